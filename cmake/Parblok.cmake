@@ -1,0 +1,39 @@
+# Helpers shared by the libraries, tests and benchmarks.
+
+# parblok_library(<name> [LIBS <targets>...])
+# A static library made of every source, header and form-independent file in the calling folder.
+# Sources are collected so that new units need no edit here.
+function(parblok_library name)
+    cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS
+        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
+        ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+    if(NOT sources)
+        # A folder whose units have not been written yet only passes its dependencies on.
+        add_library(${name} INTERFACE)
+        target_link_libraries(${name} INTERFACE ${ARG_LIBS})
+        return()
+    endif()
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+endfunction()
+
+# parblok_tests([LIBS <targets>...])
+# One Qt Test executable per tst_*.cpp in the calling folder, registered with CTest.
+# Widget tests run on the offscreen platform with a private runtime folder.
+function(parblok_tests)
+    cmake_parse_arguments(ARG "" "" "LIBS;LABELS" ${ARGN})
+    file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
+    foreach(src IN LISTS tests)
+        get_filename_component(name ${src} NAME_WE)
+        add_executable(${name} ${src})
+        target_link_libraries(${name} PRIVATE parblok_testsupport ${ARG_LIBS})
+        add_test(NAME ${name} COMMAND ${name})
+        set_tests_properties(${name} PROPERTIES
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime;PARBLOK_SOURCE_DIR=${CMAKE_SOURCE_DIR};PARBLOK_PROGRAM_DIR=${PARBLOK_PROGRAM_DIR}"
+            LABELS "${ARG_LABELS}"
+            TIMEOUT 300)
+    endforeach()
+endfunction()

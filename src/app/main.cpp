@@ -1,0 +1,8 @@
+#include "TApplication.h"
+
+int main(int argc, char *argv[])
+{
+    preferXcbOnWayland();
+    TApplication app(argc, argv);
+    return app.exec();
+}

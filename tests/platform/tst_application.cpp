@@ -1,0 +1,68 @@
+#include "AppError.h"
+#include "TestMain.h"
+#include "TestSupport.h"
+
+#include <QFontInfo>
+#include <QWidget>
+
+// The application object reports an error that leaves an event handler and keeps running.
+class ThrowingWidget : public QWidget
+{
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::User)
+            throw AppError(QStringLiteral("Unable to write to /nikam/Kvadr.ini"));
+        if (e->type() == QEvent::User + 1)
+            throw std::runtime_error("plain failure");
+        return QWidget::event(e);
+    }
+};
+
+class TestApplication : public QObject
+{
+    Q_OBJECT
+private slots:
+    void errorLeavingHandlerIsShown_data()
+    {
+        QTest::addColumn<int>("eventType");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("program error") << int(QEvent::User) << QStringLiteral("Unable to write to /nikam/Kvadr.ini");
+        QTest::newRow("library error") << int(QEvent::User + 1) << QStringLiteral("plain failure");
+    }
+    void errorLeavingHandlerIsShown()
+    {
+        QFETCH(int, eventType);
+        QFETCH(QString, message);
+        MessageCatcher catcher;
+        ThrowingWidget widget;
+        QEvent event(static_cast<QEvent::Type>(eventType));
+        QCoreApplication::sendEvent(&widget, &event);
+        QCOMPARE(catcher.texts(), QStringList{message});
+        // The program goes on: the next event is delivered normally.
+        QEvent plain(QEvent::UpdateRequest);
+        QCoreApplication::sendEvent(&widget, &plain);
+        QCOMPARE(catcher.texts().size(), 1);
+    }
+
+    void formFontsResolveToInstalledFaces_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::newRow("MS Sans Serif") << QStringLiteral("MS Sans Serif");
+        QTest::newRow("Times New Roman") << QStringLiteral("Times New Roman");
+    }
+    void formFontsResolveToInstalledFaces()
+    {
+        QFETCH(QString, family);
+        QFont font(family);
+        font.setPixelSize(11);
+        const QString resolved = QFontInfo(font).family();
+        QVERIFY2(resolved.startsWith(QLatin1String("Liberation"))
+                     || resolved.startsWith(QLatin1String("DejaVu"))
+                     || resolved == family,
+                 qPrintable(resolved));
+    }
+};
+
+PARBLOK_TEST_MAIN(TestApplication)
+#include "tst_application.moc"

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <algorithm>
+
 namespace {
 QString &testingFolder()
 {
@@ -22,9 +24,9 @@ QString TAppPath::AppFolder() const
 
 QString TAppPath::FolderOf(const QString &programPath)
 {
-    const QString path = QDir::fromNativeSeparators(programPath);
-    const qsizetype cut = path.lastIndexOf(QLatin1Char('/'));
-    return cut < 0 ? QString() : path.left(cut + 1);
+    const qsizetype cut = std::max(programPath.lastIndexOf(QLatin1Char('/')),
+                                   programPath.lastIndexOf(QLatin1Char('\\')));
+    return cut < 0 ? QString() : programPath.left(cut + 1);
 }
 
 void TAppPath::setFolderForTesting(const QString &folder)

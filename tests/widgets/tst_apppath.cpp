@@ -9,7 +9,7 @@ private slots:
     {
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("folder");
-        QTest::newRow("windows path") << QStringLiteral("C:\\Games\\X\\P.exe") << QStringLiteral("C:/Games/X/");
+        QTest::newRow("windows path") << QStringLiteral("C:\\Games\\X\\P.exe") << QStringLiteral("C:\\Games\\X\\");
         QTest::newRow("unix path") << QStringLiteral("/opt/parblok/Parblok2000") << QStringLiteral("/opt/parblok/");
         QTest::newRow("root") << QStringLiteral("/Parblok2000") << QStringLiteral("/");
         QTest::newRow("bare name") << QStringLiteral("Parblok2000") << QString();

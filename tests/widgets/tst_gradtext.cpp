@@ -203,6 +203,7 @@ private slots:
         TGradText text;
         text.resize(400, 25);
         text.setLines(lines);
+        text.grab(); // a paint sizes the control
         const QFontMetrics metrics(text.font());
         int widest = 0;
         for (const QString &line : lines)
@@ -222,19 +223,43 @@ private slots:
         TGradText text;
         text.resize(120, 25);
         text.setLines({QStringLiteral("Malé strpení, spouštím program")});
+        text.grab();
         const QFontMetrics metrics(text.font());
         QVERIFY(text.width() <= 120);
         QVERIFY(text.height() >= 2 * metrics.lineSpacing());
+    }
+
+    // A form sets the geometry, then the font, then the lines; the default text must not narrow
+    // the control before the real text arrives.
+    void formOrderKeepsOneLine()
+    {
+        QWidget form;
+        auto *title = new TGradText(&form);
+        title->setGeometry(8, 8, 300, 43);
+        QFont face(QStringLiteral("Times New Roman"));
+        face.setPixelSize(37);
+        face.setBold(true);
+        face.setItalic(true);
+        title->setFont(face);
+        title->setLines({QStringLiteral("Parblok 2000")});
+        QCOMPARE(title->size(), QSize(300, 43));
+        form.grab();
+        const QFontMetrics metrics(face);
+        QVERIFY2(title->height() >= metrics.height() && title->height() <= metrics.lineSpacing() + 1,
+                 qPrintable(QString::number(title->height())));
+        QVERIFY(title->width() < 300);
     }
 
     void growsWithItsFont()
     {
         TGradText text;
         text.setLines({QStringLiteral("Pauza")});
+        text.grab();
         const QSize small = text.size();
         QFont big = text.font();
         big.setPixelSize(37);
         text.setFont(big);
+        text.grab();
         QVERIFY(text.width() > small.width());
         QVERIFY(text.height() > small.height());
     }
@@ -253,7 +278,9 @@ private slots:
         text->setGradientStyle(TGradText::gsHorizontal);
         text->setBeginColor(clRed);
         text->setEndColor(clBlue);
+        text->resize(300, 25);
         text->setLines({QStringLiteral("Parblok 2000")});
+        text->FitToText();
         const QImage image = Rendered(host);
         const QRgb background = qRgb(0, 255, 0);
         QCOMPARE(image.pixel(text->x(), text->y()), background);
@@ -297,7 +324,9 @@ private slots:
         text->setBeginColor(clBlack);
         text->setEndColor(clBlack);
         text->setJustification(TGradText::TJustification(justification));
+        text->resize(400, 25);
         text->setLines({QStringLiteral("Pokročilá Standardní"), QStringLiteral("1")});
+        text->FitToText();
         const QImage image = Rendered(host);
         const int lineSpacing = QFontMetrics(text->font()).lineSpacing();
         const auto [first, last] = InkColumns(image, qRgb(255, 255, 255), lineSpacing,

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QPixmap>
 #include <QPoint>
+#include <QPointer>
 #include <QRegion>
 #include <QWidget>
 

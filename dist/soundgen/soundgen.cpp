@@ -52,10 +52,11 @@ void strike(Signal &out, double start, double frequency, double level,
     for (size_t i = 0; i < static_cast<size_t>(length * Rate); ++i) {
         const double t = double(i) / Rate;
         const double attack = std::min(1.0, t / 0.004);
+        const double release = std::min(1.0, (length - t) / 0.03); // no click where it stops
         double value = 0;
         for (const Partial &p : partials)
             value += p.level * std::exp(-p.decay * t) * std::sin(TwoPi * frequency * p.ratio * t);
-        out[first + i] += level * attack * value;
+        out[first + i] += level * attack * release * value;
     }
 }
 

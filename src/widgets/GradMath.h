@@ -4,6 +4,16 @@
 
 // Arithmetic shared by the gradient controls.
 
+// Stores `value` in `field` when it differs; tells whether it did, so the caller repaints.
+template <typename T>
+bool StoreChanged(T &field, const T &value)
+{
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+
 // a × b / c computed exactly and rounded to the nearest integer (halves away from zero); -1 when
 // c is 0 or the result does not fit in 32 bits.
 int MulDiv(int a, int b, int c);

@@ -53,18 +53,14 @@ TGradProgress::TGradProgress(QWidget *parent) : QWidget(parent), m_trueTypeFonts
 
 void TGradProgress::setStyle(TGradStyle value)
 {
-    if (value == m_style)
-        return;
-    m_style = value;
-    update();
+    if (StoreChanged(m_style, value))
+        update();
 }
 
 void TGradProgress::setBevelStyle(TBevelStyle value)
 {
-    if (value == m_bevelStyle)
-        return;
-    m_bevelStyle = value;
-    update();
+    if (StoreChanged(m_bevelStyle, value))
+        update();
 }
 
 void TGradProgress::setBevelWidth(int value)
@@ -79,18 +75,14 @@ void TGradProgress::setBevelWidth(int value)
 
 void TGradProgress::setStartColor(TColor value)
 {
-    if (value == m_startColor)
-        return;
-    m_startColor = value;
-    update();
+    if (StoreChanged(m_startColor, value))
+        update();
 }
 
 void TGradProgress::setEndColor(TColor value)
 {
-    if (value == m_endColor)
-        return;
-    m_endColor = value;
-    update();
+    if (StoreChanged(m_endColor, value))
+        update();
 }
 
 void TGradProgress::setPosition(int value)
@@ -119,26 +111,20 @@ void TGradProgress::setStep(int value)
 
 void TGradProgress::setShowPercent(bool value)
 {
-    if (value == m_showPercent)
-        return;
-    m_showPercent = value;
-    update();
+    if (StoreChanged(m_showPercent, value))
+        update();
 }
 
 void TGradProgress::setBackColor(TColor value)
 {
-    if (value == m_backColor)
-        return;
-    m_backColor = value;
-    update();
+    if (StoreChanged(m_backColor, value))
+        update();
 }
 
 void TGradProgress::setFontColor(TColor value)
 {
-    if (value == m_fontColor)
-        return;
-    m_fontColor = value;
-    update();
+    if (StoreChanged(m_fontColor, value))
+        update();
 }
 
 void TGradProgress::Stepit()

@@ -20,26 +20,20 @@ TGradText::TGradText(QWidget *parent) : QWidget(parent), m_lines{QStringLiteral(
 
 void TGradText::setBeginColor(TColor value)
 {
-    if (value == m_beginColor)
-        return;
-    m_beginColor = value;
-    update();
+    if (StoreChanged(m_beginColor, value))
+        update();
 }
 
 void TGradText::setEndColor(TColor value)
 {
-    if (value == m_endColor)
-        return;
-    m_endColor = value;
-    update();
+    if (StoreChanged(m_endColor, value))
+        update();
 }
 
 void TGradText::setGradientStyle(TGradientStyle value)
 {
-    if (value == m_gradientStyle)
-        return;
-    m_gradientStyle = value;
-    update();
+    if (StoreChanged(m_gradientStyle, value))
+        update();
 }
 
 void TGradText::setLines(const QStringList &value)
@@ -52,10 +46,8 @@ void TGradText::setLines(const QStringList &value)
 
 void TGradText::setJustification(TJustification value)
 {
-    if (value == m_justification)
-        return;
-    m_justification = value;
-    update();
+    if (StoreChanged(m_justification, value))
+        update();
 }
 
 QString TGradText::Text() const

@@ -37,17 +37,20 @@ QString FieldValue(const QString &line, const QString &key)
     return line.mid(colon + 1).trimmed();
 }
 
-// When the root file system was made, the nearest this system has to an installation date.
+// When the system was installed: the birth of the root file system, else the time the
+// installer's log folder was last written.
 QString InstallDate()
 {
+    const QString format = QStringLiteral("d.M.yyyy H:mm:ss");
 #ifdef STATX_BTIME
     struct statx info {};
     if (statx(AT_FDCWD, "/", 0, STATX_BTIME, &info) == 0 && (info.stx_mask & STATX_BTIME)
-        && info.stx_btime.tv_sec > 0) {
-        const QDateTime when = QDateTime::fromSecsSinceEpoch(info.stx_btime.tv_sec);
-        return when.toString(QStringLiteral("d.M.yyyy H:mm:ss"));
-    }
+        && info.stx_btime.tv_sec > 0)
+        return QDateTime::fromSecsSinceEpoch(info.stx_btime.tv_sec).toString(format);
 #endif
+    struct stat installer {};
+    if (stat("/var/log/installer", &installer) == 0 && installer.st_mtime > 0)
+        return QDateTime::fromSecsSinceEpoch(installer.st_mtime).toString(format);
     return Unknown;
 }
 

@@ -198,19 +198,9 @@ private slots:
         QCOMPARE(bar.BevelWidth(), expected);
     }
 
-    void constructedAsDocumented()
+    void trueTypeFontList()
     {
         TGradProgress bar;
-        QCOMPARE(bar.size(), QSize(150, 16));
-        QCOMPARE(bar.property("StartColor").value<TColor>(), clBlue);
-        QCOMPARE(bar.property("EndColor").value<TColor>(), clRed);
-        QCOMPARE(bar.BackColor(), TColor(0x8000000F));
-        QCOMPARE(bar.Style(), TGradProgress::gsHorizontal);
-        QCOMPARE(bar.BevelStyle(), TGradProgress::bsLowered);
-        QCOMPARE(bar.MaxValue(), 100);
-        QVERIFY(bar.ShowPercent());
-        QCOMPARE(bar.Font().pixelSize(), 11);
-        QVERIFY(!bar.Font().bold() && !bar.Font().italic());
         // The percentage of a vertical bar needs outline fonts; the list is sorted.
         const QStringList fonts = bar.TrueTypeFonts();
         QVERIFY(!fonts.isEmpty());

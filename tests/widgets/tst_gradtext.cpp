@@ -250,20 +250,6 @@ private slots:
         QVERIFY(title->width() < 300);
     }
 
-    void growsWithItsFont()
-    {
-        TGradText text;
-        text.setLines({QStringLiteral("Pauza")});
-        text.grab();
-        const QSize small = text.size();
-        QFont big = text.font();
-        big.setPixelSize(37);
-        text.setFont(big);
-        text.grab();
-        QVERIFY(text.width() > small.width());
-        QVERIFY(text.height() > small.height());
-    }
-
     // Only the letters are painted, over whatever lies beneath, filled with the gradient.
     void paintsOnlyTheLettersInGradient()
     {

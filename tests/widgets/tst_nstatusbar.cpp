@@ -143,17 +143,6 @@ private slots:
         QVERIFY(main.bar->height() >= main.kind->geometry().bottom() + 1);
     }
 
-    void messageDoesNotHideChildren()
-    {
-        MainWindowBar main;
-        main.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&main.window));
-        main.bar->showMessage(QStringLiteral("Elektronický manuál"));
-        QCoreApplication::processEvents();
-        QVERIFY(main.kind->isVisible());
-        QVERIFY(main.caption->isVisible());
-    }
-
     void tallChildGrowsTheBar()
     {
         TNStatusBar bar;

@@ -236,6 +236,7 @@ void THlavniDialog::setUpBossScreen()
 
     const QFont small = pixelFont(QStringLiteral("MS Sans Serif"), 10);
     MonthCalendar1->setFont(small);
+    MonthCalendar1->setLocale(QLocale(QLocale::Czech, QLocale::CzechRepublic));
 
     m_folders = new QFileSystemModel(this);
     m_folders->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);

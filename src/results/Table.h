@@ -27,13 +27,14 @@ public:
     enum Kind { String, Number, Date };
 
     TField(QString fieldName, Kind kind, QString displayLabel, Qt::Alignment alignment,
-           int displayWidth, bool visible);
+           Qt::Alignment titleAlignment, int displayWidth, bool visible);
 
     const QString &FieldName() const { return m_fieldName; }
     Kind DataType() const { return m_kind; }
     // Column title in grids.
     const QString &DisplayLabel() const { return m_displayLabel; }
     Qt::Alignment Alignment() const { return m_alignment; }
+    Qt::Alignment TitleAlignment() const { return m_titleAlignment; }
     // Column width in pixels in grids; 0 means the grid's default.
     int DisplayWidth() const { return m_displayWidth; }
     // Whether grids show the column at all.
@@ -48,6 +49,7 @@ private:
     Kind m_kind;
     QString m_displayLabel;
     Qt::Alignment m_alignment;
+    Qt::Alignment m_titleAlignment;
     int m_displayWidth;
     bool m_visible;
 };
@@ -90,8 +92,9 @@ public:
     // Re-reads rows that another running copy has added since the last look.
     void Refresh();
 
-    // Stores one row; it is on disk and in the index when this returns, whatever the filter.
-    void AppendRecord(const ResultRow &row);
+    // Stores one row, the points given as decimal text; it is on disk and in the index when this
+    // returns, whatever the filter. Raises AppError when the points are no number or do not fit.
+    void AppendRecord(const QString &jmeno, const QString &tahy, const QString &hra, QDate datum);
 
     // The current view.
     int RecordCount() const;
@@ -104,12 +107,15 @@ public:
     QString TablePath() const;
 
 signals:
-    // The view changed as a whole (opened, closed, refiltered, reordered, rows added).
+    // The view is about to change / has changed as a whole (opened, closed, refiltered,
+    // reordered, rows added).
+    void ViewAboutToChange();
     void ViewChanged();
 
 private:
+    void decodeRows();
     void rebuildView();
-    void loadNewRows();
+    void checkIndexFieldNames(const QString &fields) const;
 
     QString m_databaseName;
     QString m_tableName;
@@ -122,8 +128,9 @@ private:
 
     std::vector<std::unique_ptr<TField>> m_fields;
     std::unique_ptr<DbfTable> m_engine;
-    std::vector<ResultRow> m_rows;   // every live record, by record number order
-    std::vector<int> m_rowOfRecord;  // record number - 1 -> index in m_rows, -1 when deleted
+    std::vector<ResultRow> m_rows;   // every record, by record number
+    std::vector<bool> m_deleted;     // by record number
+    quint64 m_generation = 0;        // the engine's load generation m_rows was decoded from
     std::vector<int> m_view;         // indexes into m_rows of the visible rows, in view order
 };
 
@@ -148,8 +155,6 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
 private:
-    void refreshColumns();
-
     TTable *m_dataSet = nullptr;
     std::vector<TField *> m_columns;
 };

@@ -2,7 +2,6 @@
 
 #include "GradMath.h"
 
-#include <QEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -48,7 +47,6 @@ void TGradText::setLines(const QStringList &value)
     if (value.isEmpty())
         return;
     m_lines = value;
-    AdjustToText();
     update();
 }
 
@@ -97,18 +95,11 @@ QSize TGradText::MeasureText() const
     return bounds.size();
 }
 
-void TGradText::AdjustToText()
+void TGradText::FitToText()
 {
     const QSize measured = MeasureText();
     if (!measured.isEmpty() && measured != size())
         resize(measured);
-}
-
-void TGradText::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::FontChange)
-        AdjustToText();
-    QWidget::changeEvent(event);
 }
 
 void TGradText::FillGradient(QImage &image, TGradientStyle style, TColor begin, TColor end)
@@ -183,7 +174,7 @@ void TGradText::FillGradient(QImage &image, TGradientStyle style, TColor begin, 
 void TGradText::paintEvent(QPaintEvent *)
 {
     // The control takes the size of its text on every paint.
-    AdjustToText();
+    FitToText();
     const QSize area = size();
     if (area.isEmpty())
         return;

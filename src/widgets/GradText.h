@@ -44,19 +44,21 @@ public:
     // The lines joined with a carriage return between them.
     QString Text() const;
 
-    // The size the text takes when measured from the control's current rectangle.
+    // The size the text takes when measured from the control's current rectangle, word-wrapped
+    // within its width.
     QSize MeasureText() const;
+    // Takes the measured size, as every paint does first. Setters leave the size alone, so a form
+    // can set the geometry, font and lines in any order before the control is first painted.
+    void FitToText();
 
     // Fills `image` from `begin` to `end` in the given style.
     static void FillGradient(QImage &image, TGradientStyle style, TColor begin, TColor end);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     int TextFlags() const;
-    void AdjustToText();
 
     TColor m_beginColor = clYellow;
     TColor m_endColor = clRed;

@@ -56,6 +56,23 @@ void TNStatusBar::setPanelAlignment(int index, Qt::Alignment alignment)
     update(PanelRect(index));
 }
 
+QString TNStatusBar::PanelWidths() const
+{
+    QStringList figures;
+    for (const TStatusPanel &panel : m_panels)
+        figures.append(QString::number(panel.Width));
+    return figures.join(QLatin1Char(','));
+}
+
+void TNStatusBar::setPanelWidths(const QString &widths)
+{
+    const QStringList figures = widths.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    m_panels.resize(figures.size());
+    for (qsizetype i = 0; i < figures.size(); ++i)
+        m_panels[i].Width = qMax(0, figures.at(i).trimmed().toInt());
+    update();
+}
+
 QRect TNStatusBar::PanelRect(int index) const
 {
     if (index < 0 || index >= m_panels.size())

@@ -11,6 +11,8 @@ class TNStatusBar : public QStatusBar
 {
     Q_OBJECT
     Q_PROPERTY(bool SizeGrip READ SizeGrip WRITE setSizeGrip)
+    // The panels' widths as comma-separated figures ("450,50"), so a form can lay them out.
+    Q_PROPERTY(QString PanelWidths READ PanelWidths WRITE setPanelWidths)
 
 public:
     explicit TNStatusBar(QWidget *parent = nullptr);
@@ -30,6 +32,11 @@ public:
     void setPanelText(int index, const QString &text);
     void setPanelWidth(int index, int width);
     void setPanelAlignment(int index, Qt::Alignment alignment);
+
+    // Sets the number of panels and their widths; texts of panels that remain are kept. Figures
+    // that are not whole numbers of pixels are taken as 0.
+    QString PanelWidths() const;
+    void setPanelWidths(const QString &widths);
 
     // The rectangle a panel's frame takes on the bar.
     QRect PanelRect(int index) const;

@@ -312,9 +312,28 @@ private slots:
         // The test's program folder holds no table: the failure is shown once, the window stands.
         QCOMPARE(m_messages->texts().size(), 1);
         QVERIFY(!m_messages->last().isEmpty());
+        QVERIFY(!DataModule1->Table1->Active());
         QVERIFY(w->isVisible());
         sendKey('p');
         QVERIFY(w->PauseOn());
+    }
+
+    void tableOpensFromProgramFolder()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("Data")));
+        for (const char *name : {"Parblok.dbf", "Parblok.mdx"})
+            QVERIFY(QFile::copy(programDir() + QLatin1String("/Data/") + QLatin1String(name),
+                                folder.filePath(QLatin1String("Data/") + QLatin1String(name))));
+        w.reset();
+        m_messages->clear();
+        TAppPath::setFolderForTesting(folder.path() + QLatin1Char('/'));
+        w = std::make_unique<THlavniDialog>();
+        TAppPath::setFolderForTesting(m_folder->path() + QLatin1Char('/'));
+        QCOMPARE(m_messages->texts(), QStringList());
+        QVERIFY(DataModule1->Table1->Active());
+        DataModule1->Table1->Close();
     }
 
     // --- the manual -----------------------------------------------------------------------------

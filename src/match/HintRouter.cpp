@@ -1,0 +1,65 @@
+#include "HintRouter.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QStatusTipEvent>
+#include <QWidget>
+
+THintRouter::THintRouter(QObject *owner) : QObject(owner)
+{
+}
+
+THintRouter *THintRouter::instance()
+{
+    static THintRouter *router = nullptr;
+    if (router == nullptr) {
+        router = new THintRouter(qApp);
+        qApp->installEventFilter(router);
+    }
+    return router;
+}
+
+void THintRouter::setHint(const QString &hint)
+{
+    if (hint == m_hint)
+        return;
+    m_hint = hint;
+    emit OnHint();
+}
+
+QString THintRouter::HintOf(const QWidget *widget)
+{
+    for (; widget != nullptr; widget = widget->parentWidget()) {
+        if (!widget->statusTip().isEmpty())
+            return widget->statusTip();
+        if (!widget->toolTip().isEmpty())
+            return widget->toolTip();
+        if (widget->isWindow())
+            break;
+    }
+    return QString();
+}
+
+bool THintRouter::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::StatusTip:
+        setHint(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    case QEvent::Enter:
+        if (watched->isWidgetType())
+            setHint(HintOf(static_cast<QWidget *>(watched)));
+        break;
+    case QEvent::Leave:
+        // Leaving a control returns the mouse to its parent; leaving a window, to no window of
+        // ours until another one is entered.
+        if (watched->isWidgetType()) {
+            const auto *widget = static_cast<QWidget *>(watched);
+            setHint(widget->isWindow() ? QString() : HintOf(widget->parentWidget()));
+        }
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,148 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+class QAction;
+class QCalendarWidget;
+class QFileSystemModel;
+class QFrame;
+class QLabel;
+class QMenu;
+class QTreeView;
+class TGradText;
+class TNStatusBar;
+class TTETRIS;
+class Timer;
+
+namespace Ui {
+class HlavniDialog;
+}
+
+// The main window: both wells, the statistics of both players, the game kind in the status bar,
+// the four gravity timers, the menus and toolbar, and the boss screen. It holds the whole match
+// state; the dialogs of the game read and change it directly through the members below.
+class THlavniDialog : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit THlavniDialog(QWidget *parent = nullptr);
+    ~THlavniDialog() override;
+
+    // --- Match counters -----------------------------------------------------------------------
+    int Score1 = 0;
+    int Score2 = 0;
+    int Level1 = 0;
+    int Level2 = 0;
+    int Rows1 = 0;
+    int Rows2 = 0;
+    // 0 until a selection dialog is first opened, then 1 or 2 for good.
+    int PlayerCount = 0;
+
+    // --- Controls of the form -----------------------------------------------------------------
+    TTETRIS *TETRIS1 = nullptr;
+    TTETRIS *TETRIS2 = nullptr;
+    TGradText *P1 = nullptr; // "Pauza" over well 1; its visibility is the pause
+    TGradText *P2 = nullptr;
+    QFrame *Kryti1 = nullptr; // a visible cover means the well is out of play
+    QFrame *Kryti2 = nullptr;
+    TGradText *GradText1 = nullptr;
+    TGradText *GradText2 = nullptr;
+    QLabel *LCP = nullptr;
+    QLabel *LDL = nullptr;
+    QLabel *LDLT = nullptr;
+    QLabel *LCL = nullptr;
+    QLabel *LSCO = nullptr;
+    QLabel *LCP2 = nullptr;
+    QLabel *LDL2 = nullptr;
+    QLabel *LDLT2 = nullptr;
+    QLabel *LCL2 = nullptr;
+    QLabel *LSCO2 = nullptr;
+    TNStatusBar *StavovyRadek = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Tahy = nullptr; // its text is the game kind
+    QFrame *Sef = nullptr;  // the boss screen
+    QCalendarWidget *MonthCalendar1 = nullptr;
+    QTreeView *DirectoryOutline1 = nullptr;
+
+    // Gravity of player 1 and 2; Timer2 and Timer4 only keep their intervals while suspended.
+    Timer *Timer1 = nullptr;
+    Timer *Timer2 = nullptr;
+    Timer *Timer3 = nullptr;
+    Timer *Timer4 = nullptr;
+
+    // Commands: main menu, pop-up menu and toolbar.
+    QAction *MS1 = nullptr;
+    QAction *MS0 = nullptr;
+    QAction *MS3 = nullptr;
+    QAction *MS8 = nullptr;
+    QAction *MN5 = nullptr;
+    QAction *Vymazattabulkunejlepch1 = nullptr;
+    QAction *Ovldnpro1hre1 = nullptr;
+    QAction *Ovldnpro2hre1 = nullptr;
+    QAction *fovskpojistka1 = nullptr;
+    QAction *NpovdaproParblok20001 = nullptr;
+    QAction *EM = nullptr;
+    QAction *OProgramu = nullptr;
+    QAction *MP1 = nullptr;
+    QAction *MP0 = nullptr;
+    QAction *MP2 = nullptr;
+    QAction *TB0 = nullptr;
+    QAction *TB1 = nullptr;
+    QAction *TB2 = nullptr;
+    QAction *TB3 = nullptr;
+    QAction *ToolbarButton971 = nullptr;
+    QAction *EM1 = nullptr;
+    QMenu *PopupMenu1 = nullptr;
+
+    // --- Match state --------------------------------------------------------------------------
+    // Keeps the gravity intervals in Timer2/Timer4 and sets them to 0, or gives them back. There
+    // is one pair of slots: every caller but the pause key skips both while the pause is on.
+    void SuspendGravity();
+    void ResumeGravity();
+
+    bool PauseOn() const;
+    bool BossScreenShown() const;
+
+    // Switches the new-game and end-game command groups together: during a match the end-game
+    // commands are usable and the new-game ones not; idle, the reverse.
+    void SetMatchCommands(bool matchRunning);
+
+    // Enables or disables the manual commands by whether the manual is installed.
+    void CheckManual();
+
+    // One typed character, as the keyboard of both players uses it.
+    void FormKeyPress(QChar key);
+
+public slots:
+    // The first status-bar panel shows the application's current hint.
+    void ShowHintInStatusBar();
+
+    // Shows or hides the boss screen.
+    void fovskpojistka1Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    void MS8Click();
+    void FormShow();
+
+private:
+    void FormCreate();
+    void bindControls();
+    void layOutForm();
+    void setUpBoards();
+    void setUpBossScreen();
+    void connectCommands();
+    void togglePause();
+
+    std::unique_ptr<Ui::HlavniDialog> ui;
+    QFileSystemModel *m_folders = nullptr;
+    bool m_keysWatched = false;
+};
+
+// The one main window; set as soon as its construction starts, null before and after.
+THlavniDialog *HlavniDialog();

@@ -1,0 +1,651 @@
+#include "AppPath.h"
+#include "Clock.h"
+#include "Data.h"
+#include "GradText.h"
+#include "Hlavni.h"
+#include "NStatusBar.h"
+#include "T_TETRIS.h"
+#include "TestMain.h"
+#include "TestSupport.h"
+#include "Timer.h"
+
+#include <QAction>
+#include <QCalendarWidget>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWindow>
+#include <memory>
+
+namespace {
+
+// What a key may do to a well: the falling piece's place and shape.
+struct PieceState
+{
+    int column = 0;
+    int row = 0;
+    quint16 shape = 0; // one bit per occupied square of the 4 x 4 matrix
+
+    bool operator==(const PieceState &) const = default;
+};
+
+PieceState stateOf(const TWellModel &well)
+{
+    PieceState state{well.PieceCol(), well.PieceRow(), 0};
+    for (int c = 0; c < TWellModel::MatrixSize; ++c)
+        for (int r = 0; r < TWellModel::MatrixSize; ++r)
+            if (!well.SquareEmpty(c, r))
+                state.shape |= quint16(1u << (r * TWellModel::MatrixSize + c));
+    return state;
+}
+
+constexpr int PieceColumn = 3;
+constexpr int PieceRow = 5;
+
+// Applies a named board operation to a model; returns the rows a drop fell.
+int apply(TWellModel &well, const QString &operation)
+{
+    if (operation == QLatin1String("rotate"))
+        well.Rotate();
+    else if (operation == QLatin1String("left"))
+        well.MoveLeft();
+    else if (operation == QLatin1String("right"))
+        well.MoveRight();
+    else if (operation == QLatin1String("down"))
+        well.StepDown();
+    else if (operation == QLatin1String("drop"))
+        return well.Drop();
+    return 0;
+}
+
+// A piece type whose turn changes its shape, so a turn can be told from no turn.
+int turningPiece()
+{
+    for (int type = 1; type <= TWellModel::PieceTypes; ++type) {
+        TWellModel well;
+        well.PlacePiece(type, PieceColumn, PieceRow);
+        const PieceState before = stateOf(well);
+        well.Rotate();
+        if (!(stateOf(well) == before))
+            return type;
+    }
+    return 0;
+}
+
+} // namespace
+
+class TestHlavni : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<TDataModule1> m_data;
+    std::unique_ptr<MessageCatcher> m_messages;
+    std::unique_ptr<THlavniDialog> w;
+    const QDateTime m_now = QDateTime(QDate(2024, 2, 29), QTime(10, 30), Qt::UTC);
+
+    void sendKey(char key)
+    {
+        QTest::keyClick(w->windowHandle(), key);
+    }
+
+    void sendKeys(const QString &keys)
+    {
+        for (const QChar key : keys)
+            sendKey(key.toLatin1());
+    }
+
+    QString hintPanel() const { return w->StavovyRadek->PanelText(0); }
+
+    // A running match: player 1 at `interval1`, player 2 at `interval2` (0 = not playing).
+    void runMatch(int interval1, int interval2)
+    {
+        w->Timer1->setInterval(interval1);
+        w->Timer1->setEnabled(interval1 > 0);
+        w->Timer3->setInterval(interval2);
+        w->Timer3->setEnabled(interval2 > 0);
+        w->Kryti1->hide();
+        w->Kryti2->setVisible(interval2 == 0);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_folder = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_folder->isValid());
+        TAppPath::setFolderForTesting(m_folder->path() + QLatin1Char('/'));
+        setNowForTesting(m_now);
+        m_data = std::make_unique<TDataModule1>();
+    }
+
+    void init()
+    {
+        m_messages = std::make_unique<MessageCatcher>();
+        w = std::make_unique<THlavniDialog>();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    }
+
+    void cleanup()
+    {
+        w.reset();
+        m_messages.reset();
+    }
+
+    void cleanupTestCase()
+    {
+        m_data.reset();
+        clearNowForTesting();
+        TAppPath::setFolderForTesting(QString());
+    }
+
+    // --- creation ------------------------------------------------------------------------------
+
+    void globalInstanceIsTheWindow()
+    {
+        QCOMPARE(HlavniDialog(), w.get());
+        w.reset();
+        QCOMPARE(HlavniDialog(), nullptr);
+    }
+
+    void startState()
+    {
+        QCOMPARE(w->windowTitle(), QStringLiteral("Parblok 2000"));
+        QCOMPARE(w->PlayerCount, 0);
+        QVERIFY(w->Kryti1->isVisible());
+        QVERIFY(w->Kryti2->isVisible());
+        QVERIFY(!w->P1->isVisible());
+        QVERIFY(!w->P2->isVisible());
+        QVERIFY(!w->Sef->isVisible());
+        QCOMPARE(w->Tahy->text(), QStringLiteral("nevybráno"));
+        QVERIFY(w->Tahy->isVisible());
+        QCOMPARE(w->Label1->text(), QStringLiteral("Druh hry :"));
+        for (QLabel *value : {w->LCP, w->LDL, w->LDLT, w->LCL, w->LSCO, w->LCP2, w->LDL2,
+                              w->LDLT2, w->LCL2, w->LSCO2})
+            QCOMPARE(value->text(), QStringLiteral("0"));
+        for (Timer *timer : {w->Timer1, w->Timer2, w->Timer3, w->Timer4}) {
+            QVERIFY(timer->Enabled());
+            QCOMPARE(timer->Interval(), 1000);
+        }
+        // The calendar of the boss screen shows today.
+        QCOMPARE(w->MonthCalendar1->selectedDate(), m_now.toLocalTime().date());
+    }
+
+    void startCommands_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("enabled");
+        for (const char *name : {"MS1", "MS0", "MP1", "MP0", "TB0", "TB1", "MN5", "TB3",
+                                 "Vymazattabulkunejlepch1", "Ovldnpro1hre1", "Ovldnpro2hre1",
+                                 "fovskpojistka1", "ToolbarButton971", "NpovdaproParblok20001",
+                                 "OProgramu", "MS8"})
+            QTest::newRow(name) << QString::fromLatin1(name) << true;
+        // No match runs; the program folder of the test holds no manual.
+        for (const char *name : {"MS3", "MP2", "TB2", "EM", "EM1"})
+            QTest::newRow(name) << QString::fromLatin1(name) << false;
+    }
+    void startCommands()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, enabled);
+        auto *action = w->findChild<QAction *>(command);
+        QVERIFY(action != nullptr);
+        QCOMPARE(action->isEnabled(), enabled);
+    }
+
+    void matchCommandsSwitchTogether()
+    {
+        w->SetMatchCommands(true);
+        for (QAction *a : {w->MS1, w->MS0, w->MP1, w->MP0, w->TB0, w->TB1})
+            QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
+        for (QAction *a : {w->MS3, w->MP2, w->TB2})
+            QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+        w->SetMatchCommands(false);
+        for (QAction *a : {w->MS1, w->MS0, w->MP1, w->MP0, w->TB0, w->TB1})
+            QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+        for (QAction *a : {w->MS3, w->MP2, w->TB2})
+            QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
+    }
+
+    void formGeometry()
+    {
+        // Fixed client area below the menu bar.
+        QCOMPARE(w->minimumSize(), w->maximumSize());
+        QCOMPARE(w->width(), 669);
+        QCOMPARE(w->height() - w->menuBar()->height(), 421);
+        // Both wells at their run-time size, each under its cover.
+        for (TTETRIS *board : {w->TETRIS1, w->TETRIS2})
+            QCOMPARE(board->size(), QSize(190, 358));
+        QCOMPARE(w->Kryti1->geometry(), w->TETRIS1->geometry());
+        QCOMPARE(w->Kryti2->geometry(), w->TETRIS2->geometry());
+        // Left well, statistics, right well, in this order and fully inside the play area.
+        const QWidget *area = w->centralWidget();
+        auto inArea = [area](const QWidget *widget) {
+            return QRect(widget->mapTo(area, QPoint(0, 0)), widget->size());
+        };
+        const QRect well1 = inArea(w->TETRIS1), well2 = inArea(w->TETRIS2);
+        const QRect stats1 = inArea(w->LCP->parentWidget()), stats2 = inArea(w->LCP2->parentWidget());
+        QVERIFY(well1.right() < stats1.left());
+        QVERIFY(stats1.right() < well2.left());
+        QVERIFY(stats1.bottom() < stats2.top());
+        QCOMPARE(stats1.left(), stats2.left());
+        // The boss screen fills the play area.
+        QCOMPARE(w->Sef->size(), QSize(657, 367));
+        QVERIFY(area->rect().contains(inArea(w->Sef)));
+        for (const QRect &r : {well1, well2, stats1, stats2})
+            QVERIFY(inArea(w->Sef).contains(r));
+        // The pause texts stand over their wells.
+        QVERIFY(well1.contains(inArea(w->P1)));
+        QVERIFY(well2.contains(inArea(w->P2)));
+        // The status bar sits at the bottom with its hint panel of 450 pixels.
+        QCOMPARE(w->StavovyRadek->geometry().bottom(), w->height() - 1);
+        QCOMPARE(w->StavovyRadek->PanelRect(0).width(), 450);
+        QVERIFY(w->Tahy->geometry().left() >= 450);
+    }
+
+    void menus()
+    {
+        // Each menu as its items' captions, "-" for a separator, "[...]" for a submenu.
+        auto describe = [](QMenu *menu) {
+            QStringList items;
+            for (QAction *a : menu->actions()) {
+                if (a->isSeparator())
+                    items << QStringLiteral("-");
+                else if (a->menu())
+                    items << QLatin1Char('[') + a->text() + QLatin1Char(']');
+                else if (!a->shortcut().isEmpty())
+                    items << a->text() + QLatin1Char(' ') + a->shortcut().toString();
+                else
+                    items << a->text();
+            }
+            return items.join(QLatin1Char('|'));
+        };
+        QStringList menus;
+        for (QAction *top : w->menuBar()->actions())
+            menus << top->text() + QLatin1String(": ") + describe(top->menu());
+        QCOMPARE(menus, QStringList({
+            QStringLiteral("&Soubor: Nová hra - &1 hráč...|Nová hra - &2 hráči...|&Ukončit hru F3|-|Konec"),
+            QStringLiteral("&Nástroje: &Zobrazit tabulku nejhorších|&Vymazat tabulku nejhorších|-|[&Zobrazit ovládání]|-|Šéfovská &pojistka"),
+            QStringLiteral("Nápo&věda: Nápo&věda pro Parblok 2000 F1|&Elektronický manuál|-|&O programu Parblok 2000..."),
+        }));
+        auto *submenu = w->findChild<QMenu *>(QStringLiteral("Zobrazitovldn1"));
+        QVERIFY(submenu != nullptr);
+        QCOMPARE(describe(submenu), QStringLiteral("Ovládání pro 1 hráče|Ovládání pro 2 hráče"));
+        QCOMPARE(describe(w->PopupMenu1),
+                 QStringLiteral("Nová hra - &1 hráč...|Nová hra - &2 hráči...|&Ukončit hru F3"));
+    }
+
+    void toolbar()
+    {
+        auto *bar = w->findChild<QToolBar *>();
+        QVERIFY(bar != nullptr);
+        QStringList names;
+        for (QAction *a : bar->actions()) {
+            if (a->isSeparator())
+                names << QStringLiteral("-");
+            else if (!a->objectName().isEmpty() || !a->icon().isNull())
+                names << a->objectName();
+        }
+        QCOMPARE(names, QStringList({"TB0", "TB1", "TB2", "-", "TB3", "-", "ToolbarButton971", "EM1"}));
+        // The manual button stands at the right end, every button has a picture and a hint.
+        auto *manual = qobject_cast<QToolButton *>(bar->widgetForAction(w->EM1));
+        QVERIFY(manual != nullptr);
+        QVERIFY(manual->geometry().right() > bar->width() - 40);
+        for (QAction *a : {w->TB0, w->TB1, w->TB2, w->TB3, w->ToolbarButton971, w->EM1}) {
+            QVERIFY2(!a->icon().pixmap(16, 16).isNull(), qPrintable(a->objectName()));
+            QCOMPARE(a->toolTip(), a->statusTip());
+        }
+        QCOMPARE(w->TB3->statusTip(), QStringLiteral("Zobrazí tabulku nejlhorších hráčů"));
+        QCOMPARE(w->ToolbarButton971->statusTip(), QStringLiteral("Pojistka proti neodbytnému šéfovi"));
+    }
+
+    // --- the results table at start --------------------------------------------------------------
+
+    void tableFailureIsShownAndWindowGoesOn()
+    {
+        // The test's program folder holds no table: the failure is shown once, the window stands.
+        QCOMPARE(m_messages->texts().size(), 1);
+        QVERIFY(!m_messages->last().isEmpty());
+        QVERIFY(!DataModule1->Table1->Active());
+        QVERIFY(w->isVisible());
+        sendKey('p');
+        QVERIFY(w->PauseOn());
+    }
+
+    void tableOpensFromProgramFolder()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("Data")));
+        for (const char *name : {"Parblok.dbf", "Parblok.mdx"})
+            QVERIFY(QFile::copy(programDir() + QLatin1String("/Data/") + QLatin1String(name),
+                                folder.filePath(QLatin1String("Data/") + QLatin1String(name))));
+        w.reset();
+        m_messages->clear();
+        TAppPath::setFolderForTesting(folder.path() + QLatin1Char('/'));
+        w = std::make_unique<THlavniDialog>();
+        TAppPath::setFolderForTesting(m_folder->path() + QLatin1Char('/'));
+        QCOMPARE(m_messages->texts(), QStringList());
+        QVERIFY(DataModule1->Table1->Active());
+        DataModule1->Table1->Close();
+    }
+
+    // --- the manual -----------------------------------------------------------------------------
+
+    void manualCommands_data()
+    {
+        QTest::addColumn<bool>("program");
+        QTest::addColumn<bool>("page");
+        QTest::newRow("neither") << false << false;
+        QTest::newRow("program only") << true << false;
+        QTest::newRow("page only") << false << true;
+        QTest::newRow("both") << true << true;
+    }
+    void manualCommands()
+    {
+        QFETCH(bool, program);
+        QFETCH(bool, page);
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        TAppPath::setFolderForTesting(folder.path() + QLatin1Char('/'));
+        if (program)
+            QVERIFY(QFile(folder.filePath(QStringLiteral("ManualKvadr.exe"))).open(QIODevice::WriteOnly));
+        if (page) {
+            QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("Html/Parblok2000")));
+            QVERIFY(QFile(folder.filePath(QStringLiteral("Html/Parblok2000/Index.htm"))).open(QIODevice::WriteOnly));
+        }
+        // The check runs at every showing of the window.
+        w->hide();
+        w->show();
+        TAppPath::setFolderForTesting(m_folder->path() + QLatin1Char('/'));
+        QCOMPARE(w->EM->isEnabled(), program && page);
+        QCOMPARE(w->EM1->isEnabled(), program && page);
+    }
+
+    // --- keyboard ---------------------------------------------------------------------------------
+
+    void keyRouting_data()
+    {
+        QTest::addColumn<int>("players");
+        QTest::addColumn<char>("key");
+        QTest::addColumn<QString>("well1"); // what the key does to the left well
+        QTest::addColumn<QString>("well2");
+
+        const QString none;
+        for (char key : {'i', 'J', 'l', 'k', ' ', 'w', 'a', 'd', 's', 'f', 'h'})
+            QTest::addRow("no match %c", key) << 0 << key << none << none;
+
+        struct Row { char key; const char *well1; const char *well2; };
+        const Row one[] = {{'i', "rotate", ""}, {'I', "rotate", ""}, {'j', "left", ""},
+                           {'J', "left", ""}, {'l', "right", ""}, {'L', "right", ""},
+                           {'k', "down", ""}, {'K', "down", ""}, {' ', "drop", ""},
+                           {'h', "", ""}, {'H', "", ""}, {'w', "", ""}, {'a', "", ""},
+                           {'d', "", ""}, {'s', "", ""}, {'f', "", ""}, {'x', "", ""},
+                           {'1', "", ""}};
+        for (const Row &r : one)
+            QTest::addRow("one player '%c'", r.key) << 1 << r.key << QString(r.well1) << QString(r.well2);
+
+        const Row two[] = {{'i', "", "rotate"}, {'I', "", "rotate"}, {'j', "", "left"},
+                           {'J', "", "left"}, {'l', "", "right"}, {'L', "", "right"},
+                           {'k', "", "down"}, {'K', "", "down"}, {'h', "", "drop"},
+                           {'H', "", "drop"}, {'w', "rotate", ""}, {'W', "rotate", ""},
+                           {'a', "left", ""}, {'A', "left", ""}, {'d', "right", ""},
+                           {'D', "right", ""}, {'s', "down", ""}, {'S', "down", ""},
+                           {'f', "drop", ""}, {'F', "drop", ""}, {' ', "", ""}, {'x', "", ""}};
+        for (const Row &r : two)
+            QTest::addRow("two players '%c'", r.key) << 2 << r.key << QString(r.well1) << QString(r.well2);
+    }
+    void keyRouting()
+    {
+        QFETCH(int, players);
+        QFETCH(char, key);
+        QFETCH(QString, well1);
+        QFETCH(QString, well2);
+
+        const int type = turningPiece();
+        QVERIFY(type != 0);
+        w->PlayerCount = players;
+        w->Score1 = 10;
+        w->Score2 = 20;
+        TWellModel expected1, expected2;
+        for (TWellModel *well : {&w->TETRIS1->Well(), &w->TETRIS2->Well(), &expected1, &expected2})
+            well->PlacePiece(type, PieceColumn, PieceRow);
+        const int fallen1 = apply(expected1, well1);
+        const int fallen2 = apply(expected2, well2);
+
+        sendKey(key);
+
+        QCOMPARE(stateOf(w->TETRIS1->Well()), stateOf(expected1));
+        QCOMPARE(stateOf(w->TETRIS2->Well()), stateOf(expected2));
+        QCOMPARE(w->Score1, 10 + fallen1);
+        QCOMPARE(w->Score2, 20 + fallen2);
+        if (well1 == QLatin1String("drop"))
+            QVERIFY(fallen1 > 0);
+        if (well2 == QLatin1String("drop"))
+            QVERIFY(fallen2 > 0);
+        QVERIFY(!w->PauseOn());
+    }
+
+    void keysNeedTheWindowEnabled()
+    {
+        w->PlayerCount = 1;
+        w->TETRIS1->Well().PlacePiece(turningPiece(), PieceColumn, PieceRow);
+        w->setEnabled(false);
+        sendKeys(QStringLiteral("jp"));
+        QCOMPARE(w->TETRIS1->PieceCol(), PieceColumn);
+        QVERIFY(!w->PauseOn());
+        w->setEnabled(true);
+        sendKeys(QStringLiteral("j"));
+        QCOMPARE(w->TETRIS1->PieceCol(), PieceColumn - 1);
+    }
+
+    // --- pause ---------------------------------------------------------------------------------
+
+    void pause_data()
+    {
+        QTest::addColumn<int>("interval1");
+        QTest::addColumn<int>("interval2");
+        QTest::newRow("no match") << 1000 << 1000;
+        QTest::newRow("one player") << 700 << 0;
+        QTest::newRow("two players") << 400 << 400;
+    }
+    void pause()
+    {
+        QFETCH(int, interval1);
+        QFETCH(int, interval2);
+        if (interval1 != 1000)
+            runMatch(interval1, interval2);
+
+        sendKey('P');
+        QVERIFY(w->P1->isVisible());
+        QVERIFY(w->P2->isVisible());
+        QCOMPARE(w->Timer1->Interval(), 0);
+        QCOMPARE(w->Timer3->Interval(), 0);
+        QVERIFY(!w->Timer1->isArmed());
+        QVERIFY(!w->Timer3->isArmed());
+
+        sendKey('p');
+        QVERIFY(!w->P1->isVisible());
+        QVERIFY(!w->P2->isVisible());
+        QCOMPARE(w->Timer1->Interval(), interval1);
+        QCOMPARE(w->Timer3->Interval(), interval2);
+        QCOMPARE(w->Timer1->isArmed(), w->Timer1->Enabled());
+    }
+
+    void movesGoOnDuringPause()
+    {
+        w->PlayerCount = 1;
+        runMatch(1000, 0);
+        w->TETRIS1->Well().PlacePiece(turningPiece(), PieceColumn, PieceRow);
+        sendKeys(QStringLiteral("plk "));
+        QVERIFY(w->PauseOn());
+        QCOMPARE(w->TETRIS1->PieceCol(), PieceColumn + 1);
+        QVERIFY(w->Score1 > 0);
+        QCOMPARE(w->Timer1->Interval(), 0);
+    }
+
+    // --- boss screen ------------------------------------------------------------------------------
+
+    void bossScreen()
+    {
+        runMatch(700, 0);
+        w->fovskpojistka1Click();
+        QVERIFY(w->Sef->isVisible());
+        QCOMPARE(w->windowTitle(), QStringLiteral("Plnění plánu v letošním roce"));
+        QVERIFY(!w->Label1->isVisible());
+        QVERIFY(!w->Tahy->isVisible());
+        QCOMPARE(w->Timer1->Interval(), 0);
+        QCOMPARE(w->MonthCalendar1->selectedDate(), m_now.toLocalTime().date());
+
+        // The keys are not blocked by the boss screen.
+        w->PlayerCount = 1;
+        w->TETRIS1->Well().PlacePiece(turningPiece(), PieceColumn, PieceRow);
+        sendKey('j');
+        QCOMPARE(w->TETRIS1->PieceCol(), PieceColumn - 1);
+
+        w->setEnabled(false);
+        w->ToolbarButton971->trigger();
+        QVERIFY(!w->Sef->isVisible());
+        QVERIFY(w->isEnabled());
+        QCOMPARE(w->windowTitle(), QStringLiteral("Parblok 2000"));
+        QVERIFY(w->Label1->isVisible());
+        QVERIFY(w->Tahy->isVisible());
+        QCOMPARE(w->Timer1->Interval(), 700);
+        QVERIFY(w->Timer1->isArmed());
+    }
+
+    // The boss screen and the pause in every order: once both are over, gravity runs at the
+    // speed it had; while either is on, it is suspended.
+    void bossScreenAndPause_data()
+    {
+        QTest::addColumn<QString>("steps"); // B = boss command, P = pause key
+        QTest::addColumn<bool>("paused");
+        QTest::addColumn<bool>("boss");
+
+        QTest::newRow("boss on") << "B" << false << true;
+        QTest::newRow("boss on, off") << "BB" << false << false;
+        QTest::newRow("pause, boss on") << "PB" << true << true;
+        QTest::newRow("pause, boss on, off") << "PBB" << true << false;
+        QTest::newRow("pause, boss on, off, pause") << "PBBP" << false << false;
+        QTest::newRow("pause, boss on, pause, boss off") << "PBPB" << false << false;
+        QTest::newRow("boss on, pause") << "BP" << true << true;
+        QTest::newRow("boss on, pause, boss off") << "BPB" << true << false;
+        QTest::newRow("boss on, pause, boss off, pause") << "BPBP" << false << false;
+        QTest::newRow("boss on, pause twice, boss off") << "BPPB" << false << false;
+        QTest::newRow("pause, boss on, pause twice, boss off, pause") << "PBPPBP" << false << false;
+    }
+    void bossScreenAndPause()
+    {
+        QFETCH(QString, steps);
+        QFETCH(bool, paused);
+        QFETCH(bool, boss);
+        runMatch(700, 400);
+        for (const QChar step : steps) {
+            if (step == QLatin1Char('B'))
+                w->fovskpojistka1->trigger();
+            else
+                sendKey('p');
+        }
+        QCOMPARE(w->PauseOn(), paused);
+        QCOMPARE(w->BossScreenShown(), boss);
+        const bool running = !paused && !boss;
+        QCOMPARE(w->Timer1->Interval(), running ? 700 : 0);
+        QCOMPARE(w->Timer3->Interval(), running ? 400 : 0);
+        QCOMPARE(w->Timer1->isArmed(), running);
+        QCOMPARE(w->Timer3->isArmed(), running);
+        QCOMPARE(w->windowTitle(), boss ? QStringLiteral("Plnění plánu v letošním roce")
+                                        : QStringLiteral("Parblok 2000"));
+        // Whatever is still on, ending it brings the speed back.
+        if (boss)
+            w->fovskpojistka1->trigger();
+        if (w->PauseOn())
+            sendKey('p');
+        QCOMPARE(w->Timer1->Interval(), 700);
+        QCOMPARE(w->Timer3->Interval(), 400);
+    }
+
+    void suspendKeepsOnePairOfSlots()
+    {
+        runMatch(600, 300);
+        w->SuspendGravity();
+        QCOMPARE(w->Timer2->Interval(), 600);
+        QCOMPARE(w->Timer4->Interval(), 300);
+        w->ResumeGravity();
+        QCOMPARE(w->Timer1->Interval(), 600);
+        QCOMPARE(w->Timer3->Interval(), 300);
+        // A second suspension before the resume overwrites the slots with 0.
+        w->SuspendGravity();
+        w->SuspendGravity();
+        w->ResumeGravity();
+        QCOMPARE(w->Timer1->Interval(), 0);
+        QCOMPARE(w->Timer3->Interval(), 0);
+    }
+
+    // --- hints ------------------------------------------------------------------------------
+
+    void hintOfControlUnderMouse_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("toolbar button") << "TB1" << "Zobrazí dialog pro výběr nové hry 2 hráčů";
+        QTest::newRow("disabled toolbar button") << "TB2" << "Ukončí aktuální hru";
+        QTest::newRow("manual button") << "EM1" << "Elektronický manuál";
+        QTest::newRow("label without a hint") << "LSCO2" << "Stiskněte klávesu F1 pro nápovědu";
+        QTest::newRow("status bar") << "Tahy" << "Stiskněte klávesu F1 pro nápovědu";
+    }
+    void hintOfControlUnderMouse()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, hint);
+        QWidget *widget = w->findChild<QWidget *>(control);
+        if (auto *action = w->findChild<QAction *>(control))
+            widget = w->findChild<QToolBar *>()->widgetForAction(action);
+        QVERIFY(widget != nullptr);
+        QEnterEvent enter(QPointF(2, 2), widget->mapTo(w.get(), QPointF(2, 2)),
+                          widget->mapToGlobal(QPointF(2, 2)));
+        QCoreApplication::sendEvent(widget, &enter);
+        QCOMPARE(hintPanel(), QStringLiteral("      ") + hint);
+        QVERIFY(w->StavovyRadek->currentMessage().isEmpty());
+    }
+
+    void hintOfMenuItem()
+    {
+        w->EM->showStatusText(w->menuBar());
+        QCOMPARE(hintPanel(), QStringLiteral("      Spustí elektronický manuál programu Parblok 2000"));
+        w->fovskpojistka1->showStatusText(w->menuBar());
+        QCOMPARE(hintPanel(), QStringLiteral("      Pojistka proti neodbytnému šéfovi"));
+        QVERIFY(w->StavovyRadek->currentMessage().isEmpty());
+    }
+
+    void hintOfOtherWindow()
+    {
+        QWidget other;
+        auto *button = new QWidget(&other);
+        button->setToolTip(QStringLiteral("Uzavře dialogové okno"));
+        QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+        QCoreApplication::sendEvent(button, &enter);
+        QCOMPARE(hintPanel(), QStringLiteral("      Uzavře dialogové okno"));
+        // Leaving the control returns to its window, which has no hint.
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(button, &leave);
+        QCOMPARE(hintPanel(), QStringLiteral("      "));
+    }
+
+    void realMouseMoveShowsHint()
+    {
+        auto *bar = w->findChild<QToolBar *>();
+        QWidget *button = bar->widgetForAction(w->TB3);
+        QTest::mouseMove(w->windowHandle(), QPoint(300, 300));
+        QTest::mouseMove(w->windowHandle(), button->mapTo(w.get(), button->rect().center()));
+        QTRY_COMPARE(hintPanel(), QStringLiteral("      Zobrazí tabulku nejlhorších hráčů"));
+    }
+};
+
+PARBLOK_TEST_MAIN(TestHlavni)
+#include "tst_hlavni.moc"

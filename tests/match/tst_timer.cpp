@@ -1,0 +1,136 @@
+#include "AppError.h"
+#include "TestMain.h"
+#include "TestSupport.h"
+#include "Timer.h"
+
+#include <QTimerEvent>
+
+namespace {
+
+// Delivers one tick of `timer` the way the event loop does.
+void deliverTick(Timer &timer, int id)
+{
+    QTimerEvent event(id);
+    QCoreApplication::sendEvent(&timer, &event);
+}
+
+// One step of a script: "i<n>" writes the interval n, "e1"/"e0" writes the enabled flag.
+void apply(Timer &timer, const QString &step)
+{
+    if (step.startsWith(QLatin1Char('i')))
+        timer.setInterval(step.mid(1).toInt());
+    else if (step == QLatin1String("e1"))
+        timer.setEnabled(true);
+    else if (step == QLatin1String("e0"))
+        timer.setEnabled(false);
+    else
+        QFAIL(qPrintable(QStringLiteral("bad step ") + step));
+}
+
+} // namespace
+
+class TestTimer : public QObject
+{
+    Q_OBJECT
+private slots:
+    void createdEnabledAtOneSecond()
+    {
+        Timer timer;
+        QCOMPARE(timer.Interval(), 1000);
+        QVERIFY(timer.Enabled());
+        QVERIFY(timer.isArmed());
+        QCOMPARE(timer.periodStarts(), 1);
+    }
+
+    // Scripts of property writes after construction, with the state they must leave and how many
+    // full periods were started along the way (construction's own period included).
+    void writes_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<int>("interval");
+        QTest::addColumn<bool>("armed");
+        QTest::addColumn<int>("periodStarts");
+
+        QTest::newRow("interval 0 suspends") << QStringList{"i0"} << 0 << false << 1;
+        QTest::newRow("interval given back re-arms") << QStringList{"i0", "i1000"} << 1000 << true << 2;
+        QTest::newRow("same interval leaves the period running") << QStringList{"i1000"} << 1000 << true << 1;
+        QTest::newRow("new interval re-arms a full period") << QStringList{"i900"} << 900 << true << 2;
+        QTest::newRow("same interval twice") << QStringList{"i900", "i900"} << 900 << true << 2;
+        QTest::newRow("enabled again changes nothing") << QStringList{"e1"} << 1000 << true << 1;
+        QTest::newRow("disabled stops") << QStringList{"e0"} << 1000 << false << 1;
+        QTest::newRow("enabled after disabled re-arms") << QStringList{"e0", "e1"} << 1000 << true << 2;
+        QTest::newRow("interval while disabled stays still") << QStringList{"e0", "i500"} << 500 << false << 1;
+        QTest::newRow("enabled with interval 0 stays still") << QStringList{"i0", "e0", "e1"} << 0 << false << 1;
+        QTest::newRow("disabled with interval back stays still") << QStringList{"i0", "e0", "i800"} << 800 << false << 1;
+        QTest::newRow("suspend and resume of a stopped timer") << QStringList{"e0", "i0", "i1000"} << 1000 << false << 1;
+        QTest::newRow("negative interval suspends") << QStringList{"i-5"} << 0 << false << 1;
+    }
+    void writes()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(int, interval);
+        QFETCH(bool, armed);
+        QFETCH(int, periodStarts);
+
+        Timer timer;
+        for (const QString &step : steps)
+            apply(timer, step);
+        QCOMPARE(timer.Interval(), interval);
+        QCOMPARE(timer.isArmed(), armed);
+        QCOMPARE(timer.timerId() != 0, armed);
+        QCOMPARE(timer.periodStarts(), periodStarts);
+    }
+
+    void ticksOnlyWhileArmed()
+    {
+        Timer timer;
+        int ticks = 0;
+        connect(&timer, &Timer::OnTimer, this, [&ticks] { ++ticks; });
+
+        deliverTick(timer, timer.timerId());
+        QCOMPARE(ticks, 1);
+
+        // A tick already on its way when the timer was suspended must not arrive.
+        const int oldId = timer.timerId();
+        timer.setInterval(0);
+        deliverTick(timer, oldId);
+        QCOMPARE(ticks, 1);
+
+        timer.setInterval(700);
+        deliverTick(timer, timer.timerId());
+        QCOMPARE(ticks, 2);
+        deliverTick(timer, timer.timerId() + 1000); // some other timer of the object
+        QCOMPARE(ticks, 2);
+    }
+
+    void failingTickIsReportedAndTimerGoesOn()
+    {
+        MessageCatcher catcher;
+        Timer timer;
+        int ticks = 0;
+        connect(&timer, &Timer::OnTimer, this, [&ticks] {
+            ++ticks;
+            throw AppError(QStringLiteral("Unable to write to /nikam/Kvadr.ini"));
+        });
+        deliverTick(timer, timer.timerId());
+        deliverTick(timer, timer.timerId());
+        QCOMPARE(ticks, 2);
+        QCOMPARE(catcher.texts(),
+                 QStringList(2, QStringLiteral("Unable to write to /nikam/Kvadr.ini")));
+        QVERIFY(timer.isArmed());
+    }
+
+    // The event loop itself delivers a tick of an armed timer (a 1 ms period, waited for by the
+    // test framework's event processing, not by a fixed sleep).
+    void eventLoopDeliversTicks()
+    {
+        Timer timer;
+        int ticks = 0;
+        connect(&timer, &Timer::OnTimer, this, [&ticks] { ++ticks; });
+        timer.setInterval(1);
+        QTRY_VERIFY(ticks > 0);
+    }
+};
+
+PARBLOK_TEST_MAIN(TestTimer)
+#include "tst_timer.moc"

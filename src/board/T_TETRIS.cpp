@@ -25,7 +25,10 @@ TTETRIS::TTETRIS(QWidget *parent)
     m_previewForm->setWindowTitle(QStringLiteral("Next"));
 }
 
-TTETRIS::~TTETRIS() = default;
+TTETRIS::~TTETRIS()
+{
+    closeCanvas();
+}
 
 // --- Properties ---------------------------------------------------------------------------
 
@@ -191,6 +194,7 @@ void TTETRIS::PaintPreview()
 const QImage &TTETRIS::image()
 {
     ensureCanvas();
+    closeCanvas();
     return m_image;
 }
 
@@ -209,6 +213,7 @@ bool TTETRIS::ensureCanvas()
 {
     if (m_image.size() == size())
         return false;
+    closeCanvas();
     m_image = QImage(size(), QImage::Format_RGB32);
     repaintWell();
     return true;
@@ -220,8 +225,7 @@ void TTETRIS::drawCell(int column, int row, Value colour)
     if (m_image.isNull())
         return;
     const QRect rect = CellPainter::cellRect(column, row, m_cellWidth, m_cellHeight);
-    QPainter painter(&m_image);
-    CellPainter::paintCell(painter, rect, colour, style());
+    CellPainter::paintCell(canvas(), rect, colour, style());
     m_changed += rect;
 }
 
@@ -232,7 +236,7 @@ void TTETRIS::repaintWell()
     m_cellHeight = height() / TWellModel::Rows;
     if (m_image.isNull())
         return;
-    QPainter painter(&m_image);
+    QPainter &painter = canvas();
     const CellPainter::Style cellStyle = style();
     painter.fillRect(m_image.rect(), WinColor::toQColor(cellStyle.background));
     for (int column = 0; column < TWellModel::Columns; ++column)
@@ -249,7 +253,7 @@ void TTETRIS::fillArea()
 {
     if (m_image.isNull())
         return;
-    m_image.fill(WinColor::toQColor(m_well.BackGroundColor()));
+    canvas().fillRect(m_image.rect(), WinColor::toQColor(m_well.BackGroundColor()));
     m_changed = QRegion(m_image.rect());
 }
 
@@ -262,8 +266,21 @@ void TTETRIS::paintPreview()
     m_previewForm->paintPiece(squares, style());
 }
 
+QPainter &TTETRIS::canvas()
+{
+    if (!m_painter)
+        m_painter = std::make_unique<QPainter>(&m_image);
+    return *m_painter;
+}
+
+void TTETRIS::closeCanvas()
+{
+    m_painter.reset();
+}
+
 void TTETRIS::showChanges()
 {
+    closeCanvas();
     if (!m_changed.isEmpty() && isVisible())
         repaint(m_changed);
     m_changed = QRegion();
@@ -272,6 +289,7 @@ void TTETRIS::showChanges()
 void TTETRIS::paintEvent(QPaintEvent *event)
 {
     ensureCanvas();
+    closeCanvas();
     m_changed = QRegion();
     QPainter painter(this);
     painter.drawImage(event->rect().topLeft(), m_image, event->rect());

@@ -7,6 +7,9 @@
 #include <QRegion>
 #include <QWidget>
 
+#include <memory>
+
+class QPainter;
 class TPreviewForm;
 
 // The playing well: a 10 x 21 grid of coloured cells with a falling piece, painted by itself.
@@ -113,6 +116,9 @@ private:
     CellPainter::Style style() const;
     // Brings the image to the board's size; true when that repainted the whole well.
     bool ensureCanvas();
+    // A painter on the image, kept open while an operation draws.
+    QPainter &canvas();
+    void closeCanvas();
     void showChanges();
 
     TWellModel m_well;
@@ -126,6 +132,7 @@ private:
     int m_cellWidth = 0;
     int m_cellHeight = 0;
     QImage m_image;
+    std::unique_ptr<QPainter> m_painter;
     QRegion m_changed;
     int m_cellDrawings = 0;
     int m_wellRepaints = 0;

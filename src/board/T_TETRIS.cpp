@@ -4,6 +4,7 @@
 #include "PreviewForm.h"
 
 #include <QPaintEvent>
+#include <type_traits>
 #include <QPainter>
 
 using WinColor::Value;
@@ -30,6 +31,21 @@ TTETRIS::~TTETRIS()
     closeCanvas();
 }
 
+// Runs an operation of the well and shows what it drew before returning its result.
+template<typename Operation>
+auto TTETRIS::drawing(Operation operation)
+{
+    ensureCanvas();
+    if constexpr (std::is_void_v<decltype(operation())>) {
+        operation();
+        showChanges();
+    } else {
+        const auto result = operation();
+        showChanges();
+        return result;
+    }
+}
+
 // --- Properties ---------------------------------------------------------------------------
 
 void TTETRIS::setNumberOfPieces(int value)
@@ -54,16 +70,12 @@ void TTETRIS::setNumberOfType(int value)
 
 void TTETRIS::setBackGroundColor(quint32 value)
 {
-    ensureCanvas();
-    m_well.setBackGroundColor(value);
-    showChanges();
+    drawing([this, value] { m_well.setBackGroundColor(value); });
 }
 
 void TTETRIS::setScreenNumber(int value)
 {
-    ensureCanvas();
-    m_well.setScreenNumber(value);
-    showChanges();
+    drawing([this, value] { m_well.setScreenNumber(value); });
 }
 
 void TTETRIS::setSquareDimension(int value)
@@ -121,40 +133,27 @@ void TTETRIS::setBlocktype(TBlockType value)
 
 void TTETRIS::NewGame()
 {
-    ensureCanvas();
-    m_well.NewGame();
-    showChanges();
+    drawing([this] { m_well.NewGame(); });
 }
 
 int TTETRIS::StepDown()
 {
-    ensureCanvas();
-    const int result = m_well.StepDown();
-    showChanges();
-    return result;
+    return drawing([this] { return m_well.StepDown(); });
 }
 
 bool TTETRIS::MoveLeft()
 {
-    ensureCanvas();
-    const bool moved = m_well.MoveLeft();
-    showChanges();
-    return moved;
+    return drawing([this] { return m_well.MoveLeft(); });
 }
 
 bool TTETRIS::MoveRight()
 {
-    ensureCanvas();
-    const bool moved = m_well.MoveRight();
-    showChanges();
-    return moved;
+    return drawing([this] { return m_well.MoveRight(); });
 }
 
 void TTETRIS::Rotate()
 {
-    ensureCanvas();
-    m_well.Rotate();
-    showChanges();
+    drawing([this] { m_well.Rotate(); });
 }
 
 bool TTETRIS::TryRotate()
@@ -164,10 +163,7 @@ bool TTETRIS::TryRotate()
 
 int TTETRIS::Drop()
 {
-    ensureCanvas();
-    const int rows = m_well.Drop();
-    showChanges();
-    return rows;
+    return drawing([this] { return m_well.Drop(); });
 }
 
 // --- Drawing ------------------------------------------------------------------------------
@@ -181,9 +177,7 @@ void TTETRIS::Paint()
 
 void TTETRIS::DrawCell(int column, int row, quint32 colour)
 {
-    ensureCanvas();
-    drawCell(column, row, colour);
-    showChanges();
+    drawing([=, this] { drawCell(column, row, colour); });
 }
 
 void TTETRIS::PaintPreview()

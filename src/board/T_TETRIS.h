@@ -114,6 +114,8 @@ private:
     void paintPreview() override;
 
     CellPainter::Style style() const;
+    template<typename Operation>
+    auto drawing(Operation operation);
     // Brings the image to the board's size; true when that repainted the whole well.
     bool ensureCanvas();
     // A painter on the image, kept open while an operation draws.

@@ -95,6 +95,8 @@ private:
     void drawCell(int column, int row, WinColor::Value colour);
     void addLayoutSquare(int column, int row);
     void rotateTypes();
+    // Moves the piece one place in `direction` when it fits there, erasing and redrawing it.
+    bool shift(int direction, int columns, int rows);
 
     TWellView *m_view;
     int m_currentPiece = 1;

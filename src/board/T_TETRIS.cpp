@@ -232,7 +232,7 @@ void TTETRIS::repaintWell()
         return;
     QPainter &painter = canvas();
     const CellPainter::Style cellStyle = style();
-    painter.fillRect(m_image.rect(), WinColor::toQColor(cellStyle.background));
+    painter.fillRect(m_image.rect(), ToQColor(cellStyle.background));
     for (int column = 0; column < TWellModel::Columns; ++column)
         for (int row = 0; row < TWellModel::Rows; ++row) {
             ++m_cellDrawings;
@@ -247,7 +247,7 @@ void TTETRIS::fillArea()
 {
     if (m_image.isNull())
         return;
-    canvas().fillRect(m_image.rect(), WinColor::toQColor(m_well.BackGroundColor()));
+    canvas().fillRect(m_image.rect(), ToQColor(m_well.BackGroundColor()));
     m_changed = QRegion(m_image.rect());
 }
 

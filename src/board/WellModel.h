@@ -108,7 +108,7 @@ private:
     int m_lastDeletedLine = 0;
     int m_pieceCol = 0;
     int m_pieceRow = 0;
-    WinColor::Value m_backGroundColor = WinColor::clBlack;
+    WinColor::Value m_backGroundColor = clBlack;
     std::array<std::array<WinColor::Value, Rows>, Columns> m_cells {};
     std::array<std::array<WinColor::Value, MatrixSize>, MatrixSize> m_piece {};
 };

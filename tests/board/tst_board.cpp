@@ -302,23 +302,6 @@ private slots:
         QCOMPARE(pixel(play.board.image(), 19, 0), rgb(clBlack));
     }
 
-    void systemColours_data()
-    {
-        QTest::addColumn<Value>("colour");
-        QTest::addColumn<QColor>("expected");
-        QTest::newRow("button highlight") << clBtnHighlight << light();
-        QTest::newRow("button shadow") << clBtnShadow << dark();
-        QTest::newRow("button face") << clBtnFace << QColor(QApplication::palette().color(QPalette::Button).rgb());
-        QTest::newRow("plain red") << clRed << QColor(255, 0, 0);
-        QTest::newRow("mixed bytes") << Value(0x00123456) << QColor(0x56, 0x34, 0x12);
-    }
-    void systemColours()
-    {
-        QFETCH(Value, colour);
-        QFETCH(QColor, expected);
-        QCOMPARE(QColor(WinColor::toQColor(colour).rgb()), expected);
-    }
-
     void movesDrawOnlyThePiece_data()
     {
         QTest::addColumn<int>("type");

@@ -1,0 +1,461 @@
+#include "Mdx.h"
+
+#include "AppError.h"
+#include "PosixFile.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr int kPage = 512;
+constexpr int kTagTableOffset = 544;
+constexpr int kTagEntryLength = 32;
+constexpr int kTagSlots = 48;
+constexpr int kFirstTagHeaderPage = 4;
+constexpr int kFirstBlockPage = 6;
+constexpr int kNumericKeyLength = 12;
+constexpr int kNumericItemLength = 16;
+constexpr unsigned char kFieldKey = 0x10;
+constexpr unsigned char kDescending = 0x08;
+constexpr int kMaxDepth = 32;
+
+quint32 u32(const char *p)
+{
+    const auto *b = reinterpret_cast<const unsigned char *>(p);
+    return quint32(b[0]) | quint32(b[1]) << 8 | quint32(b[2]) << 16 | quint32(b[3]) << 24;
+}
+
+quint16 u16(const char *p)
+{
+    const auto *b = reinterpret_cast<const unsigned char *>(p);
+    return quint16(b[0] | b[1] << 8);
+}
+
+void put32(char *p, quint32 v)
+{
+    for (int i = 0; i < 4; ++i)
+        p[i] = char((v >> (8 * i)) & 0xFF);
+}
+
+void put16(char *p, quint16 v)
+{
+    p[0] = char(v & 0xFF);
+    p[1] = char(v >> 8);
+}
+
+void putDate(char *p, QDate date)
+{
+    p[0] = char(std::clamp(date.year() - 1900, 0, 255));
+    p[1] = char(date.month());
+    p[2] = char(date.day());
+}
+
+// Text of a NUL-terminated field of at most `length` bytes.
+QByteArray cString(const char *p, int length)
+{
+    return QByteArray(p, qsizetype(strnlen(p, size_t(length))));
+}
+
+IndexDamaged damaged(const QString &reason)
+{
+    return IndexDamaged{reason};
+}
+
+// A B-tree block: a leaf lists (record, key); an inner block lists (child page, highest key of
+// that child) and ends with the pointer of its right-most child, which has no key.
+struct Node
+{
+    quint32 link = 0;
+    std::vector<IndexEntry> items;
+    quint32 rightmost = 0;
+    bool leaf() const { return rightmost == 0; }
+};
+
+} // namespace
+
+MdxIndex::MdxIndex(PosixFile &file, const QByteArray &field)
+    : m_file(file)
+{
+    char header[kPage * 4];
+    if (!file.readAt(0, header, sizeof header))
+        throw damaged(QStringLiteral("short header"));
+    if (header[0] != 2)
+        throw damaged(QStringLiteral("version"));
+    m_pagesPerBlock = u16(header + 20);
+    m_blockBytes = u16(header + 22);
+    if (m_pagesPerBlock < 1 || m_pagesPerBlock > 64 || m_blockBytes != m_pagesPerBlock * kPage)
+        throw damaged(QStringLiteral("block size"));
+    m_language = static_cast<unsigned char>(header[31]);
+    const int tags = u16(header + 28);
+    const int entryLength = static_cast<unsigned char>(header[26]);
+    if (tags < 1 || tags > kTagSlots || entryLength != kTagEntryLength)
+        throw damaged(QStringLiteral("tag table"));
+
+    // The tag named after the field wins; any other tag over the plain field will do.
+    int chosen = -1;
+    QString refusal;
+    for (int pass = 0; pass < 2 && chosen < 0; ++pass) {
+        for (int t = 0; t < tags && chosen < 0; ++t) {
+            const char *entry = header + kTagTableOffset + t * kTagEntryLength;
+            const bool named = cString(entry + 4, 11).toUpper() == field;
+            if ((pass == 0) != named)
+                continue;
+            const quint32 headerPage = u32(entry);
+            char tag[kPage];
+            if (headerPage < kFirstTagHeaderPage || !file.readAt(qint64(headerPage) * kPage, tag, kPage))
+                throw damaged(QStringLiteral("tag header"));
+            const QByteArray expression = cString(tag + 24, 220).trimmed().toUpper();
+            const auto flags = static_cast<unsigned char>(tag[8]);
+            if (expression != field || tag[9] != 'N' || entry[20] != 'N') {
+                if (named)
+                    refusal = QStringLiteral("expression");
+                continue;
+            }
+            if ((flags & kDescending) || tag[245] != 0) {
+                refusal = QStringLiteral("descending");
+                continue;
+            }
+            if (u16(tag + 12) != kNumericKeyLength || u16(tag + 18) != kNumericItemLength)
+                throw damaged(QStringLiteral("key length"));
+            m_maxKeys = u16(tag + 14);
+            m_itemLength = kNumericItemLength;
+            if (m_maxKeys < 4 || m_maxKeys > (m_blockBytes - 12) / m_itemLength)
+                throw damaged(QStringLiteral("keys per block"));
+            m_tagHeaderOffset = qint64(headerPage) * kPage;
+            chosen = t;
+        }
+    }
+    if (chosen < 0)
+        throw AppError(QStringLiteral("Indexový soubor „%1“ nemá vzestupný index podle pole %2.")
+                           .arg(shownPath(file.path()), QString::fromLatin1(field)));
+    m_maintainable = tags == 1 && m_pagesPerBlock == 2;
+}
+
+std::vector<IndexEntry> MdxIndex::entries() const
+{
+    const QByteArray data = m_file.readAll();
+    const qint64 pages = data.size() / kPage;
+    const char *tag = data.constData() + m_tagHeaderOffset;
+    std::vector<bool> visited(size_t(pages), false);
+    std::vector<IndexEntry> out;
+
+    struct Span
+    {
+        bool any = false;
+        NumericKey low{};
+        NumericKey high{};
+    };
+    const auto walk = [&](const auto &self, quint32 page, int depth) -> Span {
+        if (depth > kMaxDepth || page < kFirstTagHeaderPage || qint64(page) + m_pagesPerBlock > pages)
+            throw damaged(QStringLiteral("block %1 out of the file").arg(page));
+        if (visited[page])
+            throw damaged(QStringLiteral("block %1 reached twice").arg(page));
+        visited[page] = true;
+        const char *block = data.constData() + qint64(page) * kPage;
+        const quint32 count = u32(block);
+        if (qint64(count) > (m_blockBytes - 12) / m_itemLength)
+            throw damaged(QStringLiteral("block %1 key count").arg(page));
+        const auto item = [&](quint32 i) { return block + 8 + qint64(i) * m_itemLength; };
+        const quint32 last = u32(item(count));
+        Span span;
+        if (last == 0) {
+            for (quint32 i = 0; i < count; ++i) {
+                IndexEntry entry;
+                entry.record = u32(item(i));
+                std::memcpy(entry.key.data(), item(i) + 4, kNumericKeyLength);
+                if (entry.record == 0)
+                    throw damaged(QStringLiteral("record 0"));
+                if (!out.empty() && compareNumericKeys(out.back().key, entry.key) > 0)
+                    throw damaged(QStringLiteral("keys out of order"));
+                out.push_back(entry);
+            }
+            if (count > 0)
+                span = {true, out[out.size() - count].key, out.back().key};
+            return span;
+        }
+        NumericKey previousSeparator{};
+        for (quint32 i = 0; i <= count; ++i) {
+            const quint32 child = i < count ? u32(item(i)) : last;
+            const Span sub = self(self, child, depth + 1);
+            if (!sub.any)
+                throw damaged(QStringLiteral("empty block %1").arg(child));
+            NumericKey separator{};
+            if (i < count) {
+                std::memcpy(separator.data(), item(i) + 4, kNumericKeyLength);
+                if (compareNumericKeys(sub.high, separator) > 0)
+                    throw damaged(QStringLiteral("separator below its block"));
+            }
+            if (i > 0 && compareNumericKeys(previousSeparator, sub.low) > 0)
+                throw damaged(QStringLiteral("separator above the next block"));
+            previousSeparator = separator;
+            if (!span.any)
+                span.low = sub.low;
+            span.any = true;
+            span.high = sub.high;
+        }
+        return span;
+    };
+    walk(walk, u32(tag), 0);
+    return out;
+}
+
+namespace {
+
+class BlockStore
+{
+public:
+    BlockStore(PosixFile &file, int blockBytes, int itemLength)
+        : m_file(file), m_blockBytes(blockBytes), m_itemLength(itemLength)
+    {
+    }
+
+    Node read(quint32 page) const
+    {
+        QByteArray block(m_blockBytes, Qt::Uninitialized);
+        if (!m_file.readAt(qint64(page) * kPage, block.data(), m_blockBytes))
+            throw damaged(QStringLiteral("block %1 out of the file").arg(page));
+        const quint32 count = u32(block.constData());
+        if (qint64(count) > (m_blockBytes - 12) / m_itemLength)
+            throw damaged(QStringLiteral("block %1 key count").arg(page));
+        Node node;
+        node.link = u32(block.constData() + 4);
+        for (quint32 i = 0; i < count; ++i) {
+            const char *p = block.constData() + 8 + qint64(i) * m_itemLength;
+            IndexEntry entry;
+            entry.record = u32(p);
+            std::memcpy(entry.key.data(), p + 4, kNumericKeyLength);
+            node.items.push_back(entry);
+        }
+        node.rightmost = u32(block.constData() + 8 + qint64(count) * m_itemLength);
+        return node;
+    }
+
+    void write(quint32 page, const Node &node)
+    {
+        QByteArray block(m_blockBytes, '\0');
+        put32(block.data(), quint32(node.items.size()));
+        put32(block.data() + 4, node.link);
+        char *p = block.data() + 8;
+        for (const IndexEntry &entry : node.items) {
+            put32(p, entry.record);
+            std::memcpy(p + 4, entry.key.data(), kNumericKeyLength);
+            p += m_itemLength;
+        }
+        put32(p, node.rightmost);
+        m_file.writeAt(qint64(page) * kPage, block);
+    }
+
+private:
+    PosixFile &m_file;
+    int m_blockBytes;
+    int m_itemLength;
+};
+
+} // namespace
+
+void MdxIndex::insert(const NumericKey &key, quint32 record, QDate today)
+{
+    char fileHeader[kPage];
+    char tag[kPage];
+    if (!m_file.readAt(0, fileHeader, kPage) || !m_file.readAt(m_tagHeaderOffset, tag, kPage))
+        throw damaged(QStringLiteral("short header"));
+    quint32 pagesInFile = u32(fileHeader + 32);
+    quint32 root = u32(tag);
+    quint32 tagPages = u32(tag + 4);
+    quint32 firstLeaf = u32(tag + 248);
+    quint32 lastBlock = u32(tag + 252);
+    if (qint64(pagesInFile) * kPage < m_file.size())
+        pagesInFile = quint32((m_file.size() + kPage - 1) / kPage);
+    const auto allocate = [&] {
+        const quint32 page = pagesInFile;
+        pagesInFile += quint32(m_pagesPerBlock);
+        tagPages += quint32(m_pagesPerBlock);
+        lastBlock = page;
+        return page;
+    };
+    const auto after = [&](const Node &node) {
+        return std::upper_bound(node.items.begin(), node.items.end(), key,
+                                [](const NumericKey &k, const IndexEntry &e) { return compareNumericKeys(k, e.key) < 0; });
+    };
+
+    BlockStore blocks(m_file, m_blockBytes, m_itemLength);
+    struct Step
+    {
+        quint32 page;
+        Node node;
+        size_t child;
+    };
+    std::vector<Step> path;
+    quint32 page = root;
+    Node node = blocks.read(page);
+    while (!node.leaf()) {
+        if (path.size() > size_t(kMaxDepth))
+            throw damaged(QStringLiteral("too deep"));
+        const size_t child = size_t(after(node) - node.items.begin());
+        const quint32 next = child < node.items.size() ? node.items[child].record : node.rightmost;
+        path.push_back({page, std::move(node), child});
+        page = next;
+        node = blocks.read(page);
+    }
+    node.items.insert(after(node), IndexEntry{record, key});
+
+    // Splitting moves the lower half into a new block, so the links of the leaves after it and
+    // the parent's pointer to the old block stay right.
+    bool split = false;
+    quint32 newPage = 0;
+    NumericKey separator{};
+    if (node.items.size() > size_t(m_maxKeys)) {
+        const auto half = node.items.begin() + ptrdiff_t(node.items.size() / 2);
+        Node lower;
+        lower.link = node.link;
+        lower.items.assign(node.items.begin(), half);
+        node.items.erase(node.items.begin(), half);
+        newPage = allocate();
+        node.link = newPage;
+        separator = lower.items.back().key;
+        blocks.write(newPage, lower);
+        if (firstLeaf == page)
+            firstLeaf = newPage;
+        split = true;
+    }
+    blocks.write(page, node);
+
+    while (split && !path.empty()) {
+        Step step = std::move(path.back());
+        path.pop_back();
+        Node &parent = step.node;
+        parent.items.insert(parent.items.begin() + ptrdiff_t(step.child), IndexEntry{newPage, separator});
+        split = parent.items.size() > size_t(m_maxKeys - 1);
+        if (split) {
+            const size_t middle = parent.items.size() / 2;
+            Node lower;
+            lower.items.assign(parent.items.begin(), parent.items.begin() + ptrdiff_t(middle));
+            lower.rightmost = parent.items[middle].record;
+            separator = parent.items[middle].key;
+            parent.items.erase(parent.items.begin(), parent.items.begin() + ptrdiff_t(middle) + 1);
+            newPage = allocate();
+            blocks.write(newPage, lower);
+        }
+        blocks.write(step.page, parent);
+    }
+    if (split) {
+        Node top;
+        top.items.push_back(IndexEntry{newPage, separator});
+        top.rightmost = root;
+        top.link = root;
+        root = allocate();
+        blocks.write(root, top);
+    }
+
+    put32(tag, root);
+    put32(tag + 4, tagPages);
+    tag[246] = 1;
+    put32(tag + 248, firstLeaf);
+    put32(tag + 252, lastBlock);
+    m_file.writeAt(m_tagHeaderOffset, tag, kPage);
+    put32(fileHeader + 32, pagesInFile);
+    putDate(fileHeader + 44, today);
+    m_file.writeAt(0, fileHeader, kPage);
+}
+
+QByteArray buildMdx(const std::vector<IndexEntry> &entries, const QByteArray &tableBaseName,
+                    const QByteArray &field, unsigned char language, QDate date)
+{
+    constexpr int pagesPerBlock = 2;
+    constexpr int blockBytes = pagesPerBlock * kPage;
+    constexpr int maxKeys = (blockBytes - 12) / kNumericItemLength;
+
+    // Leaves first, evenly filled, then each level above them until one block remains.
+    std::vector<Node> nodes;
+    struct Child
+    {
+        quint32 page;
+        NumericKey high;
+    };
+    std::vector<Child> level;
+    const auto pageOf = [](size_t index) { return quint32(kFirstBlockPage + index * pagesPerBlock); };
+    const size_t leafCount = std::max<size_t>(1, (entries.size() + maxKeys - 1) / maxKeys);
+    for (size_t leaf = 0, begin = 0; leaf < leafCount; ++leaf) {
+        const size_t end = entries.size() * (leaf + 1) / leafCount;
+        Node node;
+        node.link = leaf == 0 ? 0 : pageOf(nodes.size() - 1);
+        node.items.assign(entries.begin() + ptrdiff_t(begin), entries.begin() + ptrdiff_t(end));
+        level.push_back({pageOf(nodes.size()), node.items.empty() ? NumericKey{} : node.items.back().key});
+        nodes.push_back(std::move(node));
+        begin = end;
+    }
+    while (level.size() > 1) {
+        const size_t groups = (level.size() + maxKeys - 1) / maxKeys;
+        std::vector<Child> upper;
+        for (size_t group = 0, begin = 0; group < groups; ++group) {
+            const size_t end = level.size() * (group + 1) / groups;
+            Node node;
+            for (size_t i = begin; i + 1 < end; ++i)
+                node.items.push_back(IndexEntry{level[i].page, level[i].high});
+            node.rightmost = level[end - 1].page;
+            upper.push_back({pageOf(nodes.size()), level[end - 1].high});
+            nodes.push_back(std::move(node));
+            begin = end;
+        }
+        level = std::move(upper);
+    }
+
+    const quint32 totalPages = pageOf(nodes.size());
+    QByteArray file(qsizetype(totalPages) * kPage, '\0');
+    char *h = file.data();
+    h[0] = 2;
+    putDate(h + 1, date);
+    const QByteArray base = tableBaseName.toUpper().left(15);
+    std::memcpy(h + 4, base.constData(), size_t(base.size()));
+    put16(h + 20, pagesPerBlock);
+    put16(h + 22, blockBytes);
+    h[24] = 1;
+    h[25] = char(kTagSlots);
+    h[26] = char(kTagEntryLength);
+    put16(h + 28, 1);
+    h[31] = char(language);
+    put32(h + 32, totalPages);
+    putDate(h + 44, date);
+    h[529] = 1;
+
+    char *entry = h + kTagTableOffset;
+    put32(entry, kFirstTagHeaderPage);
+    std::memcpy(entry + 4, field.constData(), size_t(std::min<qsizetype>(field.size(), 10)));
+    entry[15] = char(kFieldKey);
+    entry[19] = 2;
+    entry[20] = 'N';
+
+    char *tag = h + kFirstTagHeaderPage * kPage;
+    const quint32 root = level.front().page;
+    put32(tag, root);
+    put32(tag + 4, quint32(nodes.size() * pagesPerBlock));
+    tag[8] = char(kFieldKey);
+    tag[9] = 'N';
+    tag[11] = char(language);
+    put16(tag + 12, kNumericKeyLength);
+    put16(tag + 14, maxKeys);
+    put16(tag + 18, kNumericItemLength);
+    tag[20] = 2;
+    std::memcpy(tag + 24, field.constData(), size_t(std::min<qsizetype>(field.size(), 219)));
+    tag[246] = entries.empty() ? 0 : 1;
+    put32(tag + 248, pageOf(0));
+    put32(tag + 252, root);
+    putDate(tag + 257, date);
+    tag[480] = 1;
+
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        char *block = h + qsizetype(pageOf(i)) * kPage;
+        const Node &node = nodes[i];
+        put32(block, quint32(node.items.size()));
+        put32(block + 4, node.link);
+        char *p = block + 8;
+        for (const IndexEntry &item : node.items) {
+            put32(p, item.record);
+            std::memcpy(p + 4, item.key.data(), kNumericKeyLength);
+            p += kNumericItemLength;
+        }
+        put32(p, node.rightmost);
+    }
+    return file;
+}

@@ -1,0 +1,112 @@
+#include "Data.h"
+
+#include "AppError.h"
+#include "AppPath.h"
+#include "DbfTable.h"
+#include "Today.h"
+
+#include <QDir>
+
+TDataModule1 *DataModule1 = nullptr;
+
+namespace {
+
+constexpr int kNameLength = 100;
+const QString kTableName = QStringLiteral("Parblok.dbf");
+
+QString dataFolder()
+{
+    return TAppPath().AppFolder() + QStringLiteral("Data");
+}
+
+// The first `length` characters of `text`, counting a surrogate pair as one character.
+QString firstCharacters(const QString &text, int length)
+{
+    qsizetype end = 0;
+    for (int count = 0; count < length && end < text.size(); ++count)
+        end += (text.at(end).isHighSurrogate() && end + 1 < text.size() && text.at(end + 1).isLowSurrogate()) ? 2 : 1;
+    return text.left(end);
+}
+
+} // namespace
+
+TDataModule1::TDataModule1(QObject *owner)
+    : QObject(owner)
+{
+    setObjectName(QStringLiteral("DataModule1"));
+    DataModule1 = this;
+    Table1 = new TTable(this);
+    Table1->setObjectName(QStringLiteral("Table1"));
+    Table1->setTableName(kTableName);
+    Table1->setIndexFiles({QStringLiteral("Parblok.MDX")});
+    Table1->setIndexFieldNames(QStringLiteral("TAHY"));
+    DataSource1 = new TDataSource(this);
+    DataSource1->setObjectName(QStringLiteral("DataSource1"));
+    DataSource1->setDataSet(Table1);
+    Table1JMENO = Table1->FieldByName(QStringLiteral("JMENO"));
+    Table1TAHY = Table1->FieldByName(QStringLiteral("TAHY"));
+    Table1HRA = Table1->FieldByName(QStringLiteral("HRA"));
+    Table1DATUM = Table1->FieldByName(QStringLiteral("DATUM"));
+}
+
+TDataModule1::~TDataModule1()
+{
+    if (DataModule1 == this)
+        DataModule1 = nullptr;
+}
+
+void TDataModule1::OpenAtStart()
+{
+    Table1->setDatabaseName(dataFolder());
+    Table1->Open();
+}
+
+QString TDataModule1::KindCode(const QString &kindName)
+{
+    if (kindName == QStringLiteral("Trénink"))
+        return QStringLiteral("1");
+    if (kindName == QStringLiteral("Standardní"))
+        return QStringLiteral("2");
+    if (kindName == QStringLiteral("Pokročilá"))
+        return QStringLiteral("3");
+    return {};
+}
+
+void TDataModule1::AppendResult(const QString &name, const QString &points, const QString &kindName)
+{
+    if (Table1->DatabaseName().isEmpty())
+        Table1->setDatabaseName(dataFolder());
+    Table1->Open();
+    // Composed form first, so that a letter typed as base + accent is stored as one character.
+    const QString stored = firstCharacters(name.normalized(QString::NormalizationForm_C), kNameLength);
+    Table1->AppendRecord(stored, points, KindCode(kindName), TodayLocal());
+}
+
+void TDataModule1::ShowKind(const QString &code)
+{
+    Table1->Refresh();
+    Table1->setFiltered(true);
+    Table1->setFilter(QStringLiteral("HRA = '%1'").arg(code));
+    Table1->setIndexFieldNames(QStringLiteral("TAHY"));
+}
+
+void TDataModule1::ResetTable()
+{
+    const QString folder = dataFolder();
+    const QString blanks = folder + QStringLiteral("/Zaloha");
+    Table1->setDatabaseName(folder);
+    const bool wasOpen = Table1->Active();
+    Table1->Close();
+    try {
+        DbfTable::replaceWithCopy(blanks, kTableName, folder, kTableName, QByteArrayLiteral("TAHY"));
+    } catch (const AppError &error) {
+        if (wasOpen) {
+            try {
+                Table1->Open();
+            } catch (const AppError &) {
+            }
+        }
+        throw AppError(QStringLiteral("Tabulku nejhorších nelze vymazat, zůstala beze změny. %1").arg(error.message()));
+    }
+    Table1->Open();
+}

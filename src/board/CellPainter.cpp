@@ -1,54 +1,8 @@
 #include "CellPainter.h"
 
-#include <QApplication>
 #include <QPainter>
-#include <QPalette>
 
 using WinColor::Value;
-
-QColor WinColor::toQColor(Value colour)
-{
-    if ((colour & 0xFF000000u) != SystemColorFlag)
-        return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
-    const QPalette palette = QApplication::palette();
-    switch (colour & 0xFF) {
-    case 1: // desktop
-    case 12: // application workspace
-        return palette.color(QPalette::Dark);
-    case 2: // active caption
-    case 13: // selection
-        return palette.color(QPalette::Highlight);
-    case 3: // inactive caption
-        return palette.color(QPalette::Inactive, QPalette::Highlight);
-    case 5: // window
-        return palette.color(QPalette::Base);
-    case 6: // window frame
-    case 21: // 3D dark shadow
-        return palette.color(QPalette::Shadow);
-    case 8: // window text
-    case 7: // menu text
-        return palette.color(QPalette::Text);
-    case 9: // caption text
-    case 14: // selected text
-        return palette.color(QPalette::HighlightedText);
-    case 16: // button shadow
-        return palette.color(QPalette::Dark);
-    case 17: // grey text
-        return palette.color(QPalette::Disabled, QPalette::Text);
-    case 18: // button text
-        return palette.color(QPalette::ButtonText);
-    case 20: // button highlight
-        return palette.color(QPalette::Light);
-    case 22: // 3D light
-        return palette.color(QPalette::Midlight);
-    case 23: // tooltip text
-        return palette.color(QPalette::ToolTipText);
-    case 24: // tooltip background
-        return palette.color(QPalette::ToolTipBase);
-    default: // scroll bar, menu, borders, button face and anything unknown
-        return palette.color(QPalette::Button);
-    }
-}
 
 namespace CellPainter {
 
@@ -68,12 +22,12 @@ void outlinedRect(QPainter &painter, const QRect &rect, const QColor &pen, const
 
 QColor penColour(Value colour, const Style &style)
 {
-    return WinColor::toQColor(style.border ? colour : style.background);
+    return ToQColor(style.border ? colour : style.background);
 }
 
 QColor brushColour(Value colour, const Style &style)
 {
-    return WinColor::toQColor(style.fill ? colour : style.background);
+    return ToQColor(style.fill ? colour : style.background);
 }
 
 } // namespace
@@ -112,8 +66,8 @@ void paintCell(QPainter &painter, const QRect &rect, Value colour, const Style &
         paintSquare(painter, rect.adjusted(1, 1, -1, -1), colour, style);
         if (rect.width() < 1 || rect.height() < 1)
             break;
-        const QColor light = WinColor::toQColor(WinColor::clBtnHighlight);
-        const QColor dark = WinColor::toQColor(WinColor::clBtnShadow);
+        const QColor light = ToQColor(clBtnHighlight);
+        const QColor dark = ToQColor(clBtnShadow);
         const int x1 = rect.left();
         const int y1 = rect.top();
         const int x2 = rect.right() + 1;

@@ -16,7 +16,7 @@ enum Shape { Square = 0, Disc = 1, Button = 2 };
 // colour (otherwise in the background colour), and the shape of a settled cell.
 struct Style
 {
-    WinColor::Value background = WinColor::clBlack;
+    WinColor::Value background = clBlack;
     bool border = false;
     bool fill = false;
     int shape = Square;

@@ -37,7 +37,7 @@ void TPreviewForm::render()
         return;
     QPainter painter(&m_image);
     // Until the first piece arrives the window shows its own colour, the board's background.
-    painter.fillRect(m_image.rect(), WinColor::toQColor(m_style.background));
+    painter.fillRect(m_image.rect(), ToQColor(m_style.background));
     if (!m_painted)
         return;
     for (int c = 0; c < 4; ++c)
@@ -52,6 +52,6 @@ void TPreviewForm::render()
 void TPreviewForm::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.fillRect(event->rect(), WinColor::toQColor(m_style.background));
+    painter.fillRect(event->rect(), ToQColor(m_style.background));
     painter.drawImage(event->rect().topLeft(), m_image, event->rect());
 }

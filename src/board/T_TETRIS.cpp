@@ -4,6 +4,7 @@
 #include "PreviewForm.h"
 
 #include <QPaintEvent>
+#include <type_traits>
 #include <QPainter>
 
 using WinColor::Value;
@@ -25,7 +26,25 @@ TTETRIS::TTETRIS(QWidget *parent)
     m_previewForm->setWindowTitle(QStringLiteral("Next"));
 }
 
-TTETRIS::~TTETRIS() = default;
+TTETRIS::~TTETRIS()
+{
+    closeCanvas();
+}
+
+// Runs an operation of the well and shows what it drew before returning its result.
+template<typename Operation>
+auto TTETRIS::drawing(Operation operation)
+{
+    ensureCanvas();
+    if constexpr (std::is_void_v<decltype(operation())>) {
+        operation();
+        showChanges();
+    } else {
+        const auto result = operation();
+        showChanges();
+        return result;
+    }
+}
 
 // --- Properties ---------------------------------------------------------------------------
 
@@ -51,16 +70,12 @@ void TTETRIS::setNumberOfType(int value)
 
 void TTETRIS::setBackGroundColor(quint32 value)
 {
-    ensureCanvas();
-    m_well.setBackGroundColor(value);
-    showChanges();
+    drawing([this, value] { m_well.setBackGroundColor(value); });
 }
 
 void TTETRIS::setScreenNumber(int value)
 {
-    ensureCanvas();
-    m_well.setScreenNumber(value);
-    showChanges();
+    drawing([this, value] { m_well.setScreenNumber(value); });
 }
 
 void TTETRIS::setSquareDimension(int value)
@@ -118,40 +133,27 @@ void TTETRIS::setBlocktype(TBlockType value)
 
 void TTETRIS::NewGame()
 {
-    ensureCanvas();
-    m_well.NewGame();
-    showChanges();
+    drawing([this] { m_well.NewGame(); });
 }
 
 int TTETRIS::StepDown()
 {
-    ensureCanvas();
-    const int result = m_well.StepDown();
-    showChanges();
-    return result;
+    return drawing([this] { return m_well.StepDown(); });
 }
 
 bool TTETRIS::MoveLeft()
 {
-    ensureCanvas();
-    const bool moved = m_well.MoveLeft();
-    showChanges();
-    return moved;
+    return drawing([this] { return m_well.MoveLeft(); });
 }
 
 bool TTETRIS::MoveRight()
 {
-    ensureCanvas();
-    const bool moved = m_well.MoveRight();
-    showChanges();
-    return moved;
+    return drawing([this] { return m_well.MoveRight(); });
 }
 
 void TTETRIS::Rotate()
 {
-    ensureCanvas();
-    m_well.Rotate();
-    showChanges();
+    drawing([this] { m_well.Rotate(); });
 }
 
 bool TTETRIS::TryRotate()
@@ -161,10 +163,7 @@ bool TTETRIS::TryRotate()
 
 int TTETRIS::Drop()
 {
-    ensureCanvas();
-    const int rows = m_well.Drop();
-    showChanges();
-    return rows;
+    return drawing([this] { return m_well.Drop(); });
 }
 
 // --- Drawing ------------------------------------------------------------------------------
@@ -178,9 +177,7 @@ void TTETRIS::Paint()
 
 void TTETRIS::DrawCell(int column, int row, quint32 colour)
 {
-    ensureCanvas();
-    drawCell(column, row, colour);
-    showChanges();
+    drawing([=, this] { drawCell(column, row, colour); });
 }
 
 void TTETRIS::PaintPreview()
@@ -191,6 +188,7 @@ void TTETRIS::PaintPreview()
 const QImage &TTETRIS::image()
 {
     ensureCanvas();
+    closeCanvas();
     return m_image;
 }
 
@@ -209,6 +207,7 @@ bool TTETRIS::ensureCanvas()
 {
     if (m_image.size() == size())
         return false;
+    closeCanvas();
     m_image = QImage(size(), QImage::Format_RGB32);
     repaintWell();
     return true;
@@ -220,8 +219,7 @@ void TTETRIS::drawCell(int column, int row, Value colour)
     if (m_image.isNull())
         return;
     const QRect rect = CellPainter::cellRect(column, row, m_cellWidth, m_cellHeight);
-    QPainter painter(&m_image);
-    CellPainter::paintCell(painter, rect, colour, style());
+    CellPainter::paintCell(canvas(), rect, colour, style());
     m_changed += rect;
 }
 
@@ -232,9 +230,9 @@ void TTETRIS::repaintWell()
     m_cellHeight = height() / TWellModel::Rows;
     if (m_image.isNull())
         return;
-    QPainter painter(&m_image);
+    QPainter &painter = canvas();
     const CellPainter::Style cellStyle = style();
-    painter.fillRect(m_image.rect(), WinColor::toQColor(cellStyle.background));
+    painter.fillRect(m_image.rect(), ToQColor(cellStyle.background));
     for (int column = 0; column < TWellModel::Columns; ++column)
         for (int row = 0; row < TWellModel::Rows; ++row) {
             ++m_cellDrawings;
@@ -249,7 +247,7 @@ void TTETRIS::fillArea()
 {
     if (m_image.isNull())
         return;
-    m_image.fill(WinColor::toQColor(m_well.BackGroundColor()));
+    canvas().fillRect(m_image.rect(), ToQColor(m_well.BackGroundColor()));
     m_changed = QRegion(m_image.rect());
 }
 
@@ -262,8 +260,21 @@ void TTETRIS::paintPreview()
     m_previewForm->paintPiece(squares, style());
 }
 
+QPainter &TTETRIS::canvas()
+{
+    if (!m_painter)
+        m_painter = std::make_unique<QPainter>(&m_image);
+    return *m_painter;
+}
+
+void TTETRIS::closeCanvas()
+{
+    m_painter.reset();
+}
+
 void TTETRIS::showChanges()
 {
+    closeCanvas();
     if (!m_changed.isEmpty() && isVisible())
         repaint(m_changed);
     m_changed = QRegion();
@@ -272,6 +283,7 @@ void TTETRIS::showChanges()
 void TTETRIS::paintEvent(QPaintEvent *event)
 {
     ensureCanvas();
+    closeCanvas();
     m_changed = QRegion();
     QPainter painter(this);
     painter.drawImage(event->rect().topLeft(), m_image, event->rect());

@@ -7,6 +7,9 @@
 #include <QRegion>
 #include <QWidget>
 
+#include <memory>
+
+class QPainter;
 class TPreviewForm;
 
 // The playing well: a 10 x 21 grid of coloured cells with a falling piece, painted by itself.
@@ -111,8 +114,13 @@ private:
     void paintPreview() override;
 
     CellPainter::Style style() const;
+    template<typename Operation>
+    auto drawing(Operation operation);
     // Brings the image to the board's size; true when that repainted the whole well.
     bool ensureCanvas();
+    // A painter on the image, kept open while an operation draws.
+    QPainter &canvas();
+    void closeCanvas();
     void showChanges();
 
     TWellModel m_well;
@@ -126,6 +134,7 @@ private:
     int m_cellWidth = 0;
     int m_cellHeight = 0;
     QImage m_image;
+    std::unique_ptr<QPainter> m_painter;
     QRegion m_changed;
     int m_cellDrawings = 0;
     int m_wellRepaints = 0;

@@ -350,34 +350,31 @@ void TWellModel::rotateTypes()
     BuildPiece(m_currentPiece);
 }
 
-bool TWellModel::MoveLeft()
+bool TWellModel::shift(int direction, int columns, int rows)
 {
-    if (!CanMove(Left, m_pieceCol, m_pieceRow))
+    if (!CanMove(direction, m_pieceCol, m_pieceRow))
         return false;
     DrawPiece(m_pieceCol, m_pieceRow, false);
-    --m_pieceCol;
+    m_pieceCol += columns;
+    m_pieceRow += rows;
     DrawPiece(m_pieceCol, m_pieceRow, true);
     return true;
+}
+
+bool TWellModel::MoveLeft()
+{
+    return shift(Left, -1, 0);
 }
 
 bool TWellModel::MoveRight()
 {
-    if (!CanMove(Right, m_pieceCol, m_pieceRow))
-        return false;
-    DrawPiece(m_pieceCol, m_pieceRow, false);
-    ++m_pieceCol;
-    DrawPiece(m_pieceCol, m_pieceRow, true);
-    return true;
+    return shift(Right, 1, 0);
 }
 
 int TWellModel::StepDown()
 {
-    if (CanMove(Down, m_pieceCol, m_pieceRow)) {
-        DrawPiece(m_pieceCol, m_pieceRow, false);
-        ++m_pieceRow;
-        DrawPiece(m_pieceCol, m_pieceRow, true);
+    if (shift(Down, 0, 1))
         return 0;
-    }
     MergePiece(m_pieceCol, m_pieceRow);
     m_lastDeletedLine = RemoveFullRows(m_pieceRow);
     m_pieceCol = SpawnColumn;

@@ -95,6 +95,8 @@ private:
     void drawCell(int column, int row, WinColor::Value colour);
     void addLayoutSquare(int column, int row);
     void rotateTypes();
+    // Moves the piece one place in `direction` when it fits there, erasing and redrawing it.
+    bool shift(int direction, int columns, int rows);
 
     TWellView *m_view;
     int m_currentPiece = 1;
@@ -106,7 +108,7 @@ private:
     int m_lastDeletedLine = 0;
     int m_pieceCol = 0;
     int m_pieceRow = 0;
-    WinColor::Value m_backGroundColor = WinColor::clBlack;
+    WinColor::Value m_backGroundColor = clBlack;
     std::array<std::array<WinColor::Value, Rows>, Columns> m_cells {};
     std::array<std::array<WinColor::Value, MatrixSize>, MatrixSize> m_piece {};
 };

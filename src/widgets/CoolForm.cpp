@@ -133,15 +133,20 @@ void TCoolForm::paintEvent(QPaintEvent *)
         painter.drawPixmap(pictureOrigin(), m_picture);
 }
 
+void TCoolForm::armDrag(QMouseEvent *event)
+{
+    m_dragArmed = true;
+    m_dragManual = false;
+    m_pressGlobal = event->globalPosition().toPoint();
+    m_windowStart = window()->pos();
+}
+
 void TCoolForm::mousePressEvent(QMouseEvent *event)
 {
     const QPoint at = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
-        m_dragArmed = true;
-        m_dragManual = false;
+        armDrag(event);
         m_clickArmed = true;
-        m_pressGlobal = event->globalPosition().toPoint();
-        m_windowStart = window()->pos();
     }
     emit mouseDown(event->button(), event->modifiers(), at.x(), at.y());
 }
@@ -188,11 +193,9 @@ void TCoolForm::mouseReleaseEvent(QMouseEvent *event)
 void TCoolForm::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
-        m_dragArmed = true;
-        m_dragManual = false;
+        // The second press of a double click starts no click of its own.
+        armDrag(event);
         m_clickArmed = false;
-        m_pressGlobal = event->globalPosition().toPoint();
-        m_windowStart = window()->pos();
         emit doubleClicked();
     }
     const QPoint at = event->position().toPoint();

@@ -62,6 +62,7 @@ protected:
 private:
     void attachToParent();
     void applyMaskToWindow();
+    void armDrag(QMouseEvent *event);
 
     QPixmap m_picture;
     QRegion m_mask;

@@ -180,12 +180,10 @@ QRegion tformshape::balloonRegion(TBalloonPosition position, int width, int heig
                                   int indent)
 {
     QRegion region = bodyRegion(position, width, height, ellips, indent);
-    const QPolygon tail = tailTriangle(position, width, height, ellips, indent);
-    if (tail.isEmpty())
+    if (position == bpNone)
         return region;
-    region += QRegion(tail, Qt::WindingFill);
-    // The filled triangle leaves out its right and bottom edges, where the tail's outline may
-    // run; the outline's pixels are added so that none of it is cut off.
+    // The tail is the triangle of tailTriangle() taken the way the outline draws it, one pixel in
+    // on its right and bottom edges, so the black line runs exactly along the window's edge.
     QImage image = shapeCanvas(width, height);
     QPainter painter(&image);
     painter.setPen(Qt::black);

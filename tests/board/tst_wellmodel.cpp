@@ -172,28 +172,6 @@ private slots:
         QCOMPARE(Random(14), 2);
     }
 
-    void extraPieceGetsNewColourEachBuild()
-    {
-        TWellModel well;
-        setRandSeed(37230400);
-        QList<Value> colours;
-        for (int i = 0; i < 5; ++i) {
-            well.BuildPiece(12);
-            colours << well.Square(0, 0);
-        }
-        // Draws 9, 2, 5, 10, 13 of the colour table from this seed.
-        QCOMPARE(colours, (QList<Value>{clLime, clOlive, clTeal, clYellow, clAqua}));
-    }
-
-    void buildUsesCurrentBackground()
-    {
-        TWellModel well;
-        well.setBackGroundColor(clWhite);
-        well.BuildPiece(1);
-        QCOMPARE(well.Square(0, 0), clWhite);
-        QCOMPARE(well.Square(1, 1), clBlue);
-    }
-
     void randomTypesCoverTheRange_data()
     {
         QTest::addColumn<int>("numberOfType");
@@ -315,21 +293,6 @@ private slots:
         QCOMPARE(picture(second), picture(first));
     }
 
-    void randomLayoutStaysLowAndLeft()
-    {
-        for (int ms = 0; ms < 200; ms += 7) {
-            setNowForTesting(LayoutMoment.addMSecs(ms * 1013));
-            TWellModel well;
-            well.setScreenNumber(3);
-            const int count = settledCount(well);
-            QVERIFY(count >= 1 && count <= 21);
-            for (int row = 0; row < 16; ++row)
-                QCOMPARE(picture(well).at(row), QStringLiteral(".........."));
-            for (int row = 16; row < TWellModel::Rows; ++row)
-                QVERIFY(well.CellEmpty(9, row));
-        }
-    }
-
     void newGameLaysTheLayoutAgain()
     {
         setNowForTesting(LayoutMoment);
@@ -401,23 +364,6 @@ private slots:
         QCOMPARE(picture(well), before);
         // Only a layout write re-seeds, and it does so even when it refuses the value.
         QCOMPARE(RandSeed(), property == QLatin1String("ScreenNumber") ? 37230400u : 77u);
-    }
-
-    void acceptedValuesShowNothing()
-    {
-        MessageCatcher catcher;
-        TWellModel well;
-        well.setNumberOfPieces(0);
-        well.setLastDeletedLine(0);
-        well.setNumberOfType(15);
-        QCOMPARE(well.NumberOfType(), 15);
-        well.setNumberOfType(8);
-        QCOMPARE(well.NumberOfType(), 8);
-        well.setNextPiece(15);
-        QCOMPARE(well.NextPiece(), 15);
-        well.setNextPiece(1);
-        QCOMPARE(well.NextPiece(), 1);
-        QVERIFY(catcher.texts().isEmpty());
     }
 
     void nextPieceResetsTheFallingPiece_data()
@@ -574,15 +520,6 @@ private slots:
         QCOMPARE(well.PieceCol(), column);
         QCOMPARE(well.PieceRow(), row);
         QCOMPARE(picture(well), before);
-    }
-
-    void turnReportsWhetherItTurned()
-    {
-        TWellModel well;
-        well.PlacePiece(4, 3, 5);
-        QVERIFY(well.TryRotate());
-        well.PlacePiece(4, -1, 5);
-        QVERIFY(!well.TryRotate());
     }
 
     void stepsAndDrops_data()
@@ -794,44 +731,6 @@ private slots:
         QCOMPARE(well.FreeRowCount(), free);
     }
 
-    void moveDrawsOnlyThePiece_data()
-    {
-        QTest::addColumn<int>("type");
-        for (int type = 1; type <= 15; ++type)
-            QTest::addRow("type %d", type) << type;
-    }
-    void moveDrawsOnlyThePiece()
-    {
-        QFETCH(int, type);
-        RecordingView view;
-        TWellModel well(&view);
-        well.PlacePiece(type, 3, 8);
-        const auto drawnBy = [&](auto operation) {
-            view.cells.clear();
-            view.wellRepaints = 0;
-            operation();
-            return view.wellRepaints == 0 ? int(view.cells.size()) : -1;
-        };
-        const int squares = int(pieceCells(well).size());
-        QCOMPARE(drawnBy([&] { well.MoveLeft(); }), 2 * squares);
-        QCOMPARE(drawnBy([&] { well.MoveRight(); }), 2 * squares);
-        QCOMPARE(drawnBy([&] { well.Rotate(); }), 2 * squares);
-        QCOMPARE(drawnBy([&] { well.StepDown(); }), 2 * squares);
-        QCOMPARE(drawnBy([&] { well.Drop(); }), 2 * squares);
-        QVERIFY(2 * squares <= 32);
-    }
-
-    void eraseShowsTheCellsUnderThePiece()
-    {
-        RecordingView view;
-        TWellModel well(&view);
-        well.PlacePiece(1, 3, 8);
-        const QList<QPoint> before = pieceCells(well);
-        view.cells.clear();
-        well.MoveRight();
-        QCOMPARE(view.cells.mid(0, 4), before);
-        QCOMPARE(view.cells.mid(4), pieceCells(well));
-    }
 };
 
 PARBLOK_TEST_MAIN(TestWellModel)

@@ -1,0 +1,27 @@
+#include "Settings.h"
+
+#include "AppPath.h"
+#include "ProfileStrings.h"
+
+namespace {
+
+const QString Section = QStringLiteral("Nastaveni");
+
+QString settingsPath()
+{
+    return TAppPath().AppFolder() + QStringLiteral("Kvadr.ini");
+}
+
+} // namespace
+
+QString ReadSetting(const QString &key)
+{
+    const ProfileFile settings(settingsPath());
+    return settings.ReadString(Section, key, QString());
+}
+
+void WriteSetting(const QString &key, const QString &value)
+{
+    const ProfileFile settings(settingsPath());
+    settings.WriteString(Section, key, value);
+}

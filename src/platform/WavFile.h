@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// Uncompressed PCM sound as stored in a RIFF WAVE file: 8-bit unsigned or 16-bit signed
+// little-endian samples, one or two interleaved channels.
+struct WavSound
+{
+    int channels = 0;
+    int sampleRate = 0;
+    int bitsPerSample = 0;
+    QByteArray samples; // whole frames only
+
+    int bytesPerFrame() const { return channels * bitsPerSample / 8; }
+    qint64 frameCount() const;
+};
+
+// The largest sound file read; sounds of the program last a second or two.
+inline constexpr qint64 WavFileSizeLimit = 16 * 1024 * 1024;
+
+// Reads a RIFF WAVE file. Every length in the file is checked against the bytes actually there;
+// a file that is empty, cut short, lies about a length, holds no samples or uses anything but
+// 8/16-bit PCM in one or two channels is refused: nothing is returned and `error` (if given) says
+// why.
+std::optional<WavSound> parseWav(const QByteArray &bytes, QString *error = nullptr);
+std::optional<WavSound> readWavFile(const QString &path, QString *error = nullptr);
+
+// The RIFF WAVE file of a sound: a "fmt " chunk and a "data" chunk.
+QByteArray encodeWav(const WavSound &sound);

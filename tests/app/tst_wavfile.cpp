@@ -1,0 +1,181 @@
+#include "TestMain.h"
+#include "WavFile.h"
+
+#include <QTemporaryDir>
+#include <QtEndian>
+
+namespace {
+
+QByteArray le32(quint32 value)
+{
+    char raw[4];
+    qToLittleEndian(value, raw);
+    return QByteArray(raw, 4);
+}
+
+QByteArray le16(quint16 value)
+{
+    char raw[2];
+    qToLittleEndian(value, raw);
+    return QByteArray(raw, 2);
+}
+
+// A chunk; `declared` overrides the length written in its header.
+QByteArray chunk(const char *id, const QByteArray &body, qint64 declared = -1)
+{
+    QByteArray bytes = QByteArray(id) + le32(quint32(declared < 0 ? body.size() : declared)) + body;
+    if (declared < 0 && body.size() % 2)
+        bytes += '\0';
+    return bytes;
+}
+
+QByteArray riff(const QByteArray &chunks, qint64 declared = -1)
+{
+    return "RIFF" + le32(quint32(declared < 0 ? chunks.size() + 4 : declared)) + "WAVE" + chunks;
+}
+
+QByteArray fmt(int channels, int rate, int bits, int tag = 1, int blockAlign = -1)
+{
+    const int align = blockAlign < 0 ? channels * bits / 8 : blockAlign;
+    return chunk("fmt ", le16(quint16(tag)) + le16(quint16(channels)) + le32(quint32(rate))
+                             + le32(quint32(rate * align)) + le16(quint16(align)) + le16(quint16(bits)));
+}
+
+const QByteArray Frames = QByteArray::fromHex("00017fff8000ff7f"); // 8 bytes
+
+} // namespace
+
+class TestWavFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void parse_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<QByteArray>("samples");
+
+        const QByteArray mono16 = fmt(1, 22050, 16);
+        QTest::newRow("16-bit mono") << riff(mono16 + chunk("data", Frames)) << true << 1 << 22050 << 16 << Frames;
+        QTest::newRow("8-bit stereo") << riff(fmt(2, 11025, 8) + chunk("data", Frames)) << true << 2 << 11025 << 8 << Frames;
+        QTest::newRow("16-bit stereo, partial frame dropped")
+            << riff(fmt(2, 44100, 16) + chunk("data", Frames.left(7))) << true << 2 << 44100 << 16 << Frames.left(4);
+        QTest::newRow("other chunks skipped, odd one padded")
+            << riff(chunk("LIST", "abc") + mono16 + chunk("fact", le32(4)) + chunk("data", Frames))
+            << true << 1 << 22050 << 16 << Frames;
+        QTest::newRow("longer format chunk")
+            << riff(chunk("fmt ", fmt(1, 8000, 8).mid(8) + le16(0)) + chunk("data", Frames))
+            << true << 1 << 8000 << 8 << Frames;
+        QTest::newRow("trailing bytes after the RIFF ignored")
+            << riff(mono16 + chunk("data", Frames)) + "junk" << true << 1 << 22050 << 16 << Frames;
+        QTest::newRow("data chunk stops at its length")
+            << riff(mono16 + chunk("data", Frames, 4) + Frames.mid(4)) << true << 1 << 22050 << 16 << Frames.left(4);
+
+        const QByteArray good = riff(mono16 + chunk("data", Frames));
+        QTest::newRow("empty file") << QByteArray() << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("text file") << QByteArray("RIFF is not a wave") << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("header only") << good.left(12) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("cut in the format chunk") << good.left(30) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("cut in the samples") << good.left(good.size() - 1) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("RIFF length too long")
+            << riff(mono16 + chunk("data", Frames), 1000) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("RIFF length 4 GiB")
+            << riff(mono16 + chunk("data", Frames), 0xFFFFFFFF) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("data length too long")
+            << riff(mono16 + chunk("data", Frames, 0xFFFFFFF0)) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("data chunk beyond the RIFF length")
+            << riff(mono16 + chunk("data", Frames), 4 + mono16.size() + 8 + 4) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("format length too long")
+            << riff(chunk("fmt ", mono16.mid(8), 0x7FFFFFFF) + chunk("data", Frames)) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("format chunk too short")
+            << riff(chunk("fmt ", mono16.mid(8, 14)) + chunk("data", Frames)) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("no format chunk") << riff(chunk("data", Frames)) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("data before format") << riff(chunk("data", Frames) + mono16) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("no data chunk") << riff(mono16) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("no samples") << riff(mono16 + chunk("data", {})) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("less than one frame")
+            << riff(fmt(2, 22050, 16) + chunk("data", Frames.left(3))) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("compressed (ADPCM)")
+            << riff(fmt(1, 22050, 4, 2, 256) + chunk("data", Frames)) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("float samples")
+            << riff(fmt(1, 22050, 32, 3) + chunk("data", Frames)) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("24-bit PCM") << riff(fmt(1, 22050, 24) + chunk("data", Frames)) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("no channels") << riff(fmt(0, 22050, 16, 1, 2) + chunk("data", Frames)) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("six channels") << riff(fmt(6, 22050, 16) + chunk("data", Frames)) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("sample rate 0") << riff(fmt(1, 0, 16) + chunk("data", Frames)) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("block size lies")
+            << riff(fmt(1, 22050, 16, 1, 4) + chunk("data", Frames)) << false << 0 << 0 << 0 << QByteArray();
+    }
+    void parse()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, accepted);
+        QString error;
+        const std::optional<WavSound> sound = parseWav(bytes, &error);
+        QCOMPARE(sound.has_value(), accepted);
+        if (!accepted) {
+            QVERIFY(!error.isEmpty());
+            return;
+        }
+        QFETCH(int, channels);
+        QFETCH(int, rate);
+        QFETCH(int, bits);
+        QFETCH(QByteArray, samples);
+        QCOMPARE(sound->channels, channels);
+        QCOMPARE(sound->sampleRate, rate);
+        QCOMPARE(sound->bitsPerSample, bits);
+        QCOMPARE(sound->samples, samples);
+    }
+
+    void encodedSoundReadsBack_data()
+    {
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<QByteArray>("samples");
+        QTest::newRow("8-bit mono, odd length") << 1 << 8 << QByteArray("\x01\x02\x03", 3);
+        QTest::newRow("16-bit stereo") << 2 << 16 << Frames;
+    }
+    void encodedSoundReadsBack()
+    {
+        QFETCH(int, channels);
+        QFETCH(int, bits);
+        QFETCH(QByteArray, samples);
+        const WavSound sound{channels, 16000, bits, samples};
+        const QByteArray bytes = encodeWav(sound);
+        QCOMPARE(bytes.size() % 2, 0);
+        QCOMPARE(bytes.size(), 44 + samples.size() + samples.size() % 2);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("x.wav")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        const auto back = readWavFile(file.fileName());
+        QVERIFY(back);
+        QCOMPARE(back->channels, channels);
+        QCOMPARE(back->sampleRate, 16000);
+        QCOMPARE(back->bitsPerSample, bits);
+        QCOMPARE(back->samples, samples);
+    }
+
+    void unreadableOrHugeFilesAreRefused()
+    {
+        QTemporaryDir dir;
+        QVERIFY(!readWavFile(dir.filePath(QStringLiteral("none.wav"))));
+        QVERIFY(!readWavFile(dir.path()));
+        QFile huge(dir.filePath(QStringLiteral("huge.wav")));
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        const quint32 dataSize = quint32(WavFileSizeLimit);
+        huge.write(riff(fmt(1, 8000, 8) + chunk("data", {}, dataSize), 4 + 24 + 8 + dataSize));
+        QVERIFY(huge.resize(WavFileSizeLimit + 64)); // sparse: the lengths would all fit
+        huge.close();
+        QString error;
+        QVERIFY(!readWavFile(huge.fileName(), &error));
+        QCOMPARE(error, QStringLiteral("file too large"));
+    }
+};
+
+PARBLOK_TEST_MAIN(TestWavFile)
+#include "tst_wavfile.moc"

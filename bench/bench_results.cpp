@@ -6,7 +6,7 @@
 #include "DbfTable.h"
 #include "Numeric.h"
 #include "AppPath.h"
-#include "Today.h"
+#include "Clock.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -63,7 +63,7 @@ int main(int argc, char *argv[])
     const QString data = root + QStringLiteral("/Data");
     QDir().mkpath(data);
     TAppPath::setFolderForTesting(root);
-    setTodayForTesting(QDate(2024, 6, 1));
+    setNowForTesting(QDateTime(QDate(2024, 6, 1), QTime(12, 0)));
 
     for (int rows : {1000, 100000}) {
         fill(data, rows);

@@ -3,7 +3,7 @@
 #include "Data.h"
 #include "DbfTable.h"
 #include "TestMain.h"
-#include "Today.h"
+#include "Clock.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,7 +60,7 @@ class TestResultsStore : public QObject
 private slots:
     void initTestCase()
     {
-        setTodayForTesting(QDate(2024, 5, 17));
+        setNowForTesting(QDateTime(QDate(2024, 5, 17), QTime(23, 30)));
     }
 
     void init()

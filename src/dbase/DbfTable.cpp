@@ -1,6 +1,7 @@
 #include "DbfTable.h"
 
 #include "AppError.h"
+#include "LittleEndian.h"
 #include "Mdx.h"
 #include "PosixFile.h"
 
@@ -26,23 +27,9 @@ constexpr int kTransactionByte = 14;
 constexpr int kProductionIndexByte = 28;
 constexpr int kLanguageByte = 29;
 
-quint32 u32(const char *p)
-{
-    const auto *b = reinterpret_cast<const unsigned char *>(p);
-    return quint32(b[0]) | quint32(b[1]) << 8 | quint32(b[2]) << 16 | quint32(b[3]) << 24;
-}
-
-quint16 u16(const char *p)
-{
-    const auto *b = reinterpret_cast<const unsigned char *>(p);
-    return quint16(b[0] | b[1] << 8);
-}
-
-void put32(char *p, quint32 v)
-{
-    for (int i = 0; i < 4; ++i)
-        p[i] = char((v >> (8 * i)) & 0xFF);
-}
+using le::put32;
+using le::u16;
+using le::u32;
 
 QByteArray headerDateAndCount(QDate date, quint32 count)
 {

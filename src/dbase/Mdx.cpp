@@ -1,6 +1,7 @@
 #include "Mdx.h"
 
 #include "AppError.h"
+#include "LittleEndian.h"
 #include "PosixFile.h"
 
 #include <algorithm>
@@ -20,29 +21,10 @@ constexpr unsigned char kFieldKey = 0x10;
 constexpr unsigned char kDescending = 0x08;
 constexpr int kMaxDepth = 32;
 
-quint32 u32(const char *p)
-{
-    const auto *b = reinterpret_cast<const unsigned char *>(p);
-    return quint32(b[0]) | quint32(b[1]) << 8 | quint32(b[2]) << 16 | quint32(b[3]) << 24;
-}
-
-quint16 u16(const char *p)
-{
-    const auto *b = reinterpret_cast<const unsigned char *>(p);
-    return quint16(b[0] | b[1] << 8);
-}
-
-void put32(char *p, quint32 v)
-{
-    for (int i = 0; i < 4; ++i)
-        p[i] = char((v >> (8 * i)) & 0xFF);
-}
-
-void put16(char *p, quint16 v)
-{
-    p[0] = char(v & 0xFF);
-    p[1] = char(v >> 8);
-}
+using le::put16;
+using le::put32;
+using le::u16;
+using le::u32;
 
 void putDate(char *p, QDate date)
 {

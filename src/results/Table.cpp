@@ -21,6 +21,25 @@ QString trimmedRight(const QString &text)
     return text.left(end);
 }
 
+// A dBASE date: eight digits yyyyMMdd; anything else (a blank date) is no date.
+QDate dateOf(QByteArrayView field)
+{
+    int parts[3] = {0, 0, 0};
+    const int lengths[3] = {4, 2, 2};
+    qsizetype at = 0;
+    if (field.size() != 8)
+        return {};
+    for (int part = 0; part < 3; ++part) {
+        for (int i = 0; i < lengths[part]; ++i, ++at) {
+            const char c = field[at];
+            if (c < '0' || c > '9')
+                return {};
+            parts[part] = parts[part] * 10 + (c - '0');
+        }
+    }
+    return QDate(parts[0], parts[1], parts[2]);
+}
+
 } // namespace
 
 TField::TField(QString fieldName, Kind kind, QString displayLabel, Qt::Alignment alignment,
@@ -170,6 +189,7 @@ void TTable::Open()
     m_generation = 0;
     m_rows.clear();
     m_deleted.clear();
+    m_kindId.clear();
     rebuildView();
 }
 
@@ -181,6 +201,7 @@ void TTable::Close()
     m_engine->close();
     m_rows.clear();
     m_deleted.clear();
+    m_kindId.clear();
     m_view.clear();
     emit ViewChanged();
 }
@@ -222,6 +243,7 @@ void TTable::decodeRows()
     if (m_generation != m_engine->loadGeneration()) {
         m_rows.clear();
         m_deleted.clear();
+        m_kindId.clear();
         m_generation = m_engine->loadGeneration();
     }
     const int jmeno = m_engine->fieldIndex("JMENO");
@@ -234,7 +256,13 @@ void TTable::decodeRows()
         row.JMENO = trimmedRight(fromCp1250(m_engine->fieldBytes(r, jmeno)));
         row.TAHY = readNumericField(m_engine->fieldBytes(r, tahy)).value_or(Decimal{}).toDouble();
         row.HRA = trimmedRight(fromCp1250(m_engine->fieldBytes(r, hra)));
-        row.DATUM = QDate::fromString(QString::fromLatin1(m_engine->fieldBytes(r, datum)), QStringLiteral("yyyyMMdd"));
+        row.DATUM = dateOf(m_engine->fieldBytes(r, datum));
+        qsizetype kind = m_kinds.indexOf(row.HRA);
+        if (kind < 0) {
+            kind = m_kinds.size();
+            m_kinds.append(row.HRA);
+        }
+        m_kindId.push_back(quint16(kind));
         m_rows.push_back(std::move(row));
         m_deleted.push_back(m_engine->isDeleted(r));
     }
@@ -246,12 +274,17 @@ void TTable::rebuildView()
     m_view.clear();
     if (Active()) {
         decodeRows();
+        // Filters compare one of the two text columns; the kind column, which the viewer filters
+        // on, is compared through the small numbers its few distinct values get.
         const bool filtering = m_filtered && !m_filterField.isEmpty();
-        TField *field = filtering ? FieldByName(m_filterField) : nullptr;
+        const bool byKind = m_filterField == QLatin1String("HRA");
+        const qsizetype kind = byKind ? m_kinds.indexOf(m_filterValue) : -1;
         const auto visible = [&](quint32 record) {
             if (m_deleted[record - 1])
                 return false;
-            return !field || field->Value(m_rows[record - 1]).toString() == m_filterValue;
+            if (!filtering)
+                return true;
+            return byKind ? m_kindId[record - 1] == kind : m_rows[record - 1].JMENO == m_filterValue;
         };
         if (m_indexFieldNames.isEmpty()) {
             for (quint32 r = 1; r <= m_rows.size(); ++r) {

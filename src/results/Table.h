@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QObject>
 #include <QString>
+#include <QHash>
 #include <QStringList>
 
 #include <memory>
@@ -130,6 +131,8 @@ private:
     std::unique_ptr<DbfTable> m_engine;
     std::vector<ResultRow> m_rows;   // every record, by record number
     std::vector<bool> m_deleted;     // by record number
+    std::vector<quint16> m_kindId;   // by record number: HRA as an index into m_kinds
+    QStringList m_kinds;             // the distinct HRA values met so far
     quint64 m_generation = 0;        // the engine's load generation m_rows was decoded from
     std::vector<int> m_view;         // indexes into m_rows of the visible rows, in view order
 };

@@ -1,19 +1,8 @@
 #include "Today.h"
 
-#include <QDateTime>
-
-namespace {
-QDate fixedDay;
-}
+#include "Clock.h"
 
 QDate TodayLocal()
 {
-    if (fixedDay.isValid())
-        return fixedDay;
-    return QDateTime::currentDateTime().date();
-}
-
-void setTodayForTesting(QDate day)
-{
-    fixedDay = day;
+    return nowUtc().toLocalTime().date();
 }

@@ -2,8 +2,5 @@
 
 #include <QDate>
 
-// Today's date in local time, the day a stored result carries.
+// Today's date in local time (from the program's clock), the day a stored result carries.
 QDate TodayLocal();
-
-// Tests fix the day; an invalid date returns to the clock.
-void setTodayForTesting(QDate day);

@@ -1,0 +1,290 @@
+#include "AppError.h"
+#include "AppPath.h"
+#include "Data.h"
+#include "DbfTable.h"
+#include "TestMain.h"
+#include "Clock.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString errorOf(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const AppError &error) {
+        return error.message();
+    }
+    return {};
+}
+
+} // namespace
+
+class TestResultsStore : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<TDataModule1> m_store;
+
+    QString data(const QString &name = {}) const { return m_folder->filePath(QStringLiteral("Data/") + name); }
+
+    // The rows the data source presents now, as "name|points".
+    QStringList shown() const
+    {
+        QStringList rows;
+        TDataSource *source = m_store->DataSource1;
+        for (int r = 0; r < source->rowCount(); ++r)
+            rows.append(source->index(r, 0).data().toString() + u'|' + source->index(r, 1).data().toString());
+        return rows;
+    }
+
+    QStringList shownKind(const QString &code)
+    {
+        m_store->ShowKind(code);
+        return shown();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        setNowForTesting(QDateTime(QDate(2024, 5, 17), QTime(23, 30)));
+    }
+
+    void init()
+    {
+        m_folder = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir().mkpath(data(QStringLiteral("Zaloha"))));
+        const QDate built(2024, 1, 2);
+        DbfTable::createResultsTable(data(QStringLiteral("Zaloha/Parblok.dbf")), data(QStringLiteral("Zaloha/Parblok.Mdx")), built);
+        DbfTable::createResultsTable(data(QStringLiteral("Parblok.dbf")), data(QStringLiteral("Parblok.mdx")), built);
+        TAppPath::setFolderForTesting(m_folder->path());
+        m_store = std::make_unique<TDataModule1>();
+        QCOMPARE(DataModule1, m_store.get());
+        m_store->OpenAtStart();
+    }
+
+    void cleanup()
+    {
+        m_store.reset();
+        QCOMPARE(DataModule1, nullptr);
+        TAppPath::setFolderForTesting(QString());
+    }
+
+    void storeAndShow_data()
+    {
+        QTest::addColumn<QStringList>("results");   // name|points|kind name
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QStringList>("rows");      // name|points, as shown
+        QTest::newRow("lowest first") << QStringList{"Adam|50|Trénink", "Bára|10|Trénink", "Cyril|30|Trénink"} << "1"
+                                      << QStringList{"Bára|10", "Cyril|30", "Adam|50"};
+        QTest::newRow("other kinds hidden") << QStringList{"Adam|5|Standardní", "Bára|3|Trénink", "Cyril|4|Pokročilá"} << "2"
+                                            << QStringList{"Adam|5"};
+        QTest::newRow("advanced") << QStringList{"Adam|5|Standardní", "Cyril|4|Pokročilá", "Dana|-2|Pokročilá"} << "3"
+                                  << QStringList{"Dana|-2", "Cyril|4"};
+        QTest::newRow("kind never recorded") << QStringList{"Adam|5|Trénink"} << "3" << QStringList{};
+        QTest::newRow("kind names are case-sensitive") << QStringList{"Adam|5|trénink", "Bára|6|Trénink"} << "1" << QStringList{"Bára|6"};
+        QTest::newRow("unknown kind is stored without a code") << QStringList{"Adam|5|nevybráno"} << "" << QStringList{"Adam|5"};
+        QTest::newRow("negative, zero, positive") << QStringList{"A|12|Standardní", "B|0|Standardní", "C|-3|Standardní"} << "2"
+                                                  << QStringList{"C|-3", "B|0", "A|12"};
+        QTest::newRow("equal points keep the storing order") << QStringList{"A|5|Trénink", "B|5|Trénink", "C|5|Trénink"} << "1"
+                                                             << QStringList{"A|5", "B|5", "C|5"};
+        QTest::newRow("blank name is stored") << QStringList{"   |7|Trénink"} << "1" << QStringList{"|7"};
+        QTest::newRow("Czech and foreign letters") << QStringList{"Jiří Šťastný|1|Trénink", "Ωmega|2|Trénink"} << "1"
+                                                   << QStringList{"Jiří Šťastný|1", "?mega|2"};
+        QTest::newRow("points with blanks around") << QStringList{"A| 42 |Trénink"} << "1" << QStringList{"A|42"};
+    }
+    void storeAndShow()
+    {
+        QFETCH(QStringList, results);
+        QFETCH(QString, code);
+        QFETCH(QStringList, rows);
+        for (const QString &result : results)
+            m_store->AppendResult(result.section(u'|', 0, 0), result.section(u'|', 1, 1), result.section(u'|', 2, 2));
+        QCOMPARE(shownKind(code), rows);
+        // The same from a fresh start: what was shown came from the files.
+        m_store.reset();
+        m_store = std::make_unique<TDataModule1>();
+        m_store->OpenAtStart();
+        QCOMPARE(shownKind(code), rows);
+    }
+
+    void nameIsCutTo100Characters_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("150 letters") << QString(150, u'x') << QString(100, u'x');
+        QTest::newRow("150 Czech letters") << QString(150, u'ř') << QString(100, u'ř');
+        QTest::newRow("accent typed apart") << QString(100, u'e').replace(0, 1, QStringLiteral("e\u0301")) + u'z'
+                                            << QStringLiteral("é") + QString(99, u'e');
+        QTest::newRow("exactly 100") << QString(100, u'a') << QString(100, u'a');
+    }
+    void nameIsCutTo100Characters()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, stored);
+        m_store->AppendResult(name, QStringLiteral("1"), QStringLiteral("Trénink"));
+        m_store->ShowKind(QStringLiteral("1"));
+        QCOMPARE(m_store->DataSource1->index(0, 0).data().toString(), stored);
+    }
+
+    void resultStoredWhileAnotherKindIsShown()
+    {
+        m_store->ShowKind(QStringLiteral("2"));
+        m_store->AppendResult(QStringLiteral("Adam"), QStringLiteral("5"), QStringLiteral("Trénink"));
+        QCOMPARE(shown(), QStringList{});
+        QCOMPARE(shownKind(QStringLiteral("1")), QStringList{QStringLiteral("Adam|5")});
+    }
+
+    void badPointsStoreNothing_data()
+    {
+        QTest::addColumn<QString>("points");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("letters") << "12a" << "'12a' není platné číslo.";
+        QTest::newRow("empty") << "" << "'' není platné číslo.";
+        QTest::newRow("too many digits for the column") << "12345678901" << "se nevejde do sloupce TAHY";
+        QTest::newRow("fraction in a whole column") << "2.5" << "se nevejde do sloupce TAHY";
+    }
+    void badPointsStoreNothing()
+    {
+        QFETCH(QString, points);
+        QFETCH(QString, message);
+        m_store->AppendResult(QStringLiteral("Adam"), QStringLiteral("3"), QStringLiteral("Trénink"));
+        const QByteArray before = readFile(data(QStringLiteral("Parblok.dbf")));
+        const QString error = errorOf([&] { m_store->AppendResult(QStringLiteral("Bára"), points, QStringLiteral("Trénink")); });
+        QVERIFY2(error.contains(message), qPrintable(error));
+        QCOMPARE(readFile(data(QStringLiteral("Parblok.dbf"))), before);
+        QCOMPARE(shownKind(QStringLiteral("1")), QStringList{QStringLiteral("Adam|3")});
+    }
+
+    void gridShowsTitlesDatesAndAlignment()
+    {
+        m_store->AppendResult(QStringLiteral("Adam"), QStringLiteral("1234"), QStringLiteral("Standardní"));
+        m_store->ShowKind(QStringLiteral("2"));
+        TDataSource *source = m_store->DataSource1;
+        QCOMPARE(source->columnCount(), 3);
+        QCOMPARE(source->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Jméno"));
+        QCOMPARE(source->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Body"));
+        QCOMPARE(source->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Datum"));
+        QCOMPARE(source->index(0, 1).data().toString(), QStringLiteral("1234"));
+        QCOMPARE(source->index(0, 2).data().toString(), QLocale::system().toString(QDate(2024, 5, 17), QLocale::ShortFormat));
+        QCOMPARE(source->index(0, 2).data(Qt::EditRole).toDate(), QDate(2024, 5, 17));
+        QVERIFY(source->index(0, 1).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHCenter);
+        QVERIFY(source->index(0, 2).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
+        QVERIFY(source->headerData(2, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
+        QVERIFY(!(source->flags(source->index(0, 0)) & Qt::ItemIsEditable));
+        QCOMPARE(m_store->Table1DATUM->DisplayLabel(), QStringLiteral("Datum"));
+        QVERIFY(!m_store->Table1HRA->Visible());
+    }
+
+    void resetEmptiesEveryKind()
+    {
+        m_store->AppendResult(QStringLiteral("Adam"), QStringLiteral("5"), QStringLiteral("Trénink"));
+        m_store->AppendResult(QStringLiteral("Bára"), QStringLiteral("6"), QStringLiteral("Pokročilá"));
+        m_store->ResetTable();
+        QVERIFY(m_store->Table1->Active());
+        for (const QString &code : {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")})
+            QCOMPARE(shownKind(code), QStringList{});
+        QCOMPARE(readFile(data(QStringLiteral("Parblok.dbf"))), readFile(data(QStringLiteral("Zaloha/Parblok.dbf"))));
+        QCOMPARE(readFile(data(QStringLiteral("Parblok.mdx"))), readFile(data(QStringLiteral("Zaloha/Parblok.Mdx"))));
+        m_store->AppendResult(QStringLiteral("Cyril"), QStringLiteral("7"), QStringLiteral("Trénink"));
+        QCOMPARE(shownKind(QStringLiteral("1")), QStringList{QStringLiteral("Cyril|7")});
+    }
+
+    void resetWithoutSoundBlanksTouchesNothing_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("blank table missing") << "Zaloha/Parblok.dbf" << "Parblok.dbf";
+        QTest::newRow("blank index missing") << "Zaloha/Parblok.Mdx" << "Parblok.mdx";
+        QTest::newRow("blank table damaged") << "Zaloha/Parblok.dbf=" << "Parblok.dbf";
+        QTest::newRow("blank folder missing") << "Zaloha" << "Parblok.dbf";
+    }
+    void resetWithoutSoundBlanksTouchesNothing()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, named);
+        m_store->AppendResult(QStringLiteral("Adam"), QStringLiteral("5"), QStringLiteral("Trénink"));
+        const QByteArray dbf = readFile(data(QStringLiteral("Parblok.dbf")));
+        const QByteArray mdx = readFile(data(QStringLiteral("Parblok.mdx")));
+        if (damage.endsWith(u'=')) {
+            QFile file(data(damage.chopped(1)));
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write("not a table");
+        } else if (damage == QLatin1String("Zaloha")) {
+            QVERIFY(QDir(data(damage)).removeRecursively());
+        } else {
+            QVERIFY(QFile::remove(data(damage)));
+        }
+        const QString error = errorOf([&] { m_store->ResetTable(); });
+        QVERIFY2(error.contains(QStringLiteral("zůstala beze změny"))
+                     && error.contains(QDir::toNativeSeparators(data(QStringLiteral("Zaloha/")) + named), Qt::CaseInsensitive),
+                 qPrintable(error));
+        QCOMPARE(readFile(data(QStringLiteral("Parblok.dbf"))), dbf);
+        QCOMPARE(readFile(data(QStringLiteral("Parblok.mdx"))), mdx);
+        QVERIFY(m_store->Table1->Active());
+        QCOMPARE(shownKind(QStringLiteral("1")), QStringList{QStringLiteral("Adam|5")});
+    }
+
+    // With the live pair gone, opening fails and leaves the table closed; the viewer's pages are
+    // empty without an error and storing fails until the files are back.
+    void missingTableAtStart()
+    {
+        m_store.reset();
+        QVERIFY(QFile::remove(data(QStringLiteral("Parblok.dbf"))));
+        m_store = std::make_unique<TDataModule1>();
+        QString error = errorOf([&] { m_store->OpenAtStart(); });
+        QVERIFY2(error.contains(QDir::toNativeSeparators(data(QStringLiteral("Parblok.dbf")))), qPrintable(error));
+        QVERIFY(!m_store->Table1->Active());
+        QCOMPARE(shownKind(QStringLiteral("1")), QStringList{});
+        error = errorOf([&] { m_store->AppendResult(QStringLiteral("Adam"), QStringLiteral("5"), QStringLiteral("Trénink")); });
+        QVERIFY2(error.contains(QLatin1String("Parblok.dbf")), qPrintable(error));
+        QVERIFY(QFile::copy(data(QStringLiteral("Zaloha/Parblok.dbf")), data(QStringLiteral("Parblok.dbf"))));
+        m_store->AppendResult(QStringLiteral("Adam"), QStringLiteral("5"), QStringLiteral("Trénink"));
+        QCOMPARE(shown(), QStringList{QStringLiteral("Adam|5")});
+    }
+
+    void missingIndexIsRebuiltAtStart()
+    {
+        m_store->AppendResult(QStringLiteral("Adam"), QStringLiteral("9"), QStringLiteral("Trénink"));
+        m_store->AppendResult(QStringLiteral("Bára"), QStringLiteral("2"), QStringLiteral("Trénink"));
+        const QByteArray mdx = readFile(data(QStringLiteral("Parblok.mdx")));
+        m_store.reset();
+        QVERIFY(QFile::remove(data(QStringLiteral("Parblok.mdx"))));
+        m_store = std::make_unique<TDataModule1>();
+        m_store->OpenAtStart();
+        QCOMPARE(shownKind(QStringLiteral("1")), (QStringList{QStringLiteral("Bára|2"), QStringLiteral("Adam|9")}));
+        QCOMPARE(readFile(data(QStringLiteral("Parblok.mdx"))).size(), mdx.size());
+    }
+
+    // Two running copies share the files: each sees what the other stored.
+    void resultsOfAnotherCopyAreShown()
+    {
+        TTable other;
+        other.setDatabaseName(data());
+        other.setTableName(QStringLiteral("Parblok.dbf"));
+        other.setIndexFieldNames(QStringLiteral("TAHY"));
+        other.Open();
+        m_store->AppendResult(QStringLiteral("Adam"), QStringLiteral("5"), QStringLiteral("Trénink"));
+        other.AppendRecord(QStringLiteral("Druhá kopie"), QStringLiteral("3"), QStringLiteral("1"), QDate(2024, 5, 17));
+        m_store->AppendResult(QStringLiteral("Cyril"), QStringLiteral("4"), QStringLiteral("Trénink"));
+        QCOMPARE(shownKind(QStringLiteral("1")), (QStringList{QStringLiteral("Druhá kopie|3"), QStringLiteral("Cyril|4"), QStringLiteral("Adam|5")}));
+        other.Refresh();
+        QCOMPARE(other.RecordCount(), 3);
+    }
+};
+
+PARBLOK_TEST_MAIN(TestResultsStore)
+#include "tst_results_store.moc"

@@ -4,6 +4,8 @@
 
 #include <QPaintEvent>
 
+#include <limits>
+
 namespace {
 
 // Counts the paints it receives, to tell a paint at once from a deferred one.
@@ -161,6 +163,8 @@ private slots:
         QTest::newRow("stops at the maximum") << 95 << 7 << 100;
         QTest::newRow("backwards") << 95 << -5 << 90;
         QTest::newRow("not below zero") << 3 << -5 << 3;
+        QTest::newRow("step past the largest integer fills the bar") << 10 << std::numeric_limits<int>::max() << 100;
+        QTest::newRow("largest negative step") << 10 << std::numeric_limits<int>::min() << 10;
     }
     void stepit()
     {

@@ -9,6 +9,9 @@ TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(applicationTitle());
     setApplicationDisplayName(QString());
+    // The windows have fixed pixel layouts: a point is 1/72 of 96 pixels on every screen, so a
+    // font given in points takes the same room as on the machines the forms were drawn for.
+    setAttribute(Qt::AA_Use96Dpi, true);
     registerFontSubstitutes();
 }
 

@@ -115,6 +115,8 @@ class TestOfficeControls : public QObject
 
 private slots:
     void constructedValues();
+    void lightPictures_data();
+    void lightPictures();
     void buttonSetters_data();
     void buttonSetters();
     void repaintOnlyOnChange_data();
@@ -158,6 +160,77 @@ void TestOfficeControls::constructedValues()
     QVERIFY(!label.Font().bold() && !label.Font().italic() && !label.Font().underline());
     // The label's text starts 5 pixels right of its 20-pixel light.
     QCOMPARE(label.textRect().left(), 25);
+}
+
+void TestOfficeControls::lightPictures_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QColor>("seeThrough");
+    QTest::addColumn<int>("state");
+    const QColor white(0xFF, 0xFF, 0xFF);
+    const QColor yellow(0xFF, 0xFF, 0x00);
+    const char *const states[] = {"OFF", "ON", "DOWN"};
+    for (int state = 0; state < 3; ++state) {
+        const QString prefix = states[state];
+        QTest::newRow(qPrintable(prefix)) << prefix << QSize(11, 11) << white << state;
+        QTest::newRow(qPrintable(prefix + "RND")) << prefix + "RND" << QSize(20, 16) << yellow
+                                                  << state;
+        QTest::newRow(qPrintable(prefix + "3DWN")) << prefix + "3DWN" << QSize(20, 11) << yellow
+                                                   << state;
+        QTest::newRow(qPrintable(prefix + "3UP")) << prefix + "3UP" << QSize(20, 11) << yellow
+                                                  << state;
+    }
+}
+
+void TestOfficeControls::lightPictures()
+{
+    QFETCH(QString, name);
+    QFETCH(QSize, size);
+    QFETCH(QColor, seeThrough);
+    QFETCH(int, state);
+    const QImage image =
+        WidgetArt::picture(WidgetArt::ledPath(name)).toImage().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(image.size(), size);
+
+    // The light stands on its see-through colour, which shows in the corners.
+    const int w = size.width() - 1;
+    const int h = size.height() - 1;
+    for (const QPoint corner : {QPoint(0, 0), QPoint(w, 0), QPoint(0, h), QPoint(w, h)})
+        QCOMPARE(image.pixelColor(corner), seeThrough);
+
+    // The light itself, its fully opaque pixels other than the see-through colour: a dark blue
+    // light when idle, teal when hot, a bright cyan when held.
+    int count = 0;
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.alpha() < 255 || c == seeThrough)
+                continue;
+            ++count;
+            red += c.red();
+            green += c.green();
+            blue += c.blue();
+        }
+    QVERIFY(count > size.width() * size.height() / 6);
+    red /= count;
+    green /= count;
+    blue /= count;
+    const QString seen = QString("average %1,%2,%3").arg(red).arg(green).arg(blue);
+    switch (state) {
+    case 0:
+        QVERIFY2(blue > green + 50 && blue > red + 50 && blue < 200, qPrintable(seen));
+        break;
+    case 1:
+        QVERIFY2(qAbs(green - blue) < 40 && green > red + 50 && green < 200, qPrintable(seen));
+        break;
+    default:
+        QVERIFY2(green >= 180 && blue >= 180 && green > red + 50, qPrintable(seen));
+        break;
+    }
 }
 
 void TestOfficeControls::buttonSetters_data()

@@ -129,6 +129,8 @@ private slots:
     void buttonLedFollowsState();
     void labelLedFollowsTypeAndState_data();
     void labelLedFollowsTypeAndState();
+    void buttonFrame_data();
+    void buttonFrame();
     void pressMovesButtonCaption();
     void disabledCaptionIsGrey();
     void seeThroughTakesTheBackground();
@@ -488,6 +490,53 @@ void TestOfficeControls::labelLedFollowsTypeAndState()
     const QPoint centre(led.width() / 2, led.height() / 2);
     QVERIFY(!differs(image.pixelColor(centre), composed(WidgetArt::ledPath(picture), centre,
                                                         background)));
+}
+
+void TestOfficeControls::buttonFrame_data()
+{
+    QTest::addColumn<int>("borderWidth");
+    QTest::addColumn<bool>("hot");
+    for (const int width : {1, 2, 3}) {
+        QTest::newRow(qPrintable(QString("idle, width %1").arg(width))) << width << false;
+        QTest::newRow(qPrintable(QString("hot, width %1").arg(width))) << width << true;
+    }
+}
+
+void TestOfficeControls::buttonFrame()
+{
+    QFETCH(int, borderWidth);
+    QFETCH(bool, hot);
+    const QColor background(255, 255, 224);
+    const QColor border(200, 0, 0);
+    const QColor silver(0xC0, 0xC0, 0xC0);
+    Stage stage(background);
+    TOfficeButton button(&stage.window);
+    button.resize(120, 31);
+    button.setBorderWidth(borderWidth);
+    button.setBorderColor(border);
+    if (hot)
+        play(button, "enter");
+    const QImage image = button.grab().toImage();
+    const int w = button.width();
+    const int mid = button.height() / 2;
+
+    // Idle: a silver frame as wide as the border, hot: one pixel wider in the border colour,
+    // each side a solid run among the outer pixels with nothing else there; hot also shows a
+    // white highlight along the top.
+    const int frame = hot ? borderWidth + 1 : borderWidth;
+    const QColor ink = hot ? border : silver;
+    for (const int from : {0, w - borderWidth - 3}) {
+        QString seen;
+        int inked = 0;
+        for (int x = from; x < from + borderWidth + 3; ++x) {
+            const QColor c = image.pixelColor(x, mid);
+            QVERIFY2(c == ink || c == background, qPrintable(c.name()));
+            inked += c == ink;
+            seen += c == ink ? '#' : '.';
+        }
+        QVERIFY2(inked == frame && seen.contains(QString(frame, '#')), qPrintable(seen));
+    }
+    QCOMPARE(image.pixelColor(w / 2, borderWidth + 2) == QColor(Qt::white), hot);
 }
 
 void TestOfficeControls::pressMovesButtonCaption()

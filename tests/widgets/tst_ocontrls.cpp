@@ -123,6 +123,8 @@ private slots:
     void repaintOnlyOnChange();
     void mouseScripts_data();
     void mouseScripts();
+    void notifications_data();
+    void notifications();
     void labelFrameToErase_data();
     void labelFrameToErase();
     void buttonLedFollowsState_data();
@@ -393,6 +395,51 @@ void TestOfficeControls::mouseScripts()
         QCOMPARE(button.pressOffset(), offset);
     QCOMPARE(clicked.count(), clicks);
     QCOMPARE(doubleClicked.count(), doubleClicks);
+}
+
+void TestOfficeControls::notifications_data()
+{
+    QTest::addColumn<bool>("label");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("expected");
+    for (const bool label : {false, true}) {
+        const QString kind = label ? "label: " : "button: ";
+        const auto row = [&](const char *name) -> QTestData & {
+            return QTest::newRow(qPrintable(kind + name)) << label;
+        };
+        row("hover") << "enter leave" << "enter leave";
+        row("one leave only") << "enter leave leave" << "enter leave";
+        row("move inside is no enter") << "move" << "move";
+        row("click") << "enter press release" << "enter down up";
+        row("right button") << "enter rpress rrelease" << "enter down up";
+        row("dragged out and back") << "enter press dragout dragin release"
+                                    << "enter down leave enter move up";
+        row("disabled") << "disable enter move press release leave" << "";
+        row("disabled while held") << "enter press disable release leave" << "enter down";
+    }
+}
+
+void TestOfficeControls::notifications()
+{
+    QFETCH(bool, label);
+    QFETCH(QString, script);
+    QFETCH(QString, expected);
+    Stage stage;
+    TOfficeButton button(&stage.window);
+    TOfficeLabel officeLabel(&stage.window);
+    TOfficeControl &control = label ? static_cast<TOfficeControl &>(officeLabel) : button;
+    QStringList seen;
+    connect(&control, &TOfficeControl::mouseEnter, [&seen] { seen << "enter"; });
+    connect(&control, &TOfficeControl::mouseLeave, [&seen] { seen << "leave"; });
+    connect(&control, &TOfficeControl::mouseDown, [&seen] { seen << "down"; });
+    connect(&control, &TOfficeControl::mouseUp, [&seen] { seen << "up"; });
+    connect(&control, &TOfficeControl::mouseMove, [&seen](Qt::KeyboardModifiers, int x, int) {
+        // Drags outside the control are not of interest here.
+        if (x < 100)
+            seen << "move";
+    });
+    play(control, script);
+    QCOMPARE(seen.join(' '), expected);
 }
 
 void TestOfficeControls::labelFrameToErase_data()

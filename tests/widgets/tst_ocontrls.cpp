@@ -70,6 +70,31 @@ struct Stage
     QWidget window;
 };
 
+// Rows made once for the button and once for the label: row(name) starts one, named with its
+// kind, with the column "label" filled in.
+template <typename Rows>
+void forButtonAndLabel(Rows rows)
+{
+    for (const bool label : {false, true}) {
+        const QString kind = label ? "label: " : "button: ";
+        rows([&](const char *name) -> QTestData & {
+            return QTest::newRow(qPrintable(kind + name)) << label;
+        });
+    }
+}
+
+// A button and a label on a parent window; control() gives the one a row asks for.
+struct ButtonAndLabel
+{
+    Stage stage;
+    TOfficeButton button{&stage.window};
+    TOfficeLabel label{&stage.window};
+    TOfficeControl &control(bool isLabel)
+    {
+        return isLabel ? static_cast<TOfficeControl &>(label) : button;
+    }
+};
+
 // The colour a light picture shows at a point once composed over a background colour.
 QColor composed(const QString &resource, QPoint at, QColor background)
 {
@@ -332,11 +357,7 @@ void TestOfficeControls::mouseScripts_data()
     QTest::addColumn<int>("clicks");
     QTest::addColumn<int>("doubleClicks");
 
-    for (const bool label : {false, true}) {
-        const QString kind = label ? "label: " : "button: ";
-        const auto row = [&](const char *name) -> QTestData & {
-            return QTest::newRow(qPrintable(kind + name)) << label;
-        };
+    forButtonAndLabel([](const auto &row) {
         row("hover") << "enter" << true << false << 0 << 0 << 0;
         row("hover and leave") << "enter leave" << false << false << 0 << 0 << 0;
         row("move inside without enter") << "move" << true << false << 0 << 0 << 0;
@@ -368,7 +389,7 @@ void TestOfficeControls::mouseScripts_data()
                                        << 0 << 0;
         row("re-enabled, held release clicks nothing")
             << "enter press disable enable release" << false << false << 0 << 0 << 0;
-    }
+    });
 }
 
 void TestOfficeControls::mouseScripts()
@@ -381,10 +402,8 @@ void TestOfficeControls::mouseScripts()
     QFETCH(int, clicks);
     QFETCH(int, doubleClicks);
 
-    Stage stage;
-    TOfficeButton button(&stage.window);
-    TOfficeLabel officeLabel(&stage.window);
-    TOfficeControl &control = label ? static_cast<TOfficeControl &>(officeLabel) : button;
+    ButtonAndLabel controls;
+    TOfficeControl &control = controls.control(label);
     QSignalSpy clicked(&control, &TOfficeControl::clicked);
     QSignalSpy doubleClicked(&control, &TOfficeControl::doubleClicked);
 
@@ -392,7 +411,7 @@ void TestOfficeControls::mouseScripts()
     QCOMPARE(control.isHot(), hot);
     QCOMPARE(control.isPressed(), pressed);
     if (!label)
-        QCOMPARE(button.pressOffset(), offset);
+        QCOMPARE(controls.button.pressOffset(), offset);
     QCOMPARE(clicked.count(), clicks);
     QCOMPARE(doubleClicked.count(), doubleClicks);
 }
@@ -402,11 +421,7 @@ void TestOfficeControls::notifications_data()
     QTest::addColumn<bool>("label");
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("expected");
-    for (const bool label : {false, true}) {
-        const QString kind = label ? "label: " : "button: ";
-        const auto row = [&](const char *name) -> QTestData & {
-            return QTest::newRow(qPrintable(kind + name)) << label;
-        };
+    forButtonAndLabel([](const auto &row) {
         row("hover") << "enter leave" << "enter leave";
         row("one leave only") << "enter leave leave" << "enter leave";
         row("move inside is no enter") << "move" << "move";
@@ -416,7 +431,7 @@ void TestOfficeControls::notifications_data()
                                     << "enter down leave enter move up";
         row("disabled") << "disable enter move press release leave" << "";
         row("disabled while held") << "enter press disable release leave" << "enter down";
-    }
+    });
 }
 
 void TestOfficeControls::notifications()
@@ -424,10 +439,8 @@ void TestOfficeControls::notifications()
     QFETCH(bool, label);
     QFETCH(QString, script);
     QFETCH(QString, expected);
-    Stage stage;
-    TOfficeButton button(&stage.window);
-    TOfficeLabel officeLabel(&stage.window);
-    TOfficeControl &control = label ? static_cast<TOfficeControl &>(officeLabel) : button;
+    ButtonAndLabel controls;
+    TOfficeControl &control = controls.control(label);
     QStringList seen;
     connect(&control, &TOfficeControl::mouseEnter, [&seen] { seen << "enter"; });
     connect(&control, &TOfficeControl::mouseLeave, [&seen] { seen << "leave"; });

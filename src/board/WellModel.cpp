@@ -418,7 +418,9 @@ int TWellModel::Drop()
 {
     DrawPiece(m_pieceCol, m_pieceRow, false);
     int count = 0;
-    while (CanMove(Down, m_pieceCol, m_pieceRow)) {
+    // A matrix without squares (before the first game, or after the background took the piece's
+    // colour) fits anywhere; it stops below the bottom row instead of falling for ever.
+    while (m_pieceRow < Rows && CanMove(Down, m_pieceCol, m_pieceRow)) {
         ++m_pieceRow;
         ++count;
     }

@@ -560,6 +560,31 @@ private slots:
         QCOMPARE(well.PieceRow(), -1);
     }
 
+    void dropWithoutSquaresStopsBelowTheWell_data()
+    {
+        QTest::addColumn<bool>("game");
+        QTest::addColumn<Value>("background");
+        QTest::addColumn<int>("dropped");
+        // Before the first game the matrix is all black, the empty colour, at (0, 0).
+        QTest::newRow("before any game") << false << clBlack << 21;
+        // The square piece is blue; on a blue background its squares are empty.
+        QTest::newRow("background of the piece's colour") << true << clBlue << 22;
+    }
+    void dropWithoutSquaresStopsBelowTheWell()
+    {
+        QFETCH(bool, game);
+        QFETCH(Value, background);
+        QFETCH(int, dropped);
+        TWellModel well;
+        if (game)
+            well.PlacePiece(1, 4, -1);
+        well.setBackGroundColor(background);
+        QCOMPARE(well.Drop(), dropped);
+        QCOMPARE(well.PieceRow(), TWellModel::Rows);
+        QCOMPARE(well.Drop(), 0);
+        QCOMPARE(settledCount(well), 0);
+    }
+
     void stepsFromSpawnToTopRow()
     {
         setNowForTesting(LayoutMoment);

@@ -70,6 +70,31 @@ struct Stage
     QWidget window;
 };
 
+// Rows made once for the button and once for the label: row(name) starts one, named with its
+// kind, with the column "label" filled in.
+template <typename Rows>
+void forButtonAndLabel(Rows rows)
+{
+    for (const bool label : {false, true}) {
+        const QString kind = label ? "label: " : "button: ";
+        rows([&](const char *name) -> QTestData & {
+            return QTest::newRow(qPrintable(kind + name)) << label;
+        });
+    }
+}
+
+// A button and a label on a parent window; control() gives the one a row asks for.
+struct ButtonAndLabel
+{
+    Stage stage;
+    TOfficeButton button{&stage.window};
+    TOfficeLabel label{&stage.window};
+    TOfficeControl &control(bool isLabel)
+    {
+        return isLabel ? static_cast<TOfficeControl &>(label) : button;
+    }
+};
+
 // The colour a light picture shows at a point once composed over a background colour.
 QColor composed(const QString &resource, QPoint at, QColor background)
 {
@@ -115,18 +140,24 @@ class TestOfficeControls : public QObject
 
 private slots:
     void constructedValues();
+    void lightPictures_data();
+    void lightPictures();
     void buttonSetters_data();
     void buttonSetters();
     void repaintOnlyOnChange_data();
     void repaintOnlyOnChange();
     void mouseScripts_data();
     void mouseScripts();
+    void notifications_data();
+    void notifications();
     void labelFrameToErase_data();
     void labelFrameToErase();
     void buttonLedFollowsState_data();
     void buttonLedFollowsState();
     void labelLedFollowsTypeAndState_data();
     void labelLedFollowsTypeAndState();
+    void buttonFrame_data();
+    void buttonFrame();
     void pressMovesButtonCaption();
     void disabledCaptionIsGrey();
     void seeThroughTakesTheBackground();
@@ -158,6 +189,77 @@ void TestOfficeControls::constructedValues()
     QVERIFY(!label.Font().bold() && !label.Font().italic() && !label.Font().underline());
     // The label's text starts 5 pixels right of its 20-pixel light.
     QCOMPARE(label.textRect().left(), 25);
+}
+
+void TestOfficeControls::lightPictures_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QColor>("seeThrough");
+    QTest::addColumn<int>("state");
+    const QColor white(0xFF, 0xFF, 0xFF);
+    const QColor yellow(0xFF, 0xFF, 0x00);
+    const char *const states[] = {"OFF", "ON", "DOWN"};
+    for (int state = 0; state < 3; ++state) {
+        const QString prefix = states[state];
+        QTest::newRow(qPrintable(prefix)) << prefix << QSize(11, 11) << white << state;
+        QTest::newRow(qPrintable(prefix + "RND")) << prefix + "RND" << QSize(20, 16) << yellow
+                                                  << state;
+        QTest::newRow(qPrintable(prefix + "3DWN")) << prefix + "3DWN" << QSize(20, 11) << yellow
+                                                   << state;
+        QTest::newRow(qPrintable(prefix + "3UP")) << prefix + "3UP" << QSize(20, 11) << yellow
+                                                  << state;
+    }
+}
+
+void TestOfficeControls::lightPictures()
+{
+    QFETCH(QString, name);
+    QFETCH(QSize, size);
+    QFETCH(QColor, seeThrough);
+    QFETCH(int, state);
+    const QImage image =
+        WidgetArt::picture(WidgetArt::ledPath(name)).toImage().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(image.size(), size);
+
+    // The light stands on its see-through colour, which shows in the corners.
+    const int w = size.width() - 1;
+    const int h = size.height() - 1;
+    for (const QPoint corner : {QPoint(0, 0), QPoint(w, 0), QPoint(0, h), QPoint(w, h)})
+        QCOMPARE(image.pixelColor(corner), seeThrough);
+
+    // The light itself, its fully opaque pixels other than the see-through colour: a dark blue
+    // light when idle, teal when hot, a bright cyan when held.
+    int count = 0;
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.alpha() < 255 || c == seeThrough)
+                continue;
+            ++count;
+            red += c.red();
+            green += c.green();
+            blue += c.blue();
+        }
+    QVERIFY(count > size.width() * size.height() / 6);
+    red /= count;
+    green /= count;
+    blue /= count;
+    const QString seen = QString("average %1,%2,%3").arg(red).arg(green).arg(blue);
+    switch (state) {
+    case 0:
+        QVERIFY2(blue > green + 50 && blue > red + 50 && blue < 200, qPrintable(seen));
+        break;
+    case 1:
+        QVERIFY2(qAbs(green - blue) < 40 && green > red + 50 && green < 200, qPrintable(seen));
+        break;
+    default:
+        QVERIFY2(green >= 180 && blue >= 180 && green > red + 50, qPrintable(seen));
+        break;
+    }
 }
 
 void TestOfficeControls::buttonSetters_data()
@@ -255,11 +357,7 @@ void TestOfficeControls::mouseScripts_data()
     QTest::addColumn<int>("clicks");
     QTest::addColumn<int>("doubleClicks");
 
-    for (const bool label : {false, true}) {
-        const QString kind = label ? "label: " : "button: ";
-        const auto row = [&](const char *name) -> QTestData & {
-            return QTest::newRow(qPrintable(kind + name)) << label;
-        };
+    forButtonAndLabel([](const auto &row) {
         row("hover") << "enter" << true << false << 0 << 0 << 0;
         row("hover and leave") << "enter leave" << false << false << 0 << 0 << 0;
         row("move inside without enter") << "move" << true << false << 0 << 0 << 0;
@@ -291,7 +389,7 @@ void TestOfficeControls::mouseScripts_data()
                                        << 0 << 0;
         row("re-enabled, held release clicks nothing")
             << "enter press disable enable release" << false << false << 0 << 0 << 0;
-    }
+    });
 }
 
 void TestOfficeControls::mouseScripts()
@@ -304,10 +402,8 @@ void TestOfficeControls::mouseScripts()
     QFETCH(int, clicks);
     QFETCH(int, doubleClicks);
 
-    Stage stage;
-    TOfficeButton button(&stage.window);
-    TOfficeLabel officeLabel(&stage.window);
-    TOfficeControl &control = label ? static_cast<TOfficeControl &>(officeLabel) : button;
+    ButtonAndLabel controls;
+    TOfficeControl &control = controls.control(label);
     QSignalSpy clicked(&control, &TOfficeControl::clicked);
     QSignalSpy doubleClicked(&control, &TOfficeControl::doubleClicked);
 
@@ -315,9 +411,48 @@ void TestOfficeControls::mouseScripts()
     QCOMPARE(control.isHot(), hot);
     QCOMPARE(control.isPressed(), pressed);
     if (!label)
-        QCOMPARE(button.pressOffset(), offset);
+        QCOMPARE(controls.button.pressOffset(), offset);
     QCOMPARE(clicked.count(), clicks);
     QCOMPARE(doubleClicked.count(), doubleClicks);
+}
+
+void TestOfficeControls::notifications_data()
+{
+    QTest::addColumn<bool>("label");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("expected");
+    forButtonAndLabel([](const auto &row) {
+        row("hover") << "enter leave" << "enter leave";
+        row("one leave only") << "enter leave leave" << "enter leave";
+        row("move inside is no enter") << "move" << "move";
+        row("click") << "enter press release" << "enter down up";
+        row("right button") << "enter rpress rrelease" << "enter down up";
+        row("dragged out and back") << "enter press dragout dragin release"
+                                    << "enter down leave enter move up";
+        row("disabled") << "disable enter move press release leave" << "";
+        row("disabled while held") << "enter press disable release leave" << "enter down";
+    });
+}
+
+void TestOfficeControls::notifications()
+{
+    QFETCH(bool, label);
+    QFETCH(QString, script);
+    QFETCH(QString, expected);
+    ButtonAndLabel controls;
+    TOfficeControl &control = controls.control(label);
+    QStringList seen;
+    connect(&control, &TOfficeControl::mouseEnter, [&seen] { seen << "enter"; });
+    connect(&control, &TOfficeControl::mouseLeave, [&seen] { seen << "leave"; });
+    connect(&control, &TOfficeControl::mouseDown, [&seen] { seen << "down"; });
+    connect(&control, &TOfficeControl::mouseUp, [&seen] { seen << "up"; });
+    connect(&control, &TOfficeControl::mouseMove, [&seen](Qt::KeyboardModifiers, int x, int) {
+        // Drags outside the control are not of interest here.
+        if (x < 100)
+            seen << "move";
+    });
+    play(control, script);
+    QCOMPARE(seen.join(' '), expected);
 }
 
 void TestOfficeControls::labelFrameToErase_data()
@@ -415,6 +550,53 @@ void TestOfficeControls::labelLedFollowsTypeAndState()
     const QPoint centre(led.width() / 2, led.height() / 2);
     QVERIFY(!differs(image.pixelColor(centre), composed(WidgetArt::ledPath(picture), centre,
                                                         background)));
+}
+
+void TestOfficeControls::buttonFrame_data()
+{
+    QTest::addColumn<int>("borderWidth");
+    QTest::addColumn<bool>("hot");
+    for (const int width : {1, 2, 3}) {
+        QTest::newRow(qPrintable(QString("idle, width %1").arg(width))) << width << false;
+        QTest::newRow(qPrintable(QString("hot, width %1").arg(width))) << width << true;
+    }
+}
+
+void TestOfficeControls::buttonFrame()
+{
+    QFETCH(int, borderWidth);
+    QFETCH(bool, hot);
+    const QColor background(255, 255, 224);
+    const QColor border(200, 0, 0);
+    const QColor silver(0xC0, 0xC0, 0xC0);
+    Stage stage(background);
+    TOfficeButton button(&stage.window);
+    button.resize(120, 31);
+    button.setBorderWidth(borderWidth);
+    button.setBorderColor(border);
+    if (hot)
+        play(button, "enter");
+    const QImage image = button.grab().toImage();
+    const int w = button.width();
+    const int mid = button.height() / 2;
+
+    // Idle: a silver frame as wide as the border, hot: one pixel wider in the border colour,
+    // each side a solid run among the outer pixels with nothing else there; hot also shows a
+    // white highlight along the top.
+    const int frame = hot ? borderWidth + 1 : borderWidth;
+    const QColor ink = hot ? border : silver;
+    for (const int from : {0, w - borderWidth - 3}) {
+        QString seen;
+        int inked = 0;
+        for (int x = from; x < from + borderWidth + 3; ++x) {
+            const QColor c = image.pixelColor(x, mid);
+            QVERIFY2(c == ink || c == background, qPrintable(c.name()));
+            inked += c == ink;
+            seen += c == ink ? '#' : '.';
+        }
+        QVERIFY2(inked == frame && seen.contains(QString(frame, '#')), qPrintable(seen));
+    }
+    QCOMPARE(image.pixelColor(w / 2, borderWidth + 2) == QColor(Qt::white), hot);
 }
 
 void TestOfficeControls::pressMovesButtonCaption()

@@ -75,10 +75,29 @@ const LightColors States[3] = {
 };
 const char *const StateNames[3] = {"OFF", "ON", "DOWN"};
 
+// See-through colours of the lights: the controls replace pixels of this colour by their own
+// background when they copy a light.
+const QColor ButtonSeeThrough(0xFF, 0xFF, 0xFF);
+const QColor LabelSeeThrough(0xFF, 0xFF, 0x00);
+
 QImage lightCanvas(int width, int height)
 {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
+    return image;
+}
+
+// Lays the light on its see-through colour. The smoothed rim keeps its partial transparency, so
+// it blends into whatever background the control has.
+QImage onSeeThrough(const QImage &light, QColor seeThrough)
+{
+    QImage image = light.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(line[x]) == 0)
+                line[x] = seeThrough.rgb();
+    }
     return image;
 }
 
@@ -129,10 +148,12 @@ void writeLights(const QString &folder)
     for (int state = 0; state < 3; ++state) {
         const QString name = QLatin1String(StateNames[state]);
         const LightColors &colors = States[state];
-        save(ball(11, 11, QRectF(0.5, 0.5, 10, 10), colors), folder + name + ".png");
-        save(ball(20, 16, QRectF(4.5, 2.5, 11, 11), colors), folder + name + "RND.png");
-        save(triangle(true, colors), folder + name + "3DWN.png");
-        save(triangle(false, colors), folder + name + "3UP.png");
+        save(onSeeThrough(ball(11, 11, QRectF(0.5, 0.5, 10, 10), colors), ButtonSeeThrough),
+             folder + name + ".png");
+        save(onSeeThrough(ball(20, 16, QRectF(4.5, 2.5, 11, 11), colors), LabelSeeThrough),
+             folder + name + "RND.png");
+        save(onSeeThrough(triangle(true, colors), LabelSeeThrough), folder + name + "3DWN.png");
+        save(onSeeThrough(triangle(false, colors), LabelSeeThrough), folder + name + "3UP.png");
     }
 }
 

@@ -8,9 +8,11 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <memory>
+#include <ctime>
 
 namespace {
 
@@ -138,6 +140,44 @@ private slots:
         m_store->AppendResult(name, QStringLiteral("1"), QStringLiteral("Trénink"));
         m_store->ShowKind(QStringLiteral("1"));
         QCOMPARE(m_store->DataSource1->index(0, 0).data().toString(), stored);
+    }
+
+    // A result carries the local calendar day, in the row and in the table's header, whatever the
+    // day in UTC is at that moment.
+    void resultIsDatedByTheLocalDay_data()
+    {
+        QTest::addColumn<QByteArray>("zone");       // POSIX TZ: "XYZ-10" is ten hours east of UTC
+        QTest::addColumn<QDateTime>("moment");
+        QTest::addColumn<QDate>("day");
+        QTest::newRow("east, already tomorrow") << QByteArray("XYZ-10") << QDateTime(QDate(2024, 5, 17), QTime(20, 0), Qt::UTC) << QDate(2024, 5, 18);
+        QTest::newRow("west, still yesterday") << QByteArray("XYZ+10") << QDateTime(QDate(2024, 5, 18), QTime(3, 0), Qt::UTC) << QDate(2024, 5, 17);
+        QTest::newRow("west, across the year") << QByteArray("XYZ+5") << QDateTime(QDate(2025, 1, 1), QTime(1, 0), Qt::UTC) << QDate(2024, 12, 31);
+        QTest::newRow("at UTC") << QByteArray("UTC0") << QDateTime(QDate(2024, 5, 17), QTime(23, 59), Qt::UTC) << QDate(2024, 5, 17);
+    }
+    void resultIsDatedByTheLocalDay()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(QDateTime, moment);
+        QFETCH(QDate, day);
+        const QByteArray savedZone = qgetenv("TZ");
+        const bool hadZone = qEnvironmentVariableIsSet("TZ");
+        const auto restore = qScopeGuard([&] {
+            if (hadZone)
+                qputenv("TZ", savedZone);
+            else
+                qunsetenv("TZ");
+            tzset();
+            setNowForTesting(QDateTime(QDate(2024, 5, 17), QTime(23, 30)));
+        });
+        qputenv("TZ", zone);
+        tzset();
+        setNowForTesting(moment);
+        m_store->AppendResult(QStringLiteral("Adam"), QStringLiteral("5"), QStringLiteral("Trénink"));
+        m_store->ShowKind(QStringLiteral("1"));
+        QCOMPARE(m_store->DataSource1->index(0, 2).data(Qt::EditRole).toDate(), day);
+        const QByteArray dbf = readFile(data(QStringLiteral("Parblok.dbf")));
+        QCOMPARE(dbf.mid(161 + 1 + 100 + 10 + 2, 8), day.toString(u"yyyyMMdd").toLatin1());
+        QCOMPARE(QDate(1900 + quint8(dbf[1]), dbf[2], dbf[3]), day);
     }
 
     void resultStoredWhileAnotherKindIsShown()

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <cstdio>
 #include <ctime>
 
 namespace {
@@ -294,6 +295,47 @@ private slots:
         QVERIFY(QFile::copy(data(QStringLiteral("Zaloha/Parblok.dbf")), data(QStringLiteral("Parblok.dbf"))));
         m_store->AppendResult(QStringLiteral("Adam"), QStringLiteral("5"), QStringLiteral("Trénink"));
         QCOMPARE(shown(), QStringList{QStringLiteral("Adam|5")});
+    }
+
+    // Another program puts an unusable table or index in place while the store is open: each
+    // operation reports the file, nothing crashes, and storing works again once the files are sound.
+    void filesSpoiltWhileOpen_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("points column no longer numeric") << "Parblok.dbf" << 32 + 32 + 11 << QByteArray("C") << "nemá číselný sloupec TAHY";
+        QTest::newRow("a column without a name") << "Parblok.dbf" << 32 + 64 << QByteArray(1, '\0') << "není platná tabulka";
+        QTest::newRow("index turned descending") << "Parblok.mdx" << 2048 + 8 << QByteArray("\x18") << "nemá vzestupný index";
+    }
+    void filesSpoiltWhileOpen()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, offset);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        m_store->AppendResult(QStringLiteral("Adam"), QStringLiteral("5"), QStringLiteral("Trénink"));
+        m_store->ShowKind(QStringLiteral("1"));
+        const QString path = data(file);
+        const QByteArray sound = readFile(path);
+        const auto putInPlace = [&](const QByteArray &content) {
+            QFile replacement(path + QStringLiteral(".tmp"));
+            QVERIFY(replacement.open(QIODevice::WriteOnly) && replacement.write(content) == content.size());
+            replacement.close();
+            QVERIFY(std::rename(QFile::encodeName(replacement.fileName()).constData(), QFile::encodeName(path).constData()) == 0);
+        };
+        putInPlace(QByteArray(sound).replace(offset, bytes.size(), bytes));
+
+        const QString shown = QDir::toNativeSeparators(path);
+        QString error = errorOf([&] { m_store->ShowKind(QStringLiteral("1")); });
+        QVERIFY2(error.contains(message) && error.contains(shown), qPrintable(error));
+        error = errorOf([&] { m_store->AppendResult(QStringLiteral("Bára"), QStringLiteral("3"), QStringLiteral("Trénink")); });
+        QVERIFY2(error.contains(message) && error.contains(shown), qPrintable(error));
+
+        putInPlace(sound);
+        m_store->AppendResult(QStringLiteral("Bára"), QStringLiteral("3"), QStringLiteral("Trénink"));
+        QCOMPARE(shownKind(QStringLiteral("1")), (QStringList{QStringLiteral("Bára|3"), QStringLiteral("Adam|5")}));
     }
 
     void missingIndexIsRebuiltAtStart()

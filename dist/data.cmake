@@ -3,12 +3,13 @@
 add_executable(parblok_blanktable ${CMAKE_SOURCE_DIR}/src/dbase/tools/MakeBlankTable.cpp)
 target_link_libraries(parblok_blanktable PRIVATE parblok_dbase)
 
-set(PARBLOK_DATA_STAMP ${CMAKE_CURRENT_BINARY_DIR}/results-table.stamp)
+# The blank pair is what the build tracks (the program only reads it), so a program folder whose
+# Data folder went missing gets both pairs again on the next build.
+set(PARBLOK_BLANK_PAIR ${PARBLOK_PROGRAM_DIR}/Data/Zaloha/Parblok.dbf ${PARBLOK_PROGRAM_DIR}/Data/Zaloha/Parblok.Mdx)
 add_custom_command(
-    OUTPUT ${PARBLOK_DATA_STAMP}
+    OUTPUT ${PARBLOK_BLANK_PAIR}
     COMMAND parblok_blanktable ${PARBLOK_PROGRAM_DIR}
-    COMMAND ${CMAKE_COMMAND} -E touch ${PARBLOK_DATA_STAMP}
     DEPENDS parblok_blanktable
     COMMENT "Writing the blank results table into ${PARBLOK_PROGRAM_DIR}/Data"
     VERBATIM)
-add_custom_target(parblok_data ALL DEPENDS ${PARBLOK_DATA_STAMP})
+add_custom_target(parblok_data ALL DEPENDS ${PARBLOK_BLANK_PAIR})

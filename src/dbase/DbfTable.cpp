@@ -420,9 +420,21 @@ bool DbfTable::refresh()
     PosixFile file;
     if (!openLocked(file, m_tablePath, !m_readOnly))
         return false;
-    const bool changed = loadNew(file);
+    const bool changed = reload(file);
     file.unlock();
     return changed;
+}
+
+bool DbfTable::reload(PosixFile &file)
+{
+    // A table or index that another program spoilt leaves half-read state behind; the table is
+    // closed instead, so that the next use opens it afresh and names the file at fault.
+    try {
+        return loadNew(file);
+    } catch (...) {
+        close();
+        throw;
+    }
 }
 
 QByteArray DbfTable::blankRecord() const
@@ -468,7 +480,7 @@ quint32 DbfTable::append(const QByteArray &record, QDate today)
         throw AppError(QStringLiteral("Soubor tabulky „%1“ nebyl nalezen.").arg(shownPath(m_tablePath)));
     if (!file.isWritable())
         throw AppError(QStringLiteral("Do tabulky „%1“ nelze zapisovat.").arg(shownPath(m_tablePath)));
-    loadNew(file);
+    reload(file);
 
     const quint32 number = m_count + 1;
     QByteArray stored = record;

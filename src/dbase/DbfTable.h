@@ -71,7 +71,8 @@ public:
     // Changes whenever the table was read again from scratch (replaced by another copy).
     quint64 loadGeneration() const { return m_generation; }
 
-    // Picks up records that another running copy added. Returns false when nothing changed.
+    // Picks up records that another running copy added. Returns false when nothing changed. When
+    // the files can no longer be read, the table is closed and the error raised.
     bool refresh();
 
     // A live record with every field blank, to fill with the setters and pass to append().
@@ -104,6 +105,7 @@ private:
     void readHeader(PosixFile &file);
     void loadAll(PosixFile &file);
     bool loadNew(PosixFile &file);
+    bool reload(PosixFile &file);
     void prepareIndex(PosixFile &table, bool repair);
     void rebuildIndex(PosixFile &table);
     bool sameIndexFile() const;

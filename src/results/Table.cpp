@@ -208,7 +208,21 @@ void TTable::Close()
 
 void TTable::Refresh()
 {
-    if (Active() && m_engine->refresh())
+    if (!Active())
+        return;
+    try {
+        if (m_engine->refresh())
+            rebuildView();
+    } catch (...) {
+        emptyViewIfClosed();
+        throw;
+    }
+}
+
+void TTable::emptyViewIfClosed()
+{
+    // The engine closes a table whose files it can no longer read.
+    if (!Active() && !m_view.empty())
         rebuildView();
 }
 
@@ -224,7 +238,12 @@ void TTable::AppendRecord(const QString &jmeno, const QString &tahy, const QStri
     m_engine->setNumber(record, m_engine->fieldIndex("TAHY"), *points);
     m_engine->setText(record, m_engine->fieldIndex("HRA"), toCp1250(hra));
     m_engine->setDate(record, m_engine->fieldIndex("DATUM"), datum);
-    m_engine->append(record, datum);
+    try {
+        m_engine->append(record, datum);
+    } catch (...) {
+        emptyViewIfClosed();
+        throw;
+    }
     rebuildView();
 }
 

@@ -116,6 +116,7 @@ signals:
 private:
     void decodeRows();
     void rebuildView();
+    void emptyViewIfClosed();
     void checkIndexFieldNames(const QString &fields) const;
 
     QString m_databaseName;

@@ -8,9 +8,12 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <memory>
+#include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -140,6 +143,44 @@ private slots:
         QCOMPARE(m_store->DataSource1->index(0, 0).data().toString(), stored);
     }
 
+    // A result carries the local calendar day, in the row and in the table's header, whatever the
+    // day in UTC is at that moment.
+    void resultIsDatedByTheLocalDay_data()
+    {
+        QTest::addColumn<QByteArray>("zone");       // POSIX TZ: "XYZ-10" is ten hours east of UTC
+        QTest::addColumn<QDateTime>("moment");
+        QTest::addColumn<QDate>("day");
+        QTest::newRow("east, already tomorrow") << QByteArray("XYZ-10") << QDateTime(QDate(2024, 5, 17), QTime(20, 0), Qt::UTC) << QDate(2024, 5, 18);
+        QTest::newRow("west, still yesterday") << QByteArray("XYZ+10") << QDateTime(QDate(2024, 5, 18), QTime(3, 0), Qt::UTC) << QDate(2024, 5, 17);
+        QTest::newRow("west, across the year") << QByteArray("XYZ+5") << QDateTime(QDate(2025, 1, 1), QTime(1, 0), Qt::UTC) << QDate(2024, 12, 31);
+        QTest::newRow("at UTC") << QByteArray("UTC0") << QDateTime(QDate(2024, 5, 17), QTime(23, 59), Qt::UTC) << QDate(2024, 5, 17);
+    }
+    void resultIsDatedByTheLocalDay()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(QDateTime, moment);
+        QFETCH(QDate, day);
+        const QByteArray savedZone = qgetenv("TZ");
+        const bool hadZone = qEnvironmentVariableIsSet("TZ");
+        const auto restore = qScopeGuard([&] {
+            if (hadZone)
+                qputenv("TZ", savedZone);
+            else
+                qunsetenv("TZ");
+            tzset();
+            setNowForTesting(QDateTime(QDate(2024, 5, 17), QTime(23, 30)));
+        });
+        qputenv("TZ", zone);
+        tzset();
+        setNowForTesting(moment);
+        m_store->AppendResult(QStringLiteral("Adam"), QStringLiteral("5"), QStringLiteral("Trénink"));
+        m_store->ShowKind(QStringLiteral("1"));
+        QCOMPARE(m_store->DataSource1->index(0, 2).data(Qt::EditRole).toDate(), day);
+        const QByteArray dbf = readFile(data(QStringLiteral("Parblok.dbf")));
+        QCOMPARE(dbf.mid(161 + 1 + 100 + 10 + 2, 8), day.toString(u"yyyyMMdd").toLatin1());
+        QCOMPARE(QDate(1900 + quint8(dbf[1]), dbf[2], dbf[3]), day);
+    }
+
     void resultStoredWhileAnotherKindIsShown()
     {
         m_store->ShowKind(QStringLiteral("2"));
@@ -254,6 +295,47 @@ private slots:
         QVERIFY(QFile::copy(data(QStringLiteral("Zaloha/Parblok.dbf")), data(QStringLiteral("Parblok.dbf"))));
         m_store->AppendResult(QStringLiteral("Adam"), QStringLiteral("5"), QStringLiteral("Trénink"));
         QCOMPARE(shown(), QStringList{QStringLiteral("Adam|5")});
+    }
+
+    // Another program puts an unusable table or index in place while the store is open: each
+    // operation reports the file, nothing crashes, and storing works again once the files are sound.
+    void filesSpoiltWhileOpen_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("points column no longer numeric") << "Parblok.dbf" << 32 + 32 + 11 << QByteArray("C") << "nemá číselný sloupec TAHY";
+        QTest::newRow("a column without a name") << "Parblok.dbf" << 32 + 64 << QByteArray(1, '\0') << "není platná tabulka";
+        QTest::newRow("index turned descending") << "Parblok.mdx" << 2048 + 8 << QByteArray("\x18") << "nemá vzestupný index";
+    }
+    void filesSpoiltWhileOpen()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, offset);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        m_store->AppendResult(QStringLiteral("Adam"), QStringLiteral("5"), QStringLiteral("Trénink"));
+        m_store->ShowKind(QStringLiteral("1"));
+        const QString path = data(file);
+        const QByteArray sound = readFile(path);
+        const auto putInPlace = [&](const QByteArray &content) {
+            QFile replacement(path + QStringLiteral(".tmp"));
+            QVERIFY(replacement.open(QIODevice::WriteOnly) && replacement.write(content) == content.size());
+            replacement.close();
+            QVERIFY(std::rename(QFile::encodeName(replacement.fileName()).constData(), QFile::encodeName(path).constData()) == 0);
+        };
+        putInPlace(QByteArray(sound).replace(offset, bytes.size(), bytes));
+
+        const QString shown = QDir::toNativeSeparators(path);
+        QString error = errorOf([&] { m_store->ShowKind(QStringLiteral("1")); });
+        QVERIFY2(error.contains(message) && error.contains(shown), qPrintable(error));
+        error = errorOf([&] { m_store->AppendResult(QStringLiteral("Bára"), QStringLiteral("3"), QStringLiteral("Trénink")); });
+        QVERIFY2(error.contains(message) && error.contains(shown), qPrintable(error));
+
+        putInPlace(sound);
+        m_store->AppendResult(QStringLiteral("Bára"), QStringLiteral("3"), QStringLiteral("Trénink"));
+        QCOMPARE(shownKind(QStringLiteral("1")), (QStringList{QStringLiteral("Bára|3"), QStringLiteral("Adam|5")}));
     }
 
     void missingIndexIsRebuiltAtStart()

@@ -10,7 +10,9 @@
 #include "Timer.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCalendarWidget>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -405,6 +407,32 @@ private slots:
         QCOMPARE(describe(submenu), QStringLiteral("Ovládání pro 1 hráče|Ovládání pro 2 hráče"));
         QCOMPARE(describe(w->PopupMenu1),
                  QStringLiteral("Nová hra - &1 hráč...|Nová hra - &2 hráči...|&Ukončit hru F3"));
+    }
+
+    // A right click anywhere in the play area or the status bar opens the window's pop-up menu.
+    void popupMenu_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("covered well") << "Kryti1";
+        QTest::newRow("statistics label") << "LSCO2";
+        QTest::newRow("status bar") << "StavovyRadek";
+    }
+    void popupMenu()
+    {
+        QFETCH(QString, control);
+        auto *widget = w->findChild<QWidget *>(control);
+        QVERIFY(widget != nullptr);
+        QVERIFY(!w->PopupMenu1->isVisible());
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), widget->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(widget, &click);
+        QTRY_VERIFY(w->PopupMenu1->isVisible());
+        w->PopupMenu1->close();
+    }
+
+    void exitCommandClosesTheWindow()
+    {
+        w->MS8->trigger();
+        QVERIFY(!w->isVisible());
     }
 
     void toolbar()

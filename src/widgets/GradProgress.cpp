@@ -6,7 +6,9 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -129,7 +131,10 @@ void TGradProgress::setFontColor(TColor value)
 
 void TGradProgress::Stepit()
 {
-    setPosition(m_position + m_step);
+    // Computed wide, so a step past the largest integer fills the bar instead of wrapping round.
+    const qint64 next = qint64(m_position) + m_step;
+    setPosition(int(std::clamp<qint64>(next, std::numeric_limits<int>::min(),
+                                       std::numeric_limits<int>::max())));
 }
 
 int TGradProgress::FilledLength() const

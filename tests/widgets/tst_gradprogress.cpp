@@ -4,6 +4,8 @@
 
 #include <QPaintEvent>
 
+#include <limits>
+
 namespace {
 
 // Counts the paints it receives, to tell a paint at once from a deferred one.
@@ -54,6 +56,42 @@ class TestGradProgress : public QObject
 {
     Q_OBJECT
 private slots:
+    // What a bar placed on a form starts with.
+    void valuesAfterConstruction_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<qint64>("expected");
+        QTest::newRow("Style") << QByteArray("Style") << qint64(TGradProgress::gsHorizontal);
+        QTest::newRow("BevelStyle") << QByteArray("BevelStyle") << qint64(TGradProgress::bsLowered);
+        QTest::newRow("BevelWidth") << QByteArray("BevelWidth") << qint64(1);
+        QTest::newRow("StartColor") << QByteArray("StartColor") << qint64(0xFF0000);
+        QTest::newRow("EndColor") << QByteArray("EndColor") << qint64(0x0000FF);
+        QTest::newRow("BackColor") << QByteArray("BackColor") << qint64(0x8000000F);
+        QTest::newRow("FontColor") << QByteArray("FontColor") << qint64(0xFFFFFF);
+        QTest::newRow("Position") << QByteArray("Position") << qint64(0);
+        QTest::newRow("MaxValue") << QByteArray("MaxValue") << qint64(100);
+        QTest::newRow("Step") << QByteArray("Step") << qint64(1);
+        QTest::newRow("ShowPercent") << QByteArray("ShowPercent") << qint64(1);
+    }
+    void valuesAfterConstruction()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(qint64, expected);
+        const TGradProgress bar;
+        const QVariant value = bar.property(name.constData());
+        QVERIFY(value.isValid());
+        QCOMPARE(value.toLongLong(), expected);
+    }
+
+    void sizeAndFontAfterConstruction()
+    {
+        const TGradProgress bar;
+        QCOMPARE(bar.size(), QSize(150, 16));
+        const QFont face = bar.property("Font").value<QFont>();
+        QCOMPARE(face.pixelSize(), 11); // 8 points
+        QVERIFY(!face.bold() && !face.italic() && !face.underline() && !face.strikeOut());
+    }
+
     void fillLengthAndPercent_data()
     {
         QTest::addColumn<int>("position");
@@ -161,6 +199,8 @@ private slots:
         QTest::newRow("stops at the maximum") << 95 << 7 << 100;
         QTest::newRow("backwards") << 95 << -5 << 90;
         QTest::newRow("not below zero") << 3 << -5 << 3;
+        QTest::newRow("step past the largest integer fills the bar") << 10 << std::numeric_limits<int>::max() << 100;
+        QTest::newRow("largest negative step") << 10 << std::numeric_limits<int>::min() << 10;
     }
     void stepit()
     {

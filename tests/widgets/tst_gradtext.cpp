@@ -171,6 +171,8 @@ private slots:
         QCOMPARE(text.Lines(), QStringList{QStringLiteral("GradText")});
         QVERIFY(text.Font().bold() && text.Font().italic());
         QCOMPARE(text.Font().family(), QStringLiteral("Times New Roman"));
+        QCOMPARE(text.Font().pixelSize(), 24); // 18 points
+        QCOMPARE(text.size(), QSize(75, 25));
 
         QVERIFY(text.setProperty("BeginColor", QVariant::fromValue<TColor>(clBlue)));
         QVERIFY(text.setProperty("GradientStyle", int(TGradText::gsRectangle)));
@@ -195,6 +197,7 @@ private slots:
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("one line") << QStringList{QStringLiteral("Hráč č. 1")};
         QTest::newRow("two lines") << QStringList{QStringLiteral("Hráč 1"), QStringLiteral("Pokročilá")};
+        QTest::newRow("an ampersand is a letter") << QStringList{QStringLiteral("Tom&Jerry &&")};
         QTest::newRow("three lines") << QStringList{QStringLiteral("a"), QStringLiteral("Standardní"), QStringLiteral("Trénink")};
     }
     void sizesItselfToItsLines()

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QMenu>
 #include <QStatusTipEvent>
 #include <QWidget>
 
@@ -47,7 +48,11 @@ bool THintRouter::eventFilter(QObject *watched, QEvent *event)
         setHint(static_cast<QStatusTipEvent *>(event)->tip());
         return true;
     case QEvent::Enter:
-        if (watched->isWidgetType())
+        // A menu entered while one of its items is highlighted (opened from the keyboard) keeps
+        // that item's hint.
+        if (const auto *menu = qobject_cast<QMenu *>(watched); menu && menu->activeAction())
+            setHint(menu->activeAction()->statusTip());
+        else if (watched->isWidgetType())
             setHint(HintOf(static_cast<QWidget *>(watched)));
         break;
     case QEvent::Leave:

@@ -777,6 +777,30 @@ private slots:
         QVERIFY(w->StavovyRadek->currentMessage().isEmpty());
     }
 
+    // The mouse entering an open menu: the highlighted item keeps its hint, no item gives none.
+    void hintOfOpenMenu_data()
+    {
+        QTest::addColumn<bool>("highlighted");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("item highlighted") << true << "      Ukončí program Parblok 2000";
+        QTest::newRow("nothing highlighted") << false << "      ";
+    }
+    void hintOfOpenMenu()
+    {
+        QFETCH(bool, highlighted);
+        QFETCH(QString, hint);
+        auto *menu = w->findChild<QMenu *>(QStringLiteral("Soubor1"));
+        QVERIFY(menu != nullptr);
+        menu->popup(w->mapToGlobal(QPoint(10, 10)));
+        QTRY_VERIFY(menu->isVisible());
+        if (highlighted)
+            menu->setActiveAction(w->MS8);
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), menu->mapToGlobal(QPointF(2, 2)));
+        QCoreApplication::sendEvent(menu, &enter);
+        QCOMPARE(hintPanel(), hint);
+        menu->close();
+    }
+
     void hintOfOtherWindow()
     {
         QWidget other;

@@ -777,17 +777,25 @@ private slots:
         QVERIFY(w->StavovyRadek->currentMessage().isEmpty());
     }
 
-    // The mouse entering an open menu: the highlighted item keeps its hint, no item gives none.
+    // An open menu with an item highlighted keeps that item's hint while the mouse enters the
+    // menu or leaves a control below it (a menu opening under the mouse); with no item
+    // highlighted the mouse decides.
     void hintOfOpenMenu_data()
     {
         QTest::addColumn<bool>("highlighted");
+        QTest::addColumn<bool>("leaveControl"); // else: enter the menu
         QTest::addColumn<QString>("hint");
-        QTest::newRow("item highlighted") << true << "      Ukončí program Parblok 2000";
-        QTest::newRow("nothing highlighted") << false << "      ";
+        const QString item = QStringLiteral("      Ukončí program Parblok 2000");
+        QTest::newRow("item highlighted, menu entered") << true << false << item;
+        QTest::newRow("item highlighted, control left") << true << true << item;
+        QTest::newRow("nothing highlighted, menu entered") << false << false << "      ";
+        QTest::newRow("nothing highlighted, control left") << false << true
+                                                          << "      Stiskněte klávesu F1 pro nápovědu";
     }
     void hintOfOpenMenu()
     {
         QFETCH(bool, highlighted);
+        QFETCH(bool, leaveControl);
         QFETCH(QString, hint);
         auto *menu = w->findChild<QMenu *>(QStringLiteral("Soubor1"));
         QVERIFY(menu != nullptr);
@@ -795,8 +803,13 @@ private slots:
         QTRY_VERIFY(menu->isVisible());
         if (highlighted)
             menu->setActiveAction(w->MS8);
-        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), menu->mapToGlobal(QPointF(2, 2)));
-        QCoreApplication::sendEvent(menu, &enter);
+        if (leaveControl) {
+            QEvent leave(QEvent::Leave);
+            QCoreApplication::sendEvent(w->LSCO2, &leave);
+        } else {
+            QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), menu->mapToGlobal(QPointF(2, 2)));
+            QCoreApplication::sendEvent(menu, &enter);
+        }
         QCOMPARE(hintPanel(), hint);
         menu->close();
     }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QMenu>
 #include <QStatusTipEvent>
 #include <QWidget>
 
@@ -47,14 +48,20 @@ bool THintRouter::eventFilter(QObject *watched, QEvent *event)
         setHint(static_cast<QStatusTipEvent *>(event)->tip());
         return true;
     case QEvent::Enter:
-        if (watched->isWidgetType())
-            setHint(HintOf(static_cast<QWidget *>(watched)));
-        break;
     case QEvent::Leave:
-        // Leaving a control returns the mouse to its parent; leaving a window, to no window of
-        // ours until another one is entered.
-        if (watched->isWidgetType()) {
-            const auto *widget = static_cast<QWidget *>(watched);
+        if (!watched->isWidgetType())
+            break;
+        // While an open menu has an item highlighted (from the keyboard, or a menu opening under
+        // the mouse), that item's hint stays, whatever the mouse crosses.
+        if (const auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            menu != nullptr && menu->activeAction() != nullptr) {
+            setHint(menu->activeAction()->statusTip());
+        } else if (const auto *widget = static_cast<QWidget *>(watched);
+                   event->type() == QEvent::Enter) {
+            setHint(HintOf(widget));
+        } else {
+            // Leaving a control returns the mouse to its parent; leaving a window, to no window
+            // of ours until another one is entered.
             setHint(widget->isWindow() ? QString() : HintOf(widget->parentWidget()));
         }
         break;

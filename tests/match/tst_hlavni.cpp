@@ -10,7 +10,9 @@
 #include "Timer.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCalendarWidget>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -249,6 +251,132 @@ private slots:
         QVERIFY(w->Tahy->geometry().left() >= 450);
     }
 
+    void boards_data()
+    {
+        QTest::addColumn<QString>("property");
+        QTest::addColumn<QVariant>("value");
+        QTest::newRow("NumberOfPieces") << "NumberOfPieces" << QVariant(0);
+        QTest::newRow("NextPiece") << "NextPiece" << QVariant(1);
+        QTest::newRow("LastDeletedLine") << "LastDeletedLine" << QVariant(0);
+        QTest::newRow("BackGroundColor") << "BackGroundColor" << QVariant(quint32(clBlack));
+        QTest::newRow("ScreenNumber") << "ScreenNumber" << QVariant(0);
+        QTest::newRow("SquareDimension") << "SquareDimension" << QVariant(15);
+        QTest::newRow("ShowBorderColor") << "ShowBorderColor" << QVariant(false);
+        QTest::newRow("ShowFillColor") << "ShowFillColor" << QVariant(true);
+        QTest::newRow("ShowNextpiece") << "ShowNextpiece" << QVariant(false);
+        QTest::newRow("NumberOfType") << "NumberOfType" << QVariant(8);
+        QTest::newRow("PreviewSize") << "PreviewSize" << QVariant(10);
+        QTest::newRow("Blocktype") << "Blocktype" << QVariant(int(TTETRIS::btButton));
+    }
+    void boards()
+    {
+        QFETCH(QString, property);
+        QFETCH(QVariant, value);
+        for (TTETRIS *board : {w->TETRIS1, w->TETRIS2}) {
+            QVariant actual = board->property(qPrintable(property));
+            QVERIFY2(actual.isValid(), qPrintable(property));
+            if (property == QLatin1String("Blocktype"))
+                actual = QVariant(actual.toInt());
+            QCOMPARE(actual, value);
+        }
+    }
+
+    // Each value label with the caption standing on its left in the same row, under the heading.
+    void statistics_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("heading");
+        const char *captions[] = {"Počet spadlých obrazců", "Poslední počet odmazaných čar",
+                                  "Celkový počet odmazaných čar", "Momentální obtížnost",
+                                  "Celkový počet bodů"};
+        const char *values[] = {"LCP", "LDL", "LDLT", "LCL", "LSCO"};
+        for (int player = 1; player <= 2; ++player)
+            for (int row = 0; row < 5; ++row) {
+                const QString name = QLatin1String(values[row])
+                                     + (player == 2 ? QStringLiteral("2") : QString());
+                QTest::newRow(qPrintable(name))
+                    << name << QString::fromUtf8(captions[row])
+                    << QStringLiteral("Hráč č. %1").arg(player);
+            }
+    }
+    void statistics()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, caption);
+        QFETCH(QString, heading);
+        auto *label = w->findChild<QLabel *>(value);
+        QVERIFY(label != nullptr);
+        QWidget *panel = label->parentWidget();
+        const QLabel *beside = nullptr;
+        for (const QLabel *other : panel->findChildren<QLabel *>(Qt::FindDirectChildrenOnly))
+            if (other != label && other->geometry().center().y() == label->geometry().center().y())
+                beside = other;
+        QVERIFY(beside != nullptr);
+        QCOMPARE(beside->text(), caption);
+        QVERIFY(beside->geometry().right() < label->geometry().left());
+        const auto headings = panel->findChildren<TGradText *>(Qt::FindDirectChildrenOnly);
+        QCOMPARE(headings.size(), 1);
+        QCOMPARE(headings.first()->Lines(), QStringList(heading));
+        QVERIFY(headings.first()->geometry().bottom() < label->geometry().top());
+    }
+
+    void pauseTexts()
+    {
+        for (TGradText *pause : {w->P1, w->P2}) {
+            QCOMPARE(pause->Lines(), QStringList(QStringLiteral("Pauza")));
+            const QFont font = pause->Font();
+            QCOMPARE(font.family(), QStringLiteral("Times New Roman"));
+            QCOMPARE(font.pixelSize(), 24);
+            QVERIFY(font.bold());
+            QVERIFY(font.italic());
+        }
+    }
+
+    // The decoy's frames, calendar, folder tree and chart, relative to their parents.
+    void bossScreenLayout_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QRect>("place");
+        QTest::addColumn<QColor>("colour"); // shapes only
+
+        const QColor none;
+        QTest::newRow("Panel8") << "Panel8" << "Sef" << QRect(5, 5, 193, 169) << none;
+        QTest::newRow("MonthCalendar1") << "MonthCalendar1" << "Panel8" << QRect(5, 8, 183, 153) << none;
+        QTest::newRow("Panel9") << "Panel9" << "Sef" << QRect(200, 5, 453, 356) << none;
+        QTest::newRow("Panel10") << "Panel10" << "Sef" << QRect(5, 180, 193, 181) << none;
+        QTest::newRow("DirectoryOutline1") << "DirectoryOutline1" << "Panel10" << QRect(4, 4, 185, 173) << none;
+        QTest::newRow("Shape4") << "Shape4" << "Panel9" << QRect(24, 8, 3, 337) << QColor(Qt::black);
+        QTest::newRow("Shape5") << "Shape5" << "Panel9" << QRect(24, 344, 417, 3) << QColor(Qt::black);
+
+        // Bars 39 pixels wide standing on y = 345.
+        struct Bar { const char *name; int left; int height; QColor colour; };
+        const Bar bars[] = {
+            {"Shape6", 26, 297, QColor(255, 255, 0)},   {"Shape7", 66, 249, QColor(255, 0, 0)},
+            {"Shape8", 106, 273, QColor(0, 255, 255)},  {"Shape9", 146, 257, QColor(0, 0, 255)},
+            {"Shape10", 186, 241, QColor(0, 255, 0)},   {"Shape11", 226, 137, QColor(0, 128, 0)},
+            {"Shape12", 266, 113, QColor(128, 128, 64)}, {"Shape13", 306, 97, QColor(128, 64, 0)},
+            {"Shape14", 346, 177, QColor(128, 128, 128)}, {"Shape15", 386, 129, QColor(0, 0, 0)},
+        };
+        for (const Bar &bar : bars)
+            QTest::newRow(bar.name) << bar.name << "Panel9"
+                                    << QRect(bar.left, 345 - bar.height, 39, bar.height) << bar.colour;
+    }
+    void bossScreenLayout()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, parent);
+        QFETCH(QRect, place);
+        QFETCH(QColor, colour);
+        auto *widget = w->Sef->findChild<QWidget *>(control);
+        QVERIFY(widget != nullptr);
+        QCOMPARE(widget->parentWidget()->objectName(), parent);
+        QCOMPARE(widget->geometry(), place);
+        if (colour.isValid())
+            QCOMPARE(widget->property("BrushColor").value<QColor>(), colour);
+    }
+
     void menus()
     {
         // Each menu as its items' captions, "-" for a separator, "[...]" for a submenu.
@@ -279,6 +407,32 @@ private slots:
         QCOMPARE(describe(submenu), QStringLiteral("Ovládání pro 1 hráče|Ovládání pro 2 hráče"));
         QCOMPARE(describe(w->PopupMenu1),
                  QStringLiteral("Nová hra - &1 hráč...|Nová hra - &2 hráči...|&Ukončit hru F3"));
+    }
+
+    // A right click anywhere in the play area or the status bar opens the window's pop-up menu.
+    void popupMenu_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("covered well") << "Kryti1";
+        QTest::newRow("statistics label") << "LSCO2";
+        QTest::newRow("status bar") << "StavovyRadek";
+    }
+    void popupMenu()
+    {
+        QFETCH(QString, control);
+        auto *widget = w->findChild<QWidget *>(control);
+        QVERIFY(widget != nullptr);
+        QVERIFY(!w->PopupMenu1->isVisible());
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), widget->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(widget, &click);
+        QTRY_VERIFY(w->PopupMenu1->isVisible());
+        w->PopupMenu1->close();
+    }
+
+    void exitCommandClosesTheWindow()
+    {
+        w->MS8->trigger();
+        QVERIFY(!w->isVisible());
     }
 
     void toolbar()
@@ -621,6 +775,43 @@ private slots:
         w->fovskpojistka1->showStatusText(w->menuBar());
         QCOMPARE(hintPanel(), QStringLiteral("      Pojistka proti neodbytnému šéfovi"));
         QVERIFY(w->StavovyRadek->currentMessage().isEmpty());
+    }
+
+    // An open menu with an item highlighted keeps that item's hint while the mouse enters the
+    // menu or leaves a control below it (a menu opening under the mouse); with no item
+    // highlighted the mouse decides.
+    void hintOfOpenMenu_data()
+    {
+        QTest::addColumn<bool>("highlighted");
+        QTest::addColumn<bool>("leaveControl"); // else: enter the menu
+        QTest::addColumn<QString>("hint");
+        const QString item = QStringLiteral("      Ukončí program Parblok 2000");
+        QTest::newRow("item highlighted, menu entered") << true << false << item;
+        QTest::newRow("item highlighted, control left") << true << true << item;
+        QTest::newRow("nothing highlighted, menu entered") << false << false << "      ";
+        QTest::newRow("nothing highlighted, control left") << false << true
+                                                          << "      Stiskněte klávesu F1 pro nápovědu";
+    }
+    void hintOfOpenMenu()
+    {
+        QFETCH(bool, highlighted);
+        QFETCH(bool, leaveControl);
+        QFETCH(QString, hint);
+        auto *menu = w->findChild<QMenu *>(QStringLiteral("Soubor1"));
+        QVERIFY(menu != nullptr);
+        menu->popup(w->mapToGlobal(QPoint(10, 10)));
+        QTRY_VERIFY(menu->isVisible());
+        if (highlighted)
+            menu->setActiveAction(w->MS8);
+        if (leaveControl) {
+            QEvent leave(QEvent::Leave);
+            QCoreApplication::sendEvent(w->LSCO2, &leave);
+        } else {
+            QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), menu->mapToGlobal(QPointF(2, 2)));
+            QCoreApplication::sendEvent(menu, &enter);
+        }
+        QCOMPARE(hintPanel(), hint);
+        menu->close();
     }
 
     void hintOfOtherWindow()

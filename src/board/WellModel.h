@@ -37,6 +37,9 @@ public:
 
     explicit TWellModel(TWellView *view = nullptr);
 
+    // The view that is told about drawing; a copy made for looking ahead is given none.
+    void setView(TWellView *view) { m_view = view; }
+
     // Grid and piece.
     WinColor::Value Cell(int column, int row) const;
     bool CellEmpty(int column, int row) const;

@@ -272,7 +272,7 @@ void THlavniDialog::FormCreate()
     PlayerCount = 0;
     TETRIS1->resize(190, 358);
     TETRIS2->resize(190, 358);
-    MonthCalendar1->setSelectedDate(nowUtc().toLocalTime().date());
+    MonthCalendar1->setSelectedDate(todayLocal());
 
     connect(THintRouter::instance(), &THintRouter::OnHint, this,
             &THlavniDialog::ShowHintInStatusBar);

@@ -26,3 +26,8 @@ void clearNowForTesting()
 {
     fixedMoment().reset();
 }
+
+QDate todayLocal()
+{
+    return nowUtc().toLocalTime().date();
+}

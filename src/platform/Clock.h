@@ -13,3 +13,7 @@ void setNowForTesting(const QDateTime &moment);
 
 // Returns nowUtc() to the running system clock.
 void clearNowForTesting();
+
+// Today's date in local time, from nowUtc(): the day the calendar shows and a stored result
+// carries.
+QDate todayLocal();

@@ -3,7 +3,7 @@
 #include "AppError.h"
 #include "AppPath.h"
 #include "DbfTable.h"
-#include "Today.h"
+#include "Clock.h"
 
 #include <QDir>
 
@@ -79,7 +79,7 @@ void TDataModule1::AppendResult(const QString &name, const QString &points, cons
     Table1->Open();
     // Composed form first, so that a letter typed as base + accent is stored as one character.
     const QString stored = firstCharacters(name.normalized(QString::NormalizationForm_C), kNameLength);
-    Table1->AppendRecord(stored, points, KindCode(kindName), TodayLocal());
+    Table1->AppendRecord(stored, points, KindCode(kindName), todayLocal());
 }
 
 void TDataModule1::ShowKind(const QString &code)

@@ -1,8 +1,0 @@
-#include "Today.h"
-
-#include "Clock.h"
-
-QDate TodayLocal()
-{
-    return nowUtc().toLocalTime().date();
-}

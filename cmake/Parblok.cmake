@@ -1,20 +1,14 @@
 # Helpers shared by the libraries, tests and benchmarks.
 
 # parblok_library(<name> [LIBS <targets>...])
-# A static library made of every source, header and form-independent file in the calling folder.
-# Sources are collected so that new units need no edit here.
+# A static library made of every source and header in the calling folder (but the program's
+# main.cpp). Sources are collected so that new units need no edit here.
 function(parblok_library name)
     cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS
         ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
     list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
-    if(NOT sources)
-        # A folder whose units have not been written yet only passes its dependencies on.
-        add_library(${name} INTERFACE)
-        target_link_libraries(${name} INTERFACE ${ARG_LIBS})
-        return()
-    endif()
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${ARG_LIBS})

@@ -311,6 +311,9 @@ void THlavniDialog::ShowHintInStatusBar()
 
 void THlavniDialog::SuspendGravity()
 {
+    // Only the outermost suspension keeps the intervals: a nested one would store the zeros.
+    if (m_gravitySuspensions++ > 0)
+        return;
     Timer2->setInterval(Timer1->Interval());
     Timer1->setInterval(0);
     Timer4->setInterval(Timer3->Interval());
@@ -319,8 +322,15 @@ void THlavniDialog::SuspendGravity()
 
 void THlavniDialog::ResumeGravity()
 {
+    if (m_gravitySuspensions > 0 && --m_gravitySuspensions > 0)
+        return;
     Timer1->setInterval(Timer2->Interval());
     Timer3->setInterval(Timer4->Interval());
+}
+
+void THlavniDialog::ForgetGravitySuspensions()
+{
+    m_gravitySuspensions = 0;
 }
 
 bool THlavniDialog::PauseOn() const

@@ -98,8 +98,13 @@ public:
     // --- Match state --------------------------------------------------------------------------
     // Keeps the gravity intervals in Timer2/Timer4 and sets them to 0, or gives them back. There
     // is one pair of slots: every caller but the pause key skips both while the pause is on.
+    // Suspensions nest: gravity comes back when the last one ends.
     void SuspendGravity();
     void ResumeGravity();
+    // A new match sets the gravity intervals afresh: suspensions still open (a pause cleared by
+    // the start) are forgotten.
+    void ForgetGravitySuspensions();
+    int GravitySuspensions() const { return m_gravitySuspensions; }
 
     bool PauseOn() const;
     bool BossScreenShown() const;
@@ -142,6 +147,7 @@ private:
     std::unique_ptr<Ui::HlavniDialog> ui;
     QFileSystemModel *m_folders = nullptr;
     bool m_keysWatched = false;
+    int m_gravitySuspensions = 0;
 };
 
 // The one main window; set as soon as its construction starts, null before and after.

@@ -238,13 +238,19 @@ void THlavniDialog::setUpBossScreen()
     MonthCalendar1->setFont(small);
     MonthCalendar1->setLocale(QLocale(QLocale::Czech, QLocale::CzechRepublic));
 
+    DirectoryOutline1->setFont(small);
+}
+
+void THlavniDialog::fillFolderTree()
+{
+    // Reading the folders costs time at start-up; the tree is filled when the boss screen is
+    // first shown.
     m_folders = new QFileSystemModel(this);
     m_folders->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
     m_folders->setRootPath(QDir::rootPath());
     DirectoryOutline1->setModel(m_folders);
     for (int column = 1; column < m_folders->columnCount(); ++column)
         DirectoryOutline1->hideColumn(column);
-    DirectoryOutline1->setFont(small);
     DirectoryOutline1->setStyleSheet(QStringLiteral("QTreeView::item { height: 13px; }"));
     const QModelIndex current = m_folders->index(QDir::currentPath());
     DirectoryOutline1->setCurrentIndex(current);
@@ -412,6 +418,8 @@ void THlavniDialog::fovskpojistka1Click()
     if (!BossScreenShown()) {
         if (!PauseOn())
             SuspendGravity();
+        if (m_folders == nullptr)
+            fillFolderTree();
         Sef->show();
         Label1->hide();
         Tahy->hide();

@@ -141,6 +141,7 @@ private:
     void layOutForm();
     void setUpBoards();
     void setUpBossScreen();
+    void fillFolderTree();
     void connectCommands();
     void togglePause();
 

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
 #include <QTreeView>
 #include <QWindow>
 
@@ -252,9 +253,25 @@ void THlavniDialog::fillFolderTree()
     for (int column = 1; column < m_folders->columnCount(); ++column)
         DirectoryOutline1->hideColumn(column);
     DirectoryOutline1->setStyleSheet(QStringLiteral("QTreeView::item { height: 13px; }"));
-    const QModelIndex current = m_folders->index(QDir::currentPath());
-    DirectoryOutline1->setCurrentIndex(current);
-    DirectoryOutline1->scrollTo(current);
+    // The folders are read in the background: the current folder is selected at once and
+    // brought into view again as each folder on its path arrives.
+    const QString currentPath = QDir::currentPath();
+    const auto showCurrent = [this, currentPath] {
+        const QModelIndex current = m_folders->index(currentPath);
+        DirectoryOutline1->setCurrentIndex(current);
+        DirectoryOutline1->scrollTo(current);
+    };
+    // The rows of a loaded folder are sorted into the model a moment later.
+    auto *settle = new QTimer(DirectoryOutline1);
+    settle->setSingleShot(true);
+    settle->setInterval(50);
+    connect(settle, &QTimer::timeout, DirectoryOutline1, showCurrent);
+    connect(m_folders, &QFileSystemModel::directoryLoaded, settle,
+            [settle, currentPath](const QString &loaded) {
+                if (currentPath.startsWith(loaded))
+                    settle->start();
+            });
+    showCurrent();
 }
 
 void THlavniDialog::connectCommands()
@@ -418,9 +435,9 @@ void THlavniDialog::fovskpojistka1Click()
     if (!BossScreenShown()) {
         if (!PauseOn())
             SuspendGravity();
+        Sef->show();
         if (m_folders == nullptr)
             fillFolderTree();
-        Sef->show();
         Label1->hide();
         Tahy->hide();
         setWindowTitle(QStringLiteral("Plnění plánu v letošním roce"));

@@ -13,7 +13,9 @@
 #include "TestSupport.h"
 #include "Timer.h"
 
+#include <QFileSystemModel>
 #include <QTemporaryDir>
+#include <QTreeView>
 
 namespace {
 
@@ -62,6 +64,7 @@ private slots:
     void noticeClosedOtherwiseLeavesTheAssistant();
     void noticeBlinks();
     void splashLayout();
+    void bossScreenFolderTreeReadWhenFirstShown();
 };
 
 void TestStartUp::windowsCreatedInOrderBeforeAnyIsShown()
@@ -239,6 +242,20 @@ void TestStartUp::splashLayout()
     QCOMPARE(image.pixelColor(2 + 96, 2 + 270), QColor(Qt::black));
     const QPoint bar = metr->mapTo(&splash, QPoint(200, 8));
     QCOMPARE(image.pixelColor(bar), QColor(Qt::black));
+}
+
+void TestStartUp::bossScreenFolderTreeReadWhenFirstShown()
+{
+    THlavniDialog window;
+    QTreeView *tree = window.DirectoryOutline1;
+    QVERIFY(tree->model() == nullptr);
+    window.fovskpojistka1Click();
+    const auto *folders = qobject_cast<const QFileSystemModel *>(tree->model());
+    QVERIFY(folders != nullptr);
+    QCOMPARE(folders->filePath(tree->currentIndex()), QDir::currentPath());
+    window.fovskpojistka1Click();
+    window.fovskpojistka1Click();
+    QCOMPARE(tree->model(), folders);
 }
 
 PARBLOK_TEST_MAIN(TestStartUp)

@@ -10,7 +10,9 @@
 #include "NStatusBar.h"
 #include "T_TETRIS.h"
 #include "TApplication.h"
+#include "Tabulka.h"
 #include "Timer.h"
+#include "Vymazat.h"
 
 #include <QCalendarWidget>
 #include <QCloseEvent>
@@ -257,6 +259,9 @@ void THlavniDialog::connectCommands()
     connect(MS8, &QAction::triggered, this, &THlavniDialog::MS8Click);
     connect(fovskpojistka1, &QAction::triggered, this, &THlavniDialog::fovskpojistka1Click);
     connect(ToolbarButton971, &QAction::triggered, this, &THlavniDialog::fovskpojistka1Click);
+    for (QAction *command : {MN5, TB3})
+        connect(command, &QAction::triggered, this, &ShowTabulkaDialog);
+    connect(Vymazattabulkunejlepch1, &QAction::triggered, this, &ShowVymazatDialog);
 
     // The commands below open windows that are not part of this window; each connects here with
     // its window:

@@ -106,6 +106,10 @@ void TTabulkaDialog::FormCreate()
     setPalette(colours);
     setAutoFillBackground(true);
 
+    // The pages and the panels over the grids' scroll bars share the window's colour, so the
+    // panels do not show.
+    for (QWidget *page : {TabSheet1, TabSheet2, TabSheet3})
+        page->setAutoFillBackground(true);
     for (QFrame *cover : {Panel3, Panel4, Panel5}) {
         cover->setAutoFillBackground(true);
         cover->raise();

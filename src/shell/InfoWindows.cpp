@@ -60,7 +60,6 @@ void TInfoWindow::FormShow()
         CompanionShown();
     }
     activateWindow();
-    raise();
     (m_firstControl != nullptr ? m_firstControl : this)->setFocus(Qt::ActiveWindowFocusReason);
 }
 
@@ -112,7 +111,9 @@ void FillKeyList(QFrame *panel, KeyLayout::Column column, int top)
         label->setFont(font);
         grid->addWidget(label, row, column);
     };
-    int row = 0;
+    // The lines stand in the middle of the room below `top`.
+    int row = 1;
+    grid->setRowStretch(0, 1);
     for (int index = 0; index < ActionCount; ++index) {
         const Action action = Action(index);
         if (action == Action::Pause) {

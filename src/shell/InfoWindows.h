@@ -44,7 +44,8 @@ private:
 void ShowInfoWindow(TInfoWindow *window);
 
 // Fills a framed list panel with the keys of `column`: one line per action with its name, a dash
-// and its key, the pause below a rule. The lines start `top` pixels below the panel's top edge.
+// and its key, the pause below a rule, centred in the room from `top` pixels below the panel's
+// top edge down to its bottom.
 // The labels are named Akce1..Akce6 and Klavesa1..Klavesa6 from the top.
 void FillKeyList(QFrame *panel, KeyLayout::Column column, int top);
 

@@ -6,9 +6,9 @@
 // writes keys-1.png (one player) and keys-2.png (two players).
 
 #include "KeyLayout.h"
+#include "../OffscreenArt.h"
 
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -62,12 +62,14 @@ void paintLetter(QPainter &painter, const QRect &cap, const QString &label, bool
     painter.drawText(face, Qt::AlignCenter, label);
 }
 
-// In the two-player picture the keys of each player carry the player's number at their lower left.
+// In the two-player picture the keys of each player carry the player's number at their lower
+// right.
 void paintPlayerMark(QPainter &painter, const QRect &cap, int player)
 {
+    const QRect face = cap.adjusted(2, 1, -2, -4);
     painter.setPen(UsedLetter);
-    painter.setFont(sansFont(8));
-    painter.drawText(QRect(cap.left() + 3, cap.bottom() - 13, 8, 9), Qt::AlignLeft | Qt::AlignBottom,
+    painter.setFont(sansFont(7));
+    painter.drawText(QRect(face.right() - 6, face.bottom() - 8, 6, 9), Qt::AlignRight | Qt::AlignBottom,
                      QString::number(player));
 }
 
@@ -133,11 +135,8 @@ bool save(const QImage &image, const QString &path)
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The build runs without a session; the platform wants a private runtime folder all the same.
     QTemporaryDir runtime;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid())
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    prepareOffscreenArt(runtime);
     QGuiApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: parblok_keyart <output folder>\n");

@@ -8,6 +8,9 @@
 #include "HintRouter.h"
 #include "Manual.h"
 #include "NStatusBar.h"
+#include "OProgramu.h"
+#include "Ovladani.h"
+#include "Ovladani1.h"
 #include "T_TETRIS.h"
 #include "TApplication.h"
 #include "Tabulka.h"
@@ -270,6 +273,9 @@ void THlavniDialog::connectCommands()
     //   Vymazattabulkunejlepch1 (clearing question)       Ovldnpro1hre1, Ovldnpro2hre1 (key pictures)
     //   NpovdaproParblok20001 (help topics)                EM, EM1 (electronic manual)
     //   OProgramu (about window)
+    connect(Ovldnpro1hre1, &QAction::triggered, this, [] { ShowInfoWindow(OvladaniDialog()); });
+    connect(Ovldnpro2hre1, &QAction::triggered, this, [] { ShowInfoWindow(Ovladani1Dialog()); });
+    connect(OProgramu, &QAction::triggered, this, [] { ShowInfoWindow(OProgramuDialog()); });
 }
 
 void THlavniDialog::FormCreate()

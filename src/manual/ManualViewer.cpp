@@ -7,7 +7,6 @@
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
-#include <QStyle>
 #include <QTextBrowser>
 #include <QToolBar>
 
@@ -39,11 +38,12 @@ ManualViewer::ManualViewer(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("ManualViewer"));
     setWindowTitle(ViewerTitle);
-    setWindowIcon(QIcon(QStringLiteral(":/manual/tb-manual.svg")));
+    setWindowIcon(QIcon(QStringLiteral(":/manual/match/tb-manual.svg")));
     resize(DefaultWidth, DefaultHeight);
 
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("Browser"));
+    m_browser->document()->setDocumentMargin(DocumentMargin);
     m_browser->setOpenExternalLinks(true);
     m_browser->setContextMenuPolicy(Qt::CustomContextMenu);
     setCentralWidget(m_browser);
@@ -55,21 +55,21 @@ ManualViewer::ManualViewer(QWidget *parent) : QMainWindow(parent)
 
 void ManualViewer::createActions()
 {
-    m_back = new QAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Zpět"), this);
+    m_back = new QAction(QIcon(QStringLiteral(":/manual/manual/zpet.svg")), QStringLiteral("Zpět"), this);
     m_back->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
     m_back->setToolTip(QStringLiteral("Zpět na předchozí stránku (Alt+←)"));
     m_back->setEnabled(false);
     connect(m_back, &QAction::triggered, m_browser, &QTextBrowser::backward);
     connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QAction::setEnabled);
 
-    m_forward = new QAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("Vpřed"), this);
+    m_forward = new QAction(QIcon(QStringLiteral(":/manual/manual/vpred.svg")), QStringLiteral("Vpřed"), this);
     m_forward->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
     m_forward->setToolTip(QStringLiteral("Vpřed na další stránku (Alt+→)"));
     m_forward->setEnabled(false);
     connect(m_forward, &QAction::triggered, m_browser, &QTextBrowser::forward);
     connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QAction::setEnabled);
 
-    m_home = new QAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("Domů"), this);
+    m_home = new QAction(QIcon(QStringLiteral(":/manual/manual/domu.svg")), QStringLiteral("Domů"), this);
     m_home->setShortcuts({QKeySequence(Qt::Key_Home), QKeySequence(Qt::ALT | Qt::Key_Home)});
     m_home->setToolTip(QStringLiteral("Na úvodní stránku manuálu (Home)"));
     m_home->setEnabled(false);

@@ -36,6 +36,8 @@ public:
 
     static constexpr int DefaultWidth = 760;
     static constexpr int DefaultHeight = 560;
+    // The blank border around a page, in pixels.
+    static constexpr int DocumentMargin = 10;
 
 private:
     void createActions();

@@ -55,24 +55,21 @@ ManualViewer::ManualViewer(QWidget *parent) : QMainWindow(parent)
 
 void ManualViewer::createActions()
 {
-    m_back = new QAction(QIcon(QStringLiteral(":/manual/manual/zpet.svg")), QStringLiteral("Zpět"), this);
-    m_back->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
-    m_back->setToolTip(QStringLiteral("Zpět na předchozí stránku (Alt+←)"));
-    m_back->setEnabled(false);
+    m_back = navigationAction(QStringLiteral("zpet"), QStringLiteral("Zpět"),
+                              QStringLiteral("Zpět na předchozí stránku (Alt+←)"),
+                              {QKeySequence(Qt::ALT | Qt::Key_Left)});
     connect(m_back, &QAction::triggered, m_browser, &QTextBrowser::backward);
     connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QAction::setEnabled);
 
-    m_forward = new QAction(QIcon(QStringLiteral(":/manual/manual/vpred.svg")), QStringLiteral("Vpřed"), this);
-    m_forward->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
-    m_forward->setToolTip(QStringLiteral("Vpřed na další stránku (Alt+→)"));
-    m_forward->setEnabled(false);
+    m_forward = navigationAction(QStringLiteral("vpred"), QStringLiteral("Vpřed"),
+                                 QStringLiteral("Vpřed na další stránku (Alt+→)"),
+                                 {QKeySequence(Qt::ALT | Qt::Key_Right)});
     connect(m_forward, &QAction::triggered, m_browser, &QTextBrowser::forward);
     connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QAction::setEnabled);
 
-    m_home = new QAction(QIcon(QStringLiteral(":/manual/manual/domu.svg")), QStringLiteral("Domů"), this);
-    m_home->setShortcuts({QKeySequence(Qt::Key_Home), QKeySequence(Qt::ALT | Qt::Key_Home)});
-    m_home->setToolTip(QStringLiteral("Na úvodní stránku manuálu (Home)"));
-    m_home->setEnabled(false);
+    m_home = navigationAction(QStringLiteral("domu"), QStringLiteral("Domů"),
+                              QStringLiteral("Na úvodní stránku manuálu (Home)"),
+                              {QKeySequence(Qt::Key_Home), QKeySequence(Qt::ALT | Qt::Key_Home)});
     connect(m_home, &QAction::triggered, m_browser, &QTextBrowser::home);
 
     QToolBar *bar = addToolBar(QStringLiteral("Navigace"));
@@ -82,6 +79,17 @@ void ManualViewer::createActions()
     bar->addActions({m_back, m_forward, m_home});
     // The toolbar's own menu would only offer to hide it.
     setContextMenuPolicy(Qt::NoContextMenu);
+}
+
+QAction *ManualViewer::navigationAction(const QString &picture, const QString &text,
+                                        const QString &tip, const QList<QKeySequence> &keys)
+{
+    const QIcon icon(QStringLiteral(":/manual/manual/%1.svg").arg(picture));
+    auto *action = new QAction(icon, text, this);
+    action->setToolTip(tip);
+    action->setShortcuts(keys);
+    action->setEnabled(false); // until there is somewhere to go
+    return action;
 }
 
 bool ManualViewer::Start(const QString &argument)

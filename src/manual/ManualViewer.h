@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
 #include <QString>
 
@@ -41,6 +43,8 @@ public:
 
 private:
     void createActions();
+    QAction *navigationAction(const QString &picture, const QString &text, const QString &tip,
+                              const QList<QKeySequence> &keys);
     void showContextMenu(const QPoint &at);
     void showProblem(const QString &argument);
     void updateTitle();

@@ -17,7 +17,13 @@ namespace {
 const QString PageFolder = QStringLiteral("Html/Parblok2000");
 
 QString builtPages() { return programDir() + QLatin1Char('/') + PageFolder; }
+QString builtPage(const QString &name) { return builtPages() + QLatin1Char('/') + name; }
 QString sourcePages() { return sourceDir() + QStringLiteral("/dist/manual/Parblok2000"); }
+
+QStringList pageNames()
+{
+    return QDir(sourcePages()).entryList({QStringLiteral("*.htm")}, QDir::Files);
+}
 
 QString readText(const QString &path)
 {
@@ -28,7 +34,8 @@ QString readText(const QString &path)
 // Every href and src of a page: style sheet, pictures and links.
 QStringList targetsOf(const QString &html)
 {
-    static const QRegularExpression attribute(QStringLiteral(R"re((?:href|src)\s*=\s*"([^"]*)")re"));
+    static const QRegularExpression attribute(
+        QStringLiteral(R"re((?:href|src)\s*=\s*"([^"]*)")re"));
     QStringList targets;
     for (const QRegularExpressionMatch &match : attribute.globalMatch(html))
         targets << match.captured(1);
@@ -60,7 +67,7 @@ class TestManualViewer : public QObject
 
     QString m_startFolder;
 
-    void sendKey(ManualViewer &viewer, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    void sendKey(ManualViewer &viewer, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
     {
         QTest::keyClick(viewer.windowHandle(), key, modifiers);
     }
@@ -75,17 +82,17 @@ private slots:
     {
         Q_INIT_RESOURCE(manual_pictures);
         m_startFolder = QDir::currentPath();
-        QVERIFY(QFileInfo(builtPages() + QStringLiteral("/Index.htm")).isFile());
+        QVERIFY(QFileInfo(builtPage(QStringLiteral("Index.htm"))).isFile());
     }
 
     void cleanup() { QDir::setCurrent(m_startFolder); }
 
-    // --- the pages --------------------------------------------------------------------------------
+    // --- the pages -------------------------------------------------------------------------------
 
     void pages_data()
     {
         QTest::addColumn<QString>("name");
-        const QStringList pages = QDir(sourcePages()).entryList({QStringLiteral("*.htm")}, QDir::Files);
+        const QStringList pages = pageNames();
         QVERIFY(pages.contains(QStringLiteral("Index.htm")));
         for (const QString &page : pages)
             QTest::newRow(qPrintable(page)) << page;
@@ -93,7 +100,7 @@ private slots:
     void pages()
     {
         QFETCH(QString, name);
-        const QString path = builtPages() + QLatin1Char('/') + name;
+        const QString path = builtPage(name);
         // The program folder holds the page as it stands in the sources.
         QFile built(path), source(sourcePages() + QLatin1Char('/') + name);
         QVERIFY(built.open(QIODevice::ReadOnly) && source.open(QIODevice::ReadOnly));
@@ -108,11 +115,11 @@ private slots:
             QVERIFY2(!target.startsWith(QStringLiteral("http")), qPrintable(target));
             const QString file = target.section(QLatin1Char('#'), 0, 0);
             const QString anchor = target.section(QLatin1Char('#'), 1);
-            const QString targetPath = file.isEmpty() ? path : builtPages() + QLatin1Char('/') + file;
-            QVERIFY2(QFileInfo(targetPath).isFile(), qPrintable(name + QStringLiteral(" -> ") + target));
+            const QString targetPath = file.isEmpty() ? path : builtPage(file);
+            const QString link = name + QStringLiteral(" -> ") + target;
+            QVERIFY2(QFileInfo(targetPath).isFile(), qPrintable(link));
             if (!anchor.isEmpty())
-                QVERIFY2(anchorsOf(readText(targetPath)).contains(anchor),
-                         qPrintable(name + QStringLiteral(" -> ") + target));
+                QVERIFY2(anchorsOf(readText(targetPath)).contains(anchor), qPrintable(link));
         }
     }
 
@@ -122,7 +129,7 @@ private slots:
         QStringList queue{QStringLiteral("Index.htm")};
         while (!queue.isEmpty()) {
             const QString page = queue.takeFirst();
-            for (const QString &target : targetsOf(readText(builtPages() + QLatin1Char('/') + page))) {
+            for (const QString &target : targetsOf(readText(builtPage(page)))) {
                 const QString file = target.section(QLatin1Char('#'), 0, 0);
                 if (file.endsWith(QStringLiteral(".htm")) && !reached.contains(file)) {
                     reached.insert(file);
@@ -130,20 +137,22 @@ private slots:
                 }
             }
         }
-        const QStringList pages = QDir(sourcePages()).entryList({QStringLiteral("*.htm")}, QDir::Files);
+        const QStringList pages = pageNames();
         QCOMPARE(QSet<QString>(pages.begin(), pages.end()), reached);
     }
 
-    // --- finding the start page -------------------------------------------------------------------
+    // --- finding the start page ------------------------------------------------------------------
 
     void resolveStartPage_data()
     {
         QTest::addColumn<QString>("argument");
         QTest::addColumn<QString>("expected"); // relative to the test folder; empty: none
-        QTest::newRow("relative to the current folder") << "Html/Parblok2000/Index.htm" << "current/Html/Parblok2000/Index.htm";
-        QTest::newRow("backslashes") << "Html\\Parblok2000\\Index.htm" << "current/Html/Parblok2000/Index.htm";
-        QTest::newRow("only in the program folder") << "Html/Parblok2000/Jinde.htm" << "program/Html/Parblok2000/Jinde.htm";
-        QTest::newRow("absolute") << "@/program/Html/Parblok2000/Jinde.htm" << "program/Html/Parblok2000/Jinde.htm";
+        const QString index = QStringLiteral("Html/Parblok2000/Index.htm");
+        const QString elsewhere = QStringLiteral("Html/Parblok2000/Jinde.htm");
+        QTest::newRow("relative to the current folder") << index << "current/" + index;
+        QTest::newRow("backslashes") << "Html\\Parblok2000\\Index.htm" << "current/" + index;
+        QTest::newRow("only in the program folder") << elsewhere << "program/" + elsewhere;
+        QTest::newRow("absolute") << "@/program/" + elsewhere << "program/" + elsewhere;
         QTest::newRow("missing") << "Html/Parblok2000/Nic.htm" << "";
         QTest::newRow("a folder") << "Html/Parblok2000" << "";
         QTest::newRow("no argument") << "" << "";
@@ -160,17 +169,19 @@ private slots:
         argument.replace(QLatin1Char('@'), dir.path());
         const QString found = ResolveStartPage(argument, dir.filePath(QStringLiteral("current")),
                                                dir.filePath(QStringLiteral("program")));
-        QCOMPARE(found, expected.isEmpty() ? QString() : QFileInfo(dir.filePath(expected)).absoluteFilePath());
+        QCOMPARE(found, expected.isEmpty() ? QString()
+                                           : QFileInfo(dir.filePath(expected)).absoluteFilePath());
     }
 
-    // --- the window -------------------------------------------------------------------------------
+    // --- the window ------------------------------------------------------------------------------
 
     void startsOnThePageRelativeToTheCurrentFolder()
     {
         QVERIFY(QDir::setCurrent(programDir()));
         ManualViewer viewer;
         QVERIFY(viewer.Start(PageFolder + QStringLiteral("/Index.htm")));
-        QCOMPARE(viewer.Browser()->source(), QUrl::fromLocalFile(builtPages() + QStringLiteral("/Index.htm")));
+        const QString index = builtPage(QStringLiteral("Index.htm"));
+        QCOMPARE(viewer.Browser()->source(), QUrl::fromLocalFile(index));
         QCOMPARE(viewer.windowTitle(), QStringLiteral("Elektronický manuál Parblok 2000"));
         QVERIFY(viewer.Browser()->toPlainText().contains(QStringLiteral("Pravidla hry")));
         QCOMPARE(viewer.size(), QSize(ManualViewer::DefaultWidth, ManualViewer::DefaultHeight));
@@ -182,7 +193,7 @@ private slots:
     void backForwardAndHome()
     {
         ManualViewer viewer;
-        viewer.OpenStartPage(builtPages() + QStringLiteral("/Index.htm"));
+        viewer.OpenStartPage(builtPage(QStringLiteral("Index.htm")));
         viewer.show();
         QVERIFY(QTest::qWaitForWindowExposed(&viewer));
         viewer.Browser()->setFocus();
@@ -221,7 +232,8 @@ private slots:
         QTest::addColumn<QString>("explanation");
         QTest::newRow("no argument") << "" << "Manuál nedostal žádnou stránku";
         QTest::newRow("missing page") << "Html/Nic.htm" << "Stránka Html/Nic.htm neexistuje.";
-        QTest::newRow("markup in the name") << "<b>x</b>.htm" << "Stránka <b>x</b>.htm neexistuje.";
+        QTest::newRow("markup in the name") << "<b>x</b>.htm"
+                                            << "Stránka <b>x</b>.htm neexistuje.";
     }
     void noPageToShow()
     {

@@ -19,8 +19,10 @@ private slots:
     void startsDetached_data()
     {
         QTest::addColumn<QString>("parameters");
-        QTest::addColumn<QString>("folder"); // "" inherits the current folder; "other": a folder of its own
-        const QString longText = QStringLiteral("Html/Parblok 2000/Úvodní stránka ") + QString(300, QLatin1Char('x')) + QStringLiteral(".htm");
+        // "" inherits the current folder; "other" is a folder of its own.
+        QTest::addColumn<QString>("folder");
+        const QString longText = QStringLiteral("Html/Parblok 2000/Úvodní stránka ")
+                                 + QString(300, QLatin1Char('x')) + QStringLiteral(".htm");
         QTest::newRow("the manual's page, current folder") << "Html/Parblok2000/Index.htm" << "";
         QTest::newRow("a long text with blanks, whole") << longText << "";
         QTest::newRow("no parameter") << "" << "";
@@ -41,20 +43,26 @@ private slots:
         const QString program = programFolder + QStringLiteral("/ManualKvadr");
         QFile script(program);
         QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n%s\\n%s\\n' \"$(pwd -P)\" \"$#\" \"$1\" > '%1.part'\n"
-                                    "mv '%1.part' '%1'\n").arg(report).toUtf8());
+        // It writes its folder, its number of arguments and the first one.
+        script.write(QStringLiteral("#!/bin/sh\n"
+                                    "printf '%s\\n%s\\n%s\\n' \"$(pwd -P)\" \"$#\" \"$1\" \\\n"
+                                    "    > '%1.part'\n"
+                                    "mv '%1.part' '%1'\n")
+                         .arg(report)
+                         .toUtf8());
         script.close();
         QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
 
         QVERIFY(QDir::setCurrent(dir.filePath(QStringLiteral("current"))));
-        LaunchProgram(program, parameters, folder.isEmpty() ? QString() : dir.filePath(folder), SW_SHOW);
+        const QString workingFolder = folder.isEmpty() ? QString() : dir.filePath(folder);
+        LaunchProgram(program, parameters, workingFolder, SW_SHOW);
 
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(report), 20000);
         QFile result(report);
         QVERIFY(result.open(QIODevice::ReadOnly));
         const QStringList lines = QString::fromUtf8(result.readAll()).split(QLatin1Char('\n'));
-        const QString expectedFolder = dir.filePath(folder.isEmpty() ? QStringLiteral("current") : folder);
-        QCOMPARE(lines.value(0), QDir(expectedFolder).canonicalPath());
+        const QString expectedFolder = folder.isEmpty() ? QStringLiteral("current") : folder;
+        QCOMPARE(lines.value(0), QDir(dir.filePath(expectedFolder)).canonicalPath());
         QCOMPARE(lines.value(1), parameters.isEmpty() ? QStringLiteral("0") : QStringLiteral("1"));
         QCOMPARE(lines.value(2), parameters);
     }

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
@@ -509,6 +510,17 @@ private slots:
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
         TAppPath::setFolderForTesting(folder.path() + QLatin1Char('/'));
+        QStringList launches;
+        setProcessStarterForTesting(
+            [&](const QString &file, const QStringList &arguments, const QString &workingFolder) {
+                launches << file + QLatin1Char('|') + arguments.join(QLatin1Char('|'))
+                                + QLatin1Char('|') + workingFolder;
+                return true;
+            });
+        const auto restore = qScopeGuard([this] {
+            setProcessStarterForTesting({});
+            TAppPath::setFolderForTesting(m_folder->path() + QLatin1Char('/'));
+        });
         if (program)
             QVERIFY(QFile(folder.filePath(QStringLiteral("ManualKvadr"))).open(QIODevice::WriteOnly));
         if (page) {
@@ -523,20 +535,12 @@ private slots:
 
         // Both commands start the manual on its start page, in the game's current folder; with a
         // file missing nothing is started.
-        QStringList launches;
-        setProcessStarterForTesting(
-            [&](const QString &file, const QStringList &arguments, const QString &workingFolder) {
-                launches << file + QLatin1Char('|') + arguments.join(QLatin1Char('|'))
-                                + QLatin1Char('|') + workingFolder;
-                return true;
-            });
         for (QAction *command : {w->EM, w->EM1}) {
             command->setEnabled(true); // a file may have gone since the check
             command->trigger();
         }
-        setProcessStarterForTesting({});
-        TAppPath::setFolderForTesting(m_folder->path() + QLatin1Char('/'));
-        const QString expected = folder.path() + QLatin1String("/ManualKvadr|Html/Parblok2000/Index.htm|");
+        const QString expected =
+            folder.path() + QLatin1String("/ManualKvadr|Html/Parblok2000/Index.htm|");
         QCOMPARE(launches, program && page ? QStringList({expected, expected}) : QStringList());
     }
 

@@ -8,9 +8,14 @@
 #include "HintRouter.h"
 #include "Manual.h"
 #include "NStatusBar.h"
+#include "OProgramu.h"
+#include "Ovladani.h"
+#include "Ovladani1.h"
 #include "T_TETRIS.h"
 #include "TApplication.h"
+#include "Tabulka.h"
 #include "Timer.h"
+#include "Vymazat.h"
 
 #include <QCalendarWidget>
 #include <QCloseEvent>
@@ -280,14 +285,14 @@ void THlavniDialog::connectCommands()
     connect(MS8, &QAction::triggered, this, &THlavniDialog::MS8Click);
     connect(fovskpojistka1, &QAction::triggered, this, &THlavniDialog::fovskpojistka1Click);
     connect(ToolbarButton971, &QAction::triggered, this, &THlavniDialog::fovskpojistka1Click);
-
-    // The commands below open windows that are not part of this window; each connects here with
-    // its window:
-    //   MS1, MP1, TB0 -> MS1Click (one-player selection)   MS0, MP0, TB1 -> MS0Click (two players)
-    //   MS3, MP2, TB2 -> MS3Click (end-of-match question)  MN5, TB3 -> MN5Click (results viewer)
-    //   Vymazattabulkunejlepch1 (clearing question)       Ovldnpro1hre1, Ovldnpro2hre1 (key pictures)
-    //   NpovdaproParblok20001 (help topics)                EM, EM1 (electronic manual)
-    //   OProgramu (about window)
+    for (QAction *command : {MN5, TB3})
+        connect(command, &QAction::triggered, this, &ShowTabulkaDialog);
+    connect(Vymazattabulkunejlepch1, &QAction::triggered, this, &ShowVymazatDialog);
+    for (QAction *manual : {EM, EM1})
+        connect(manual, &QAction::triggered, this, [] { LaunchManual(TAppPath().AppFolder()); });
+    connect(Ovldnpro1hre1, &QAction::triggered, this, [] { ShowInfoWindow(OvladaniDialog()); });
+    connect(Ovldnpro2hre1, &QAction::triggered, this, [] { ShowInfoWindow(Ovladani1Dialog()); });
+    connect(OProgramu, &QAction::triggered, this, [] { ShowInfoWindow(OProgramuDialog()); });
 }
 
 void THlavniDialog::FormCreate()

@@ -4,11 +4,16 @@
 #include "GradProgress.h"
 #include "Hlavni.h"
 #include "Kopie.h"
+#include "OProgramu.h"
+#include "Ovladani.h"
+#include "Ovladani1.h"
 #include "Placement.h"
 #include "Pomocnik.h"
 #include "SingleInstance.h"
 #include "Spusteni.h"
 #include "TApplication.h"
+#include "Tabulka.h"
+#include "Vymazat.h"
 
 #include <QApplication>
 #include <array>
@@ -31,12 +36,12 @@ const std::array<StartUpStep, 14> Steps{{
     {"THra2Dialog", nullptr, 35},       // make<THra2Dialog>        (Hra2.h)
     {"THra1Dialog", nullptr, 40},       // make<THra1Dialog>        (Hra1.h)
     {"TVysledekDialog", nullptr, 45},   // make<TVysledekDialog>    (Vysledek.h)
-    {"TOvladani1Dialog", nullptr, 50},  // make<TOvladani1Dialog>   (Ovladani1.h)
-    {"TOvladaniDialog", nullptr, 55},   // make<TOvladaniDialog>    (Ovladani.h)
+    {"TOvladani1Dialog", make<TOvladani1Dialog>, 50},
+    {"TOvladaniDialog", make<TOvladaniDialog>, 55},
     {"TDotazKonecDialog", nullptr, 60}, // make<TDotazKonecDialog>  (DotazKonec.h)
-    {"TVymazatDialog", nullptr, 65},    // make<TVymazatDialog>     (Vymazat.h)
-    {"TTabulkaDialog", nullptr, 70},    // make<TTabulkaDialog>     (Tabulka.h)
-    {"TOProgramuDialog", nullptr, 75},  // make<TOProgramuDialog>   (OProgramu.h)
+    {"TVymazatDialog", make<TVymazatDialog>, 65},
+    {"TTabulkaDialog", make<TTabulkaDialog>, 70},
+    {"TOProgramuDialog", make<TOProgramuDialog>, 75},
 }};
 
 const QString MainWindowCaption = QStringLiteral("Parblok 2000");

@@ -3,6 +3,7 @@
 #include "Data.h"
 #include "GradText.h"
 #include "Hlavni.h"
+#include "Launch.h"
 #include "NStatusBar.h"
 #include "T_TETRIS.h"
 #include "TestMain.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
@@ -508,8 +510,19 @@ private slots:
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
         TAppPath::setFolderForTesting(folder.path() + QLatin1Char('/'));
+        QStringList launches;
+        setProcessStarterForTesting(
+            [&](const QString &file, const QStringList &arguments, const QString &workingFolder) {
+                launches << file + QLatin1Char('|') + arguments.join(QLatin1Char('|'))
+                                + QLatin1Char('|') + workingFolder;
+                return true;
+            });
+        const auto restore = qScopeGuard([this] {
+            setProcessStarterForTesting({});
+            TAppPath::setFolderForTesting(m_folder->path() + QLatin1Char('/'));
+        });
         if (program)
-            QVERIFY(QFile(folder.filePath(QStringLiteral("ManualKvadr.exe"))).open(QIODevice::WriteOnly));
+            QVERIFY(QFile(folder.filePath(QStringLiteral("ManualKvadr"))).open(QIODevice::WriteOnly));
         if (page) {
             QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("Html/Parblok2000")));
             QVERIFY(QFile(folder.filePath(QStringLiteral("Html/Parblok2000/Index.htm"))).open(QIODevice::WriteOnly));
@@ -517,9 +530,18 @@ private slots:
         // The check runs at every showing of the window.
         w->hide();
         w->show();
-        TAppPath::setFolderForTesting(m_folder->path() + QLatin1Char('/'));
         QCOMPARE(w->EM->isEnabled(), program && page);
         QCOMPARE(w->EM1->isEnabled(), program && page);
+
+        // Both commands start the manual on its start page, in the game's current folder; with a
+        // file missing nothing is started.
+        for (QAction *command : {w->EM, w->EM1}) {
+            command->setEnabled(true); // a file may have gone since the check
+            command->trigger();
+        }
+        const QString expected =
+            folder.path() + QLatin1String("/ManualKvadr|Html/Parblok2000/Index.htm|");
+        QCOMPARE(launches, program && page ? QStringList({expected, expected}) : QStringList());
     }
 
     // --- keyboard ---------------------------------------------------------------------------------

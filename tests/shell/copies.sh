@@ -2,7 +2,7 @@
 # Two real copies of the program on a virtual X display: while the first runs normally a second
 # one is refused (only the blinking notice beside the assistant) and ends on Enter; once the first
 # shows its boss screen, another copy starts normally. Screenshots are left in the work folder
-# (splash.png, notice.png, boss.png).
+# (notice.png, boss.png).
 # Usage: copies.sh <program folder> <work folder>
 set -u
 source_folder="$1"
@@ -30,8 +30,6 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
 
     "$program" >"$work/first.log" 2>&1 &
     first=$!
-    # The splash stands only while the windows are made; catch it if the machine is slow enough.
-    sleep 0.05; import -window root "$work/splash.png" 2>/dev/null
     await answering 1 || fail "the first copy does not answer"
     await xdotool search --name "^Parblok 2000\$" >/dev/null || fail "no main window"
 

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "formshape.h"
+
+#include <QColor>
+#include <QFont>
+#include <Qt>
+
+class QWidget;
+
+// What every speech balloon of the assistant shares: a top-level tool window without a frame
+// that stays on top, has no parent (a window disabled together with the main window would
+// disable it too), is painted cream and is cut to the balloon outline.
+
+// The balloons' background: colour value 14745599 (red 255, green 255, blue 224).
+inline const QColor BalloonColor(255, 255, 224);
+
+// The window flags a balloon is constructed with.
+constexpr Qt::WindowFlags BalloonFlags =
+    Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+
+// Paints `dialog` cream and gives it the balloon outline with its tail at `tail` (corner ellipse
+// 20, indent 15). Call after the form has been set up; the outline follows the form's size.
+tformshape *MakeBalloon(QWidget *dialog, tformshape::TBalloonPosition tail);
+
+// The balloons' text font: Times New Roman, 13 pixels high.
+QFont BalloonFont(bool bold = false);
+
+// Brings a balloon that has just been shown to the front and gives the keyboard to `first`, so
+// that Enter and Esc work at once.
+void TakeKeyboard(QWidget *dialog, QWidget *first);

@@ -8,9 +8,6 @@
 #include "Sounds.h"
 #include "WidgetArt.h"
 
-#include <QCloseEvent>
-#include <QKeyEvent>
-#include <QShowEvent>
 
 namespace {
 TDotazKonecDialog *g_dotazKonecDialog = nullptr;
@@ -22,7 +19,7 @@ TDotazKonecDialog *DotazKonecDialog()
 }
 
 TDotazKonecDialog::TDotazKonecDialog()
-    : QWidget(nullptr, BalloonFlags), ui(new Ui::DotazKonecDialog)
+    : TBalloonForm(), ui(new Ui::DotazKonecDialog)
 {
     g_dotazKonecDialog = this;
     ui->setupUi(this);
@@ -61,24 +58,8 @@ void TDotazKonecDialog::OfficeButton2Click()
     close();
 }
 
-void TDotazKonecDialog::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
 
-void TDotazKonecDialog::closeEvent(QCloseEvent *event)
-{
-    QWidget::closeEvent(event);
-    if (event->isAccepted())
-        FormClose();
-}
 
-void TDotazKonecDialog::keyPressEvent(QKeyEvent *event)
-{
-    FormKeyDown(event->key());
-}
 
 void TDotazKonecDialog::FormShow()
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "Balloon.h"
 #include <memory>
 
 class QLabel;
@@ -14,7 +14,7 @@ class DotazKonecDialog;
 // The question whether to end the running match, a balloon beside the assistant. While it is
 // open gravity is suspended (unless the pause already holds it). "Ano" or Enter ends the match;
 // "Ne" or Esc lets it go on where it was.
-class TDotazKonecDialog : public QWidget
+class TDotazKonecDialog : public TBalloonForm
 {
     Q_OBJECT
 public:
@@ -31,15 +31,10 @@ public slots:
     void OfficeButton1Click();
     void OfficeButton2Click();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
-    void FormShow();
-    void FormClose();
-    void FormKeyDown(int key);
+    void FormShow() override;
+    void FormClose() override;
+    void FormKeyDown(int key) override;
 
     std::unique_ptr<Ui::DotazKonecDialog> ui;
 };

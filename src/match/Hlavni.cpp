@@ -556,20 +556,24 @@ void THlavniDialog::ResetLabels(int number)
 
 void THlavniDialog::MS1Click()
 {
-    ResetLabels(1);
-    ResetLabels(2);
-    PlayerCount = 1;
-    if (THra1Dialog *dialog = Hra1Dialog())
-        ShowBesideAssistant(PlacementCaller::NewGameOnePlayer, dialog);
+    OpenSelection(1);
 }
 
 void THlavniDialog::MS0Click()
 {
+    OpenSelection(2);
+}
+
+void THlavniDialog::OpenSelection(int players)
+{
     ResetLabels(1);
     ResetLabels(2);
-    PlayerCount = 2;
-    if (THra2Dialog *dialog = Hra2Dialog())
-        ShowBesideAssistant(PlacementCaller::NewGameTwoPlayers, dialog);
+    PlayerCount = players;
+    QWidget *dialog = players == 1 ? static_cast<QWidget *>(Hra1Dialog()) : Hra2Dialog();
+    if (dialog != nullptr)
+        ShowBesideAssistant(players == 1 ? PlacementCaller::NewGameOnePlayer
+                                         : PlacementCaller::NewGameTwoPlayers,
+                            dialog);
 }
 
 void THlavniDialog::MS3Click()

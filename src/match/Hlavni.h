@@ -187,6 +187,9 @@ private:
     // screen) the piece only moves down where it has room, and lands when gravity comes back.
     void StepDownKey(int number);
     void ResetLabels(int number);
+    // The ten statistics labels read "0", the player count is set and the selection dialog of
+    // `players` opens above the assistant.
+    void OpenSelection(int players);
 
     std::unique_ptr<Ui::HlavniDialog> ui;
     QFileSystemModel *m_folders = nullptr;

@@ -7,12 +7,9 @@
 #include "Placement.h"
 #include "Sounds.h"
 
-#include <QCloseEvent>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QShowEvent>
 
-TVyberHryDialog::TVyberHryDialog(int players) : QWidget(nullptr, BalloonFlags), m_players(players)
+TVyberHryDialog::TVyberHryDialog(int players) : TBalloonForm(), m_players(players)
 {
 }
 
@@ -67,24 +64,8 @@ void TVyberHryDialog::choose(const QString &kind)
     close();
 }
 
-void TVyberHryDialog::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
 
-void TVyberHryDialog::closeEvent(QCloseEvent *event)
-{
-    QWidget::closeEvent(event);
-    if (event->isAccepted())
-        FormClose();
-}
 
-void TVyberHryDialog::keyPressEvent(QKeyEvent *event)
-{
-    FormKeyDown(event->key());
-}
 
 void TVyberHryDialog::FormShow()
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "Balloon.h"
 
 class QLabel;
 class TOfficeButton;
@@ -10,7 +10,7 @@ class tformshape;
 // What the one- and the two-player selection dialogs share: a balloon above the assistant with
 // the three game kinds and "Zpět". A choice starts a match of the dialog's player count in the
 // main window; Enter, Esc and "Zpět" close the dialog without starting anything.
-class TVyberHryDialog : public QWidget
+class TVyberHryDialog : public TBalloonForm
 {
     Q_OBJECT
 public:
@@ -39,14 +39,10 @@ protected:
     void setUpForm(QLabel *label1, TOfficeLabel *office1, TOfficeLabel *office2,
                    TOfficeLabel *office3, TOfficeButton *button1);
 
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
-    void FormShow();
-    void FormClose();
-    void FormKeyDown(int key);
+    void FormShow() override;
+    void FormClose() override;
+    void FormKeyDown(int key) override;
     void choose(const QString &kind);
 
     int m_players;

@@ -11,9 +11,6 @@
 #include "Placement.h"
 #include "Sounds.h"
 
-#include <QCloseEvent>
-#include <QKeyEvent>
-#include <QShowEvent>
 
 namespace {
 TVysledekDialog *g_vysledekDialog = nullptr;
@@ -24,7 +21,7 @@ TVysledekDialog *VysledekDialog()
     return g_vysledekDialog;
 }
 
-TVysledekDialog::TVysledekDialog() : QWidget(nullptr, BalloonFlags), ui(new Ui::VysledekDialog)
+TVysledekDialog::TVysledekDialog() : TBalloonForm(), ui(new Ui::VysledekDialog)
 {
     g_vysledekDialog = this;
     ui->setupUi(this);
@@ -88,24 +85,8 @@ void TVysledekDialog::OfficeButton1Click()
         close();
 }
 
-void TVysledekDialog::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
 
-void TVysledekDialog::closeEvent(QCloseEvent *event)
-{
-    QWidget::closeEvent(event);
-    if (event->isAccepted())
-        FormClose();
-}
 
-void TVysledekDialog::keyPressEvent(QKeyEvent *event)
-{
-    FormKeyDown(event->key());
-}
 
 void TVysledekDialog::FormKeyDown(int key)
 {

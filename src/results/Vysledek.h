@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "Balloon.h"
 #include <memory>
 
 class QLabel;
@@ -15,7 +15,7 @@ class VysledekDialog;
 // The result of a player whose well is full: a balloon above the assistant showing the game kind,
 // the pieces, the rows and the points, and asking for a name. With a name the result is stored in
 // the results table; closing the dialog, whichever way, lets the main window play on.
-class TVysledekDialog : public QWidget
+class TVysledekDialog : public TBalloonForm
 {
     Q_OBJECT
 public:
@@ -38,15 +38,10 @@ public:
 public slots:
     void OfficeButton1Click();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
-    void FormShow();
-    void FormClose();
-    void FormKeyDown(int key);
+    void FormShow() override;
+    void FormClose() override;
+    void FormKeyDown(int key) override;
     // Stores the result when a name is given. A refusal of the store is shown and answers false,
     // so the dialog stays open and the result can be stored again.
     bool StoreResult();

@@ -1,6 +1,8 @@
 #include "Balloon.h"
 
-#include <QWidget>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QShowEvent>
 
 tformshape *MakeBalloon(QWidget *dialog, tformshape::TBalloonPosition tail)
 {
@@ -33,4 +35,27 @@ void TakeKeyboard(QWidget *dialog, QWidget *first)
     dialog->activateWindow();
     if (first != nullptr)
         first->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+TBalloonForm::TBalloonForm() : QWidget(nullptr, BalloonFlags)
+{
+}
+
+void TBalloonForm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TBalloonForm::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    if (event->isAccepted())
+        FormClose();
+}
+
+void TBalloonForm::keyPressEvent(QKeyEvent *event)
+{
+    FormKeyDown(event->key());
 }

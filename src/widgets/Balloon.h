@@ -4,9 +4,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QWidget>
 #include <Qt>
-
-class QWidget;
 
 // What every speech balloon of the assistant shares: a top-level tool window without a frame
 // that stays on top, has no parent (a window disabled together with the main window would
@@ -29,3 +28,20 @@ QFont BalloonFont(bool bold = false);
 // Brings a balloon that has just been shown to the front and gives the keyboard to `first`, so
 // that Enter and Esc work at once.
 void TakeKeyboard(QWidget *dialog, QWidget *first);
+
+// A balloon window: constructed with BalloonFlags and no parent; its show, close and key-down
+// events reach FormShow, FormClose and FormKeyDown (the key code).
+class TBalloonForm : public QWidget
+{
+    Q_OBJECT
+protected:
+    TBalloonForm();
+
+    virtual void FormShow() {}
+    virtual void FormClose() {}
+    virtual void FormKeyDown(int key) { Q_UNUSED(key) }
+
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+};

@@ -54,17 +54,22 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
         [ "$(pixel "$work/$1" $(($2 + $4)) $(($3 + $5)))" = FFFFE0 ] || fail "$1: the balloon is not cream"
     }
 
+    # Menu "Soubor", item $1 ("1" or "2" players): the selection balloon, its screenshot, and a
+    # click on "Standardní hra".
+    standard_match() {
+        xdotool windowfocus "$main"; sleep 0.3
+        xdotool key alt+s; sleep 0.3; xdotool key $1
+        set -- $1 $(await 250x150 20); [ $# -eq 4 ] || fail "no selection for $1"
+        shoot select$1.png $3 $4 10 100
+        xdotool mousemove $(($3 + 60)) $(($4 + 65)) click 1
+        sleep 0.5
+        [ -z "$(window 250x150)" ] || fail "the selection stayed open"
+    }
+
     main=$(await 669x439 60); [ -n "$main" ] || fail "no main window"
     main=${main%% *}
 
-    # One player, standard, from the menu "Soubor".
-    xdotool windowfocus "$main"; sleep 0.3
-    xdotool key alt+s; sleep 0.3; xdotool key 1
-    set -- $(await 250x150 20); [ $# -eq 3 ] || fail "no one-player selection"
-    shoot select1.png $2 $3 10 100
-    xdotool mousemove $(($2 + 60)) $(($3 + 65)) click 1
-    sleep 0.5
-    [ -z "$(window 250x150)" ] || fail "the selection stayed open"
+    standard_match 1
 
     # Drops until the well is full and the result balloon appears.
     result=""
@@ -83,12 +88,8 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     grep -q "Xvfb hr" "$work/Parblok2000/Data/Parblok.dbf" || fail "the result was not stored"
 
     # Two players, standard, then the question to end the match, answered with Enter.
-    xdotool windowfocus "$main"; sleep 0.3
-    xdotool key alt+s; sleep 0.3; xdotool key 2
-    set -- $(await 250x150 20); [ $# -eq 3 ] || fail "no two-player selection"
-    shoot select2.png $2 $3 10 100
-    xdotool mousemove $(($2 + 60)) $(($3 + 65)) click 1
-    sleep 1.5
+    standard_match 2
+    sleep 1
     xdotool windowfocus "$main"; sleep 0.3
     xdotool key F3
     set -- $(await 265x115 20); [ $# -eq 3 ] || fail "no question"

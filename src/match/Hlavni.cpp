@@ -217,6 +217,11 @@ void THlavniDialog::layOutForm()
     for (QMenu *menu : findChildren<QMenu *>())
         menu->setFont(formFont);
     setBackground(this, QColor(0xC0, 0xC0, 0xC0));
+    // While a dialog holds the window disabled the game stays readable: texts keep their colours.
+    QPalette texts = palette();
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        texts.setColor(QPalette::Disabled, role, texts.color(QPalette::Active, role));
+    setPalette(texts);
 
     // The toolbar: the manual button stands at the right end.
     auto *gap = new QWidget(ui->Toolbar971);

@@ -257,13 +257,15 @@ void THlavniDialog::connectCommands()
     connect(MS8, &QAction::triggered, this, &THlavniDialog::MS8Click);
     connect(fovskpojistka1, &QAction::triggered, this, &THlavniDialog::fovskpojistka1Click);
     connect(ToolbarButton971, &QAction::triggered, this, &THlavniDialog::fovskpojistka1Click);
+    for (QAction *manual : {EM, EM1})
+        connect(manual, &QAction::triggered, this, [] { LaunchManual(TAppPath().AppFolder()); });
 
     // The commands below open windows that are not part of this window; each connects here with
     // its window:
     //   MS1, MP1, TB0 -> MS1Click (one-player selection)   MS0, MP0, TB1 -> MS0Click (two players)
     //   MS3, MP2, TB2 -> MS3Click (end-of-match question)  MN5, TB3 -> MN5Click (results viewer)
     //   Vymazattabulkunejlepch1 (clearing question)       Ovldnpro1hre1, Ovldnpro2hre1 (key pictures)
-    //   NpovdaproParblok20001 (help topics)                EM, EM1 (electronic manual)
+    //   NpovdaproParblok20001 (help topics)
     //   OProgramu (about window)
 }
 

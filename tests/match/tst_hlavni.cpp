@@ -3,6 +3,7 @@
 #include "Data.h"
 #include "GradText.h"
 #include "Hlavni.h"
+#include "Launch.h"
 #include "NStatusBar.h"
 #include "T_TETRIS.h"
 #include "TestMain.h"
@@ -509,7 +510,7 @@ private slots:
         QVERIFY(folder.isValid());
         TAppPath::setFolderForTesting(folder.path() + QLatin1Char('/'));
         if (program)
-            QVERIFY(QFile(folder.filePath(QStringLiteral("ManualKvadr.exe"))).open(QIODevice::WriteOnly));
+            QVERIFY(QFile(folder.filePath(QStringLiteral("ManualKvadr"))).open(QIODevice::WriteOnly));
         if (page) {
             QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("Html/Parblok2000")));
             QVERIFY(QFile(folder.filePath(QStringLiteral("Html/Parblok2000/Index.htm"))).open(QIODevice::WriteOnly));
@@ -517,9 +518,26 @@ private slots:
         // The check runs at every showing of the window.
         w->hide();
         w->show();
-        TAppPath::setFolderForTesting(m_folder->path() + QLatin1Char('/'));
         QCOMPARE(w->EM->isEnabled(), program && page);
         QCOMPARE(w->EM1->isEnabled(), program && page);
+
+        // Both commands start the manual on its start page, in the game's current folder; with a
+        // file missing nothing is started.
+        QStringList launches;
+        setProcessStarterForTesting(
+            [&](const QString &file, const QStringList &arguments, const QString &workingFolder) {
+                launches << file + QLatin1Char('|') + arguments.join(QLatin1Char('|'))
+                                + QLatin1Char('|') + workingFolder;
+                return true;
+            });
+        for (QAction *command : {w->EM, w->EM1}) {
+            command->setEnabled(true); // a file may have gone since the check
+            command->trigger();
+        }
+        setProcessStarterForTesting({});
+        TAppPath::setFolderForTesting(m_folder->path() + QLatin1Char('/'));
+        const QString expected = folder.path() + QLatin1String("/ManualKvadr|Html/Parblok2000/Index.htm|");
+        QCOMPARE(launches, program && page ? QStringList({expected, expected}) : QStringList());
     }
 
     // --- keyboard ---------------------------------------------------------------------------------

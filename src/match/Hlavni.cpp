@@ -8,9 +8,11 @@
 #include "HintRouter.h"
 #include "Manual.h"
 #include "NStatusBar.h"
+#include "Napoveda.h"
 #include "T_TETRIS.h"
 #include "TApplication.h"
 #include "Timer.h"
+#include "Uvitani.h"
 
 #include <QCalendarWidget>
 #include <QCloseEvent>
@@ -259,13 +261,14 @@ void THlavniDialog::connectCommands()
     connect(ToolbarButton971, &QAction::triggered, this, &THlavniDialog::fovskpojistka1Click);
     for (QAction *manual : {EM, EM1})
         connect(manual, &QAction::triggered, this, [] { LaunchManual(TAppPath().AppFolder()); });
+    connect(NpovdaproParblok20001, &QAction::triggered, this,
+            [] { OpenHelpTopics(PlacementCaller::HelpCommand); });
 
     // The commands below open windows that are not part of this window; each connects here with
     // its window:
     //   MS1, MP1, TB0 -> MS1Click (one-player selection)   MS0, MP0, TB1 -> MS0Click (two players)
     //   MS3, MP2, TB2 -> MS3Click (end-of-match question)  MN5, TB3 -> MN5Click (results viewer)
     //   Vymazattabulkunejlepch1 (clearing question)       Ovldnpro1hre1, Ovldnpro2hre1 (key pictures)
-    //   NpovdaproParblok20001 (help topics)
     //   OProgramu (about window)
 }
 
@@ -294,8 +297,7 @@ void THlavniDialog::FormCreate()
 void THlavniDialog::FormShow()
 {
     CheckManual();
-    // The start-up decision about the assistant and the welcome window follows here once those
-    // windows exist.
+    StartUpAssistant();
 }
 
 void THlavniDialog::CheckManual()
@@ -303,7 +305,8 @@ void THlavniDialog::CheckManual()
     const bool available = ManualAvailable(TAppPath().AppFolder());
     EM1->setEnabled(available);
     EM->setEnabled(available);
-    // The welcome window's manual link follows the same state once that window exists.
+    if (TUvitaniDialog *welcome = UvitaniDialog())
+        welcome->OfficeLabel3->setEnabled(available);
 }
 
 void THlavniDialog::ShowHintInStatusBar()

@@ -79,8 +79,7 @@ void TCompanionBalloon::closeEvent(QCloseEvent *event)
 
 void TCompanionBalloon::TakeFocus()
 {
-    raise();
-    activateWindow();
+    // The balloon shape has made the window the active one; the focus goes to its first control.
     QWidget *target = firstControl();
     (target != nullptr ? target : this)->setFocus(Qt::ActiveWindowFocusReason);
 }

@@ -247,6 +247,12 @@ bool tformshape::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::Show:
         Loaded();
+        // A balloon that opens is what the user answers next: it takes the keyboard focus, so
+        // Enter and Esc reach it at once.
+        if (m_reshape && !event->spontaneous()) {
+            m_form->raise();
+            m_form->activateWindow();
+        }
         break;
     case QEvent::WindowTitleChange:
     case QEvent::ToolTipChange:

@@ -10,8 +10,9 @@ class QWidget;
 // Turns the window that owns it into a speech balloon: a rounded body with a triangular tail on
 // one side, outlined in black. The owner must be a top-level window; the shape is applied once
 // the window has been set up (at the latest when it is first shown), when Reshape is set by then,
-// and follows later resizes. Only the corner size (20) and the tail's depth (15) have values of
-// their own; the window sets Reshape and BalloonPosition.
+// and follows later resizes. A balloon that is shown comes to the front and becomes the active
+// window. Only the corner size (20) and the tail's depth (15) have values of their own; the
+// window sets Reshape and BalloonPosition.
 class tformshape : public QObject
 {
     Q_OBJECT

@@ -409,7 +409,10 @@ private slots:
             m_assistant->close();
             QCOMPARE(ReadSetting(Assistant), setting);
         }
-        m_main->NpovdaproParblok20001->trigger();
+        // F1 in the main window is its help command.
+        m_main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
+        QTest::keyClick(m_main->windowHandle(), Qt::Key_F1);
         QVERIFY(m_assistant->isVisible());
         const QPoint corner = cornerPosition(placementScreenSize(), QSize(104, 104), QPoint(7, 25));
         QCOMPARE(m_assistant->pos(), moved ? corner : from);

@@ -11,6 +11,7 @@
 #include "Hra2.h"
 #include "Manual.h"
 #include "NStatusBar.h"
+#include "Napoveda.h"
 #include "OProgramu.h"
 #include "Ovladani.h"
 #include "Ovladani1.h"
@@ -20,6 +21,7 @@
 #include "TApplication.h"
 #include "Tabulka.h"
 #include "Timer.h"
+#include "Uvitani.h"
 #include "Vymazat.h"
 #include "Vysledek.h"
 
@@ -343,6 +345,9 @@ void THlavniDialog::connectCommands()
     connect(Ovldnpro1hre1, &QAction::triggered, this, [] { ShowInfoWindow(OvladaniDialog()); });
     connect(Ovldnpro2hre1, &QAction::triggered, this, [] { ShowInfoWindow(Ovladani1Dialog()); });
     connect(OProgramu, &QAction::triggered, this, [] { ShowInfoWindow(OProgramuDialog()); });
+    connect(NpovdaproParblok20001, &QAction::triggered, this,
+            [] { OpenHelpTopics(PlacementCaller::HelpCommand); });
+
 }
 
 void THlavniDialog::FormCreate()
@@ -370,8 +375,7 @@ void THlavniDialog::FormCreate()
 void THlavniDialog::FormShow()
 {
     CheckManual();
-    // The start-up decision about the assistant and the welcome window follows here once those
-    // windows exist.
+    StartUpAssistant();
 }
 
 void THlavniDialog::CheckManual()
@@ -379,7 +383,8 @@ void THlavniDialog::CheckManual()
     const bool available = ManualAvailable(TAppPath().AppFolder());
     EM1->setEnabled(available);
     EM->setEnabled(available);
-    // The welcome window's manual link follows the same state once that window exists.
+    if (TUvitaniDialog *welcome = UvitaniDialog())
+        welcome->OfficeLabel3->setEnabled(available);
 }
 
 void THlavniDialog::ShowHintInStatusBar()

@@ -60,6 +60,7 @@ void TKopieDialog::FormCreate()
     formshape1->setBalloonPosition(tformshape::bpRightTop);
     formshape1->setBalloonEllips(20);
     formshape1->setBalloonIndent(15);
+    formshape1->setReshape(true);
     formshape1->Loaded();
 
     Timer1 = new Timer(this);

@@ -6,6 +6,7 @@
 #include "Placement.h"
 #include "Settings.h"
 #include "Sounds.h"
+#include "Uvitani.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -103,8 +104,10 @@ void TPomocnikDialog::FormClose()
 
 void TPomocnikDialog::CoolForm1DblClick()
 {
-    if (!m_welcomeAllowed || !isEnabled())
+    TUvitaniDialog *welcome = UvitaniDialog();
+    if (!m_welcomeAllowed || !isEnabled() || welcome == nullptr)
         return;
-    // The welcome window opens from here once it exists: fit test of its row, the assistant shown,
-    // the main window and the assistant disabled, the welcome window shown.
+    // Fit test of its row, the assistant shown, the main window and the assistant disabled, the
+    // welcome window shown.
+    ShowBesideAssistant(PlacementCaller::WelcomeFromAssistant, welcome);
 }

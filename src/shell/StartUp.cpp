@@ -1,9 +1,13 @@
 #include "StartUp.h"
 
 #include "Data.h"
+#include "DotazKonec.h"
 #include "GradProgress.h"
 #include "Hlavni.h"
+#include "Hra1.h"
+#include "Hra2.h"
 #include "Kopie.h"
+#include "Napoveda.h"
 #include "OProgramu.h"
 #include "Ovladani.h"
 #include "Ovladani1.h"
@@ -11,9 +15,11 @@
 #include "Pomocnik.h"
 #include "SingleInstance.h"
 #include "Spusteni.h"
-#include "TApplication.h"
 #include "Tabulka.h"
+#include "TApplication.h"
+#include "Uvitani.h"
 #include "Vymazat.h"
+#include "Vysledek.h"
 
 #include <QApplication>
 #include <array>
@@ -26,19 +32,18 @@ std::unique_ptr<QObject> make()
     return std::make_unique<T>();
 }
 
-// Windows built elsewhere join the table by replacing their null factory with make<TClass>.
 const std::array<StartUpStep, 14> Steps{{
     {"TDataModule1", make<TDataModule1>, 10},
     {"THlavniDialog", make<THlavniDialog>, 15},
-    {"TUvitaniDialog", nullptr, 20},    // make<TUvitaniDialog>     (Uvitani.h)
-    {"TNapovedaDialog", nullptr, 25},   // make<TNapovedaDialog>    (Napoveda.h)
+    {"TUvitaniDialog", make<TUvitaniDialog>, 20},
+    {"TNapovedaDialog", make<TNapovedaDialog>, 25},
     {"TPomocnikDialog", make<TPomocnikDialog>, 30},
-    {"THra2Dialog", nullptr, 35},       // make<THra2Dialog>        (Hra2.h)
-    {"THra1Dialog", nullptr, 40},       // make<THra1Dialog>        (Hra1.h)
-    {"TVysledekDialog", nullptr, 45},   // make<TVysledekDialog>    (Vysledek.h)
+    {"THra2Dialog", make<THra2Dialog>, 35},
+    {"THra1Dialog", make<THra1Dialog>, 40},
+    {"TVysledekDialog", make<TVysledekDialog>, 45},
     {"TOvladani1Dialog", make<TOvladani1Dialog>, 50},
     {"TOvladaniDialog", make<TOvladaniDialog>, 55},
-    {"TDotazKonecDialog", nullptr, 60}, // make<TDotazKonecDialog>  (DotazKonec.h)
+    {"TDotazKonecDialog", make<TDotazKonecDialog>, 60},
     {"TVymazatDialog", make<TVymazatDialog>, 65},
     {"TTabulkaDialog", make<TTabulkaDialog>, 70},
     {"TOProgramuDialog", make<TOProgramuDialog>, 75},
@@ -105,14 +110,12 @@ TProgramWindows CreateProgramWindows(std::span<const StartUpStep> steps, const M
     setMetr(MetrBeforeCreation);
     for (const StartUpStep &step : steps) {
         QObject *created = nullptr;
-        if (step.create != nullptr) {
-            try {
-                std::unique_ptr<QObject> object = step.create();
-                created = object.get();
-                windows.add(std::move(object));
-            } catch (const std::exception &error) {
-                TApplication::HandleException(error);
-            }
+        try {
+            std::unique_ptr<QObject> object = step.create();
+            created = object.get();
+            windows.add(std::move(object));
+        } catch (const std::exception &error) {
+            TApplication::HandleException(error);
         }
         setMetr(step.metr);
         if (hook)

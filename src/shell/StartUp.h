@@ -18,7 +18,6 @@ class TPomocnikDialog;
 struct StartUpStep
 {
     const char *className;
-    // Null for a window the program does not have yet; the step then only moves the bar.
     std::unique_ptr<QObject> (*create)();
     int metr;
 };
@@ -50,8 +49,9 @@ using MetrSetter = std::function<void(int position)>;
 using CreationHook = std::function<void(const StartUpStep &step, QObject *created)>;
 
 // Runs `steps`: the bar at MetrBeforeCreation, then each step's creation followed by its bar
-// position and the hook, then the bar at MetrAfterCreation. An error raised while a window is
-// made is reported in a message box and the sequence goes on with the next step.
+// position and the hook (given null when the creation failed), then the bar at
+// MetrAfterCreation. An error raised while a window is made is reported in a message box and the
+// sequence goes on with the next step.
 TProgramWindows CreateProgramWindows(std::span<const StartUpStep> steps, const MetrSetter &setMetr,
                                      const CreationHook &hook = {});
 

@@ -32,6 +32,13 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     first=$!
     await answering 1 || fail "the first copy does not answer"
     await xdotool search --name "^Parblok 2000\$" >/dev/null || fail "no main window"
+    # The shipped settings greet the player: Esc leaves the welcome window, which holds the
+    # keyboard and keeps the main window disabled.
+    welcome() { xdotool search --onlyvisible --name "^Uvítání\$" >/dev/null; }
+    no_welcome() { ! welcome; }
+    await welcome || fail "no welcome window"
+    xdotool key Escape
+    await no_welcome || fail "the welcome window stays"
 
     # The second copy: the notice, 320 x 97, to the left of the assistant centred on the screen
     # (assistant at 460, 332; notice at 175, 339), blinking between two pinks.

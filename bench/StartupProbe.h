@@ -38,7 +38,8 @@ class StartupProbe : public QObject
 {
 public:
     // `mainWindow` gives the window to watch, or null while it does not exist yet.
-    explicit StartupProbe(std::function<QWindow *()> mainWindow) : m_mainWindow(std::move(mainWindow))
+    explicit StartupProbe(std::function<QWindow *()> mainWindow)
+        : m_mainWindow(std::move(mainWindow))
     {
         QCoreApplication::instance()->installEventFilter(this);
     }

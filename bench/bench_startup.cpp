@@ -36,7 +36,9 @@ int runProgramChild(int argc, char *argv[], const QString &folder)
     preferXcbOnWayland();
     TApplication app(argc, argv);
     TAppPath::setFolderForTesting(folder);
-    StartupProbe probe([] { return HlavniDialog() != nullptr ? HlavniDialog()->windowHandle() : nullptr; });
+    StartupProbe probe([]() -> QWindow * {
+        return HlavniDialog() != nullptr ? HlavniDialog()->windowHandle() : nullptr;
+    });
     return RunProgram();
 }
 
@@ -68,7 +70,8 @@ bool runChild(const QString &program, const QStringList &arguments, const QStrin
         std::fprintf(stderr, "%s did not finish\n", qPrintable(program));
         return false;
     }
-    const QList<QByteArray> report = child.readAllStandardOutput().trimmed().split('\n').last().split(' ');
+    const QList<QByteArray> report =
+        child.readAllStandardOutput().trimmed().split('\n').last().split(' ');
     if (report.size() != 3 || report.at(0) != "mapped") {
         std::fprintf(stderr, "%s reported nothing:\n%s\n", qPrintable(program),
                      child.readAllStandardError().constData());
@@ -96,7 +99,8 @@ int main(int argc, char *argv[])
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 9;
     QCoreApplication app(argc, argv);
     const QString self = QCoreApplication::applicationFilePath();
-    const QString bare = QCoreApplication::applicationDirPath() + QStringLiteral("/bench_startup_bare");
+    const QString bare =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/bench_startup_bare");
 
     QTemporaryDir folder;
     QTemporaryDir runtime;
@@ -123,9 +127,11 @@ int main(int argc, char *argv[])
     const double pMs = median(programMs), bMs = median(bareMs);
     const qint64 pKb = median(programKb), bKb = median(bareKb);
     std::printf("platform %s, %d runs each, medians\n",
-                qPrintable(qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("default"))), runs);
+                qPrintable(qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("default"))),
+                runs);
     std::printf("%-28s %10s %12s\n", "", "to mapped", "peak memory");
-    std::printf("%-28s %7.1f ms %9lld kB\n", "program (splash, 14 steps)", pMs, static_cast<long long>(pKb));
+    std::printf("%-28s %7.1f ms %9lld kB\n", "program (splash, 14 steps)", pMs,
+                static_cast<long long>(pKb));
     std::printf("%-28s %7.1f ms %9lld kB\n", "bare main window", bMs, static_cast<long long>(bKb));
     std::printf("%-28s %9.2fx %11.2fx\n", "ratio", pMs / bMs, double(pKb) / double(bKb));
     return 0;

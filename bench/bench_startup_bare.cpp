@@ -16,7 +16,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Bare"));
-    const QStringList menus = {QStringLiteral("&File"), QStringLiteral("&Tools"), QStringLiteral("&Help")};
+    const QStringList menus = {QStringLiteral("&File"), QStringLiteral("&Tools"),
+                               QStringLiteral("&Help")};
     QToolBar *toolbar = window.addToolBar(QStringLiteral("Toolbar"));
     const QStyle *style = window.style();
     int icon = QStyle::SP_FileIcon;

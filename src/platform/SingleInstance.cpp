@@ -57,25 +57,23 @@ qint64 processOf(const QString &fileName)
 
 enum class Reply { Answered, Silent, Stale };
 
-Reply ask(const QString &path, int waitMs, TopWindow &window)
+Reply ask(const QString &path, QDeadlineTimer deadline, TopWindow &window)
 {
     QLocalSocket socket;
     socket.connectToServer(path, QIODevice::ReadOnly);
-    if (!socket.waitForConnected(waitMs)) {
+    if (!socket.waitForConnected(int(deadline.remainingTime()))) {
         const auto error = socket.error();
         return error == QLocalSocket::ConnectionRefusedError
                        || error == QLocalSocket::ServerNotFoundError
                    ? Reply::Stale
                    : Reply::Silent;
     }
-    QDeadlineTimer deadline(waitMs);
+    // The copy writes its answer and closes the connection.
     QByteArray answer;
-    while (answer.size() <= MaxAnswer) {
+    while (answer.size() <= MaxAnswer && socket.state() == QLocalSocket::ConnectedState
+           && !deadline.hasExpired()) {
+        socket.waitForReadyRead(int(deadline.remainingTime()));
         answer += socket.readAll();
-        if (socket.state() != QLocalSocket::ConnectedState && socket.bytesAvailable() == 0)
-            break;
-        if (deadline.hasExpired() || !socket.waitForReadyRead(int(deadline.remainingTime())))
-            break;
     }
     answer += socket.readAll();
     return answer.size() <= MaxAnswer && decode(answer, window) ? Reply::Answered : Reply::Silent;
@@ -156,9 +154,9 @@ bool FindRunningWindow(const QString &className, const QString &caption,
             continue;
         if (deadline.hasExpired())
             break;
-        const int waitMs = int(qMin<qint64>(deadline.remainingTime(), MaxWaitPerCopyMs));
+        const QDeadlineTimer copyDeadline(qMin<qint64>(deadline.remainingTime(), MaxWaitPerCopyMs));
         TopWindow window;
-        switch (ask(folder.filePath(name), waitMs, window)) {
+        switch (ask(folder.filePath(name), copyDeadline, window)) {
         case Reply::Answered:
             if (window.className == className && window.caption == caption)
                 return true;

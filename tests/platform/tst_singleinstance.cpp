@@ -72,7 +72,10 @@ private slots:
     void copyThatDoesNotAnswerIsNotFound();
 
 private:
-    InstanceSearch search() const { return {m_folder->path(), QCoreApplication::applicationPid(), 300}; }
+    InstanceSearch search() const
+    {
+        return {m_folder->path(), QCoreApplication::applicationPid(), 300};
+    }
 
     std::unique_ptr<QTemporaryDir> m_folder;
 };
@@ -119,7 +122,8 @@ void TestSingleInstance::answersTheCaptionOfTheMoment()
 
 void TestSingleInstance::neverAsksItself()
 {
-    AnsweringCopy self(m_folder->path(), QCoreApplication::applicationPid(), {MainClass, MainCaption});
+    AnsweringCopy self(m_folder->path(), QCoreApplication::applicationPid(),
+                       {MainClass, MainCaption});
     QVERIFY(self.listening());
     QVERIFY(!FindRunningWindow(MainClass, MainCaption, search()));
 }

@@ -12,6 +12,7 @@
 #include "TestMain.h"
 #include "TestSupport.h"
 #include "Timer.h"
+#include "Uvitani.h"
 
 #include <QFileSystemModel>
 #include <QTemporaryDir>
@@ -140,7 +141,6 @@ void TestStartUp::refusedStartPlacesTheNoticeBesideTheCentredAssistant()
     QVERIFY(start.assistant->isVisible());
     QVERIFY(start.notice->isVisible());
     QVERIFY(!start.assistant->isEnabled());
-    QVERIFY(!start.assistant->welcomeAllowed());
     QCOMPARE(assistantSetting(), QStringLiteral("1"));
     // A balloon with its tail at the right top.
     const QRegion shape = start.notice->mask();
@@ -189,11 +189,18 @@ void TestStartUp::noticeOkWorksWhileTheAssistantIsDisabled()
 void TestStartUp::noticeClosedOtherwiseLeavesTheAssistant()
 {
     ProgramFolder folder;
+    // Even were there a welcome window, a refused copy's assistant opens nothing.
+    TUvitaniDialog welcome;
     const TRefusedStart start = ShowRefusedStart();
     start.notice->close();
     QVERIFY(start.assistant->isVisible());
     QVERIFY(start.assistant->isEnabled());
     QCOMPARE(assistantSetting(), QStringLiteral("1"));
+    const QPoint place = start.assistant->pos();
+    start.assistant->CoolForm1DblClick();
+    QVERIFY(!welcome.isVisible());
+    QVERIFY(start.assistant->isEnabled());
+    QCOMPARE(start.assistant->pos(), place);
 }
 
 void TestStartUp::noticeBlinks()

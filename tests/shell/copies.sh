@@ -52,6 +52,9 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     await notice_up || fail "no notice (colour $colour)"
     [ "$(sockets)" -eq 1 ] || fail "the refused copy answers as a running one"
     kill -0 $second 2>/dev/null || fail "the refused copy ended by itself"
+    # Only the assistant and the notice.
+    shown=$(xdotool search --all --onlyvisible --pid $second 2>/dev/null | wc -l)
+    [ "$shown" -eq 2 ] || fail "the refused copy shows $shown windows"
     xdotool key Return
     await sh -c "! kill -0 $second 2>/dev/null" || fail "Enter did not end the refused copy"
     wait $second || fail "the refused copy ended with an error"

@@ -30,7 +30,7 @@ TDotazKonecDialog::TDotazKonecDialog()
 
     setFixedSize(size());
     ui->Image1->setPixmap(QPixmap(WidgetArt::ProgramPicture35x35));
-    Label1->setFont(BalloonFont(true));
+    Label1->setFont(BalloonFont(13, true));
     Label2->setFont(BalloonFont());
     OfficeButton1->setFont(BalloonFont());
     OfficeButton2->setFont(BalloonFont());

@@ -25,7 +25,7 @@ void TVyberHryDialog::setUpForm(QLabel *label1, TOfficeLabel *office1, TOfficeLa
     OfficeButton1 = button1;
 
     setFixedSize(size());
-    Label1->setFont(BalloonFont(true));
+    Label1->setFont(BalloonFont(13, true));
     for (TOfficeLabel *choice : {OfficeLabel1, OfficeLabel2, OfficeLabel3})
         choice->setFont(BalloonFont());
     OfficeButton1->setFont(BalloonFont());

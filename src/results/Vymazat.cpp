@@ -1,6 +1,7 @@
 #include "Vymazat.h"
 #include "ui_Vymazat.h"
 
+#include "Balloon.h"
 #include "Companion.h"
 #include "Data.h"
 #include "OContrls.h"
@@ -20,9 +21,6 @@
 namespace {
 
 TVymazatDialog *g_vymazatDialog = nullptr;
-
-// Colour value 14745599: cream.
-const QColor Cream(255, 255, 224);
 
 QFont formFont(bool bold)
 {
@@ -56,7 +54,7 @@ void ShowVymazatDialog()
 }
 
 TVymazatDialog::TVymazatDialog(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+    : QWidget(parent, BalloonFlags),
       ui(new Ui::VymazatDialog)
 {
     g_vymazatDialog = this;
@@ -66,12 +64,6 @@ TVymazatDialog::TVymazatDialog(QWidget *parent)
     Label2 = ui->Label2;
     OfficeButton1 = ui->OfficeButton1;
     OfficeButton2 = ui->OfficeButton2;
-    formshape1 = new tformshape(this);
-    formshape1->setObjectName(QStringLiteral("formshape1"));
-    formshape1->setBalloonPosition(tformshape::bpRightTop);
-    formshape1->setBalloonEllips(20);
-    formshape1->setBalloonIndent(15);
-    formshape1->setReshape(true);
     FormCreate();
 }
 
@@ -86,12 +78,8 @@ void TVymazatDialog::FormCreate()
     setFixedSize(size());
     setFont(formFont(false));
     Label1->setFont(formFont(true));
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, Cream);
-    setPalette(colours);
-    setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
-    formshape1->Loaded();
+    formshape1 = MakeBalloon(this, tformshape::bpRightTop);
 
     connect(OfficeButton1, &TOfficeButton::clicked, this, &TVymazatDialog::OfficeButton1Click);
     connect(OfficeButton2, &TOfficeButton::clicked, this, &TVymazatDialog::OfficeButton2Click);

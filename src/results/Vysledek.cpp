@@ -37,7 +37,7 @@ TVysledekDialog::TVysledekDialog() : TBalloonForm(), ui(new Ui::VysledekDialog)
     for (QLabel *text : {ui->Label2, ui->Label3, ui->Label4, ui->Label9, ui->Label8})
         text->setFont(BalloonFont());
     for (QLabel *value : {Label1, Label5, Label6, Label7, Label10})
-        value->setFont(BalloonFont(true));
+        value->setFont(BalloonFont(13, true));
     Edit1->setFont(BalloonFont());
     OfficeButton1->setFont(BalloonFont());
     formshape1 = MakeBalloon(this, tformshape::bpBottomRight);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Balloon.h"
+#include "CompanionBalloon.h"
 #include "OContrls.h"
 
 #include <memory>

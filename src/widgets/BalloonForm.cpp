@@ -21,11 +21,12 @@ tformshape *MakeBalloon(QWidget *dialog, tformshape::TBalloonPosition tail)
     return shape;
 }
 
-QFont BalloonFont(bool bold)
+QFont BalloonFont(int pixels, bool bold, bool italic)
 {
     QFont font(QStringLiteral("Times New Roman"));
-    font.setPixelSize(13);
+    font.setPixelSize(pixels);
     font.setBold(bold);
+    font.setItalic(italic);
     return font;
 }
 

@@ -22,8 +22,8 @@ constexpr Qt::WindowFlags BalloonFlags =
 // 20, indent 15). Call after the form has been set up; the outline follows the form's size.
 tformshape *MakeBalloon(QWidget *dialog, tformshape::TBalloonPosition tail);
 
-// The balloons' text font: Times New Roman, 13 pixels high.
-QFont BalloonFont(bool bold = false);
+// The balloons' text font: Times New Roman in pixel sizes, 13 pixels high unless told.
+QFont BalloonFont(int pixels = 13, bool bold = false, bool italic = false);
 
 // Brings a balloon that has just been shown to the front and gives the keyboard to `first`, so
 // that Enter and Esc work at once.

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QFont>
-#include <QWidget>
-
-class tformshape;
+#include "Balloon.h"
 
 // A speech balloon beside the assistant that stops the match while it is open: a borderless
 // cream window with its tail at the bottom right, always on top, shown without a parent so that
@@ -44,6 +41,3 @@ private:
 
     bool m_open = false;
 };
-
-// The balloons' text: Times New Roman in pixel sizes.
-QFont BalloonFont(int pixels = 13, bool bold = false, bool italic = false);

@@ -1,29 +1,11 @@
-#include "Balloon.h"
+#include "CompanionBalloon.h"
 
 #include "Companion.h"
-#include "formshape.h"
 
 #include <QCloseEvent>
 #include <QShowEvent>
 
-namespace {
-
-// Colour value 14745599.
-const QColor Cream(255, 255, 224);
-
-} // namespace
-
-QFont BalloonFont(int pixels, bool bold, bool italic)
-{
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
-
-TCompanionBalloon::TCompanionBalloon()
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+TCompanionBalloon::TCompanionBalloon() : QWidget(nullptr, BalloonFlags)
 {
 }
 
@@ -32,20 +14,9 @@ TCompanionBalloon::~TCompanionBalloon() = default;
 void TCompanionBalloon::SetUpBalloon(QSize size)
 {
     setFixedSize(size);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, Cream);
-    setPalette(colours);
-    setAutoFillBackground(true);
     setFont(BalloonFont());
     setFocusPolicy(Qt::StrongFocus);
-
-    FormShape1 = new tformshape(this);
-    FormShape1->setObjectName(QStringLiteral("FormShape1"));
-    FormShape1->setReshape(true);
-    FormShape1->setBalloonPosition(tformshape::bpBottomRight);
-    FormShape1->setBalloonEllips(20);
-    FormShape1->setBalloonIndent(15);
-    FormShape1->Loaded();
+    FormShape1 = MakeBalloon(this, tformshape::bpBottomRight);
 }
 
 void TCompanionBalloon::FormShow()

@@ -1,7 +1,7 @@
 #include "DotazKonec.h"
 #include "ui_DotazKonec.h"
 
-#include "BalloonForm.h"
+#include "Balloon.h"
 #include "Companion.h"
 #include "Hlavni.h"
 #include "OContrls.h"

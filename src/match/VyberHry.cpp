@@ -1,6 +1,6 @@
 #include "VyberHry.h"
 
-#include "BalloonForm.h"
+#include "Balloon.h"
 #include "Companion.h"
 #include "Hlavni.h"
 #include "OContrls.h"

@@ -2,7 +2,7 @@
 #include "ui_Vysledek.h"
 
 #include "AppError.h"
-#include "BalloonForm.h"
+#include "Balloon.h"
 #include "Companion.h"
 #include "Data.h"
 #include "Hlavni.h"

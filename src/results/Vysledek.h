@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BalloonForm.h"
+#include "Balloon.h"
 #include <memory>
 
 class QLabel;

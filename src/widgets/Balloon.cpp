@@ -1,4 +1,4 @@
-#include "BalloonForm.h"
+#include "Balloon.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

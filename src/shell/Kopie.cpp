@@ -2,14 +2,9 @@
 #include "ui_Kopie.h"
 
 #include "OContrls.h"
-#include "PixelFont.h"
 #include "Pomocnik.h"
 #include "Timer.h"
 #include "formshape.h"
-
-#include <QCloseEvent>
-#include <QKeyEvent>
-#include <QShowEvent>
 
 namespace {
 
@@ -30,9 +25,7 @@ TKopieDialog *KopieDialog()
     return g_kopieDialog;
 }
 
-TKopieDialog::TKopieDialog(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      ui(new Ui::KopieDialog)
+TKopieDialog::TKopieDialog() : ui(new Ui::KopieDialog)
 {
     g_kopieDialog = this;
     ui->setupUi(this);
@@ -50,18 +43,10 @@ void TKopieDialog::FormCreate()
 {
     setFixedSize(320, 97);
     setFocusPolicy(Qt::StrongFocus);
-    ui->Label1->setFont(PixelFont(QStringLiteral("Times New Roman"), 13, true));
-    ui->Label2->setFont(PixelFont(QStringLiteral("Times New Roman"), 13));
-    setAutoFillBackground(true);
+    ui->Label1->setFont(BalloonFont(13, true));
+    ui->Label2->setFont(BalloonFont(13));
+    formshape1 = MakeBalloon(this, tformshape::bpRightTop);
     setColor(DarkColor);
-
-    formshape1 = new tformshape(this);
-    formshape1->setObjectName(QStringLiteral("formshape1"));
-    formshape1->setBalloonPosition(tformshape::bpRightTop);
-    formshape1->setBalloonEllips(20);
-    formshape1->setBalloonIndent(15);
-    formshape1->setReshape(true);
-    formshape1->Loaded();
 
     Timer1 = new Timer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -95,39 +80,16 @@ void TKopieDialog::OfficeButton2Click()
         assistant->close();
 }
 
-void TKopieDialog::showEvent(QShowEvent *event)
+void TKopieDialog::FormKeyDown(int key)
 {
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void TKopieDialog::closeEvent(QCloseEvent *event)
-{
-    QWidget::closeEvent(event);
-    if (event->isAccepted())
-        FormClose();
-}
-
-void TKopieDialog::keyPressEvent(QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)
         OfficeButton2Click();
-        break;
-    default:
-        break;
-    }
 }
 
 void TKopieDialog::FormShow()
 {
     setAssistantEnabled(false);
-    raise();
-    activateWindow();
-    setFocus();
+    TakeKeyboard(this, this);
 }
 
 void TKopieDialog::FormClose()

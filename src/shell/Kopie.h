@@ -1,8 +1,8 @@
 #pragma once
 
+#include "Balloon.h"
 #include "ColorValue.h"
 
-#include <QWidget>
 #include <memory>
 
 class TOfficeButton;
@@ -16,11 +16,11 @@ class KopieDialog;
 // The notice a second copy of the program shows beside the centred assistant instead of
 // starting: a blinking balloon with one button. "Ok", Enter or Esc closes the assistant, which
 // in such a copy ends the program; closing the notice any other way leaves the assistant alone.
-class TKopieDialog : public QWidget
+class TKopieDialog : public TBalloonForm
 {
     Q_OBJECT
 public:
-    explicit TKopieDialog(QWidget *parent = nullptr);
+    TKopieDialog();
     ~TKopieDialog() override;
 
     TOfficeButton *OfficeButton2 = nullptr;
@@ -41,14 +41,13 @@ public slots:
     void Timer1Timer();
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
+    // Showing disables the assistant, closing enables it again; Enter and Esc do what "Ok" does.
+    void FormShow() override;
+    void FormClose() override;
+    void FormKeyDown(int key) override;
 
 private:
     void FormCreate();
-    void FormShow();
-    void FormClose();
     void setColor(TColor color);
 
     std::unique_ptr<Ui::KopieDialog> ui;

@@ -1,10 +1,10 @@
 #include "Spusteni.h"
 #include "ui_Spusteni.h"
 
+#include "Balloon.h"
 #include "ColorValue.h"
 #include "GradProgress.h"
 #include "GradText.h"
-#include "PixelFont.h"
 
 #include <QPainter>
 #include <QScreen>
@@ -33,7 +33,7 @@ void setTextColour(QWidget *widget, const QColor &colour)
 
 void setUpHeading(TGradText *heading, const QString &text, int pixels)
 {
-    heading->setFont(PixelFont(QStringLiteral("Times New Roman"), pixels, true, true));
+    heading->setFont(BalloonFont(pixels, true, true));
     heading->setGradientStyle(TGradText::gsHorizontal);
     heading->setBeginColor(clRed);
     heading->setEndColor(clBlue);
@@ -64,11 +64,11 @@ void TSpusteniDialog::FormCreate()
     setUpHeading(ui->GradText1, QStringLiteral("Parblok 2000"), 37);
     setUpHeading(ui->GradText2, QStringLiteral("verze 5.0"), 19);
 
-    ui->Label1->setFont(PixelFont(QStringLiteral("Times New Roman"), 13, true));
+    ui->Label1->setFont(BalloonFont(13, true));
     setTextColour(ui->Label1, Qt::white);
-    ui->Label2->setFont(PixelFont(QStringLiteral("Times New Roman"), 13, true));
-    ui->Label3->setFont(PixelFont(QStringLiteral("Times New Roman"), 13));
-    ui->Label4->setFont(PixelFont(QStringLiteral("Times New Roman"), 9));
+    ui->Label2->setFont(BalloonFont(13, true));
+    ui->Label3->setFont(BalloonFont(13));
+    ui->Label4->setFont(BalloonFont(9));
 
     setBackground(ui->Panel3, Qt::black);
     setTextColour(ui->Panel4, Qt::white);

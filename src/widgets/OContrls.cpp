@@ -50,6 +50,12 @@ bool TOfficeControl::event(QEvent *event)
 {
     if (event->type() == QEvent::ToolTipChange)
         SyncAccessibleHint(this);
+    // A window that closes under the mouse sends no leave: the control would open again lit.
+    if (event->type() == QEvent::Hide) {
+        m_pressed = false;
+        m_clickArmed = false;
+        mouseLeft();
+    }
     return QWidget::event(event);
 }
 

@@ -53,6 +53,10 @@ void play(TOfficeControl &control, const QString &script)
             control.setEnabled(false);
         } else if (step == "enable") {
             control.setEnabled(true);
+        } else if (step == "closewindow") {
+            control.window()->show();
+            control.window()->hide();
+            control.window()->show();
         } else {
             QFAIL(qPrintable("unknown step " + step));
         }
@@ -391,6 +395,10 @@ void TestOfficeControls::mouseScripts_data()
                                         << 0 << 0;
         row("re-enabled, then moved") << "enter press disable enable move" << true << false << 0
                                        << 0 << 0;
+        row("window closed while hot opens unlit") << "enter closewindow" << false << false << 0
+                                                    << 0 << 0;
+        row("window closed while held, released")
+            << "enter press closewindow release" << false << false << 0 << 0 << 0;
         row("re-enabled, held release clicks nothing")
             << "enter press disable enable release" << false << false << 0 << 0 << 0;
     });

@@ -1,15 +1,14 @@
 #include "Vysledek.h"
 #include "ui_Vysledek.h"
 
-#include "AppError.h"
 #include "Balloon.h"
 #include "Companion.h"
 #include "Data.h"
 #include "Hlavni.h"
-#include "MessageBox.h"
 #include "OContrls.h"
 #include "Placement.h"
 #include "Sounds.h"
+#include "TApplication.h"
 
 
 namespace {
@@ -72,8 +71,8 @@ bool TVysledekDialog::StoreResult()
     const QString kind = main != nullptr ? main->Tahy->text() : Label5->text();
     try {
         DataModule1->AppendResult(name, Label10->text(), kind);
-    } catch (const AppError &error) {
-        ShowErrorMessage(error.message());
+    } catch (const std::exception &error) {
+        TApplication::HandleException(error);
         return false;
     }
     return true;

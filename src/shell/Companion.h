@@ -13,4 +13,5 @@ void CompanionShown();
 void CompanionClosed();
 
 // Enables or disables the main window and the assistant together (either may not exist yet).
+// Enabling gives the keyboard back to the main window.
 void SetMainAndAssistantEnabled(bool enabled);

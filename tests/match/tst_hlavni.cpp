@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -906,6 +907,13 @@ private slots:
         // Leaving the control returns to its window, which has no hint.
         QEvent leave(QEvent::Leave);
         QCoreApplication::sendEvent(button, &leave);
+        QCOMPARE(hintPanel(), QStringLiteral("      "));
+        // A window closing under the mouse takes its hint with it.
+        QCoreApplication::sendEvent(button, &enter);
+        other.setGeometry(QRect(0, 0, 20, 20));
+        QCursor::setPos(10, 10);
+        other.show();
+        other.hide();
         QCOMPARE(hintPanel(), QStringLiteral("      "));
     }
 

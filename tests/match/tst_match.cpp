@@ -272,6 +272,8 @@ private slots:
             key(dialog, how == QLatin1String("esc") ? Qt::Key_Escape : Qt::Key_Return);
         QVERIFY(!dialog->isVisible());
         QVERIFY(w->isEnabled() && m_assistant->isEnabled());
+        // The keyboard is back in the game.
+        QTRY_COMPARE(QApplication::activeWindow(), w.get());
         QCOMPARE(w->Tahy->text(), QStringLiteral("nevybráno"));
         QVERIFY(!w->Kryti1->isHidden() && !w->Kryti2->isHidden());
         QCOMPARE(w->LSCO->text(), QStringLiteral("0"));
@@ -308,6 +310,7 @@ private slots:
             key(m_question.get(), answer == QLatin1String("esc") ? Qt::Key_Escape : Qt::Key_Return);
         QVERIFY(!m_question->isVisible());
         QVERIFY(w->isEnabled() && m_assistant->isEnabled());
+        QTRY_COMPARE(QApplication::activeWindow(), w.get());
         QCOMPARE(w->Timer1->Interval(), 1000);
         QCOMPARE(w->Timer1->Enabled(), !ends);
         QCOMPARE(w->Tahy->text(), ends ? QStringLiteral("nevybráno") : QStringLiteral("Standardní"));
@@ -359,6 +362,7 @@ private slots:
             key(m_result.get(), Qt::Key_Return);
             QVERIFY(!m_result->isVisible());
             QVERIFY(w->isEnabled() && m_assistant->isEnabled());
+            QTRY_COMPARE(QApplication::activeWindow(), w.get());
             // The table keeps names without their trailing blanks.
             expected << name.trimmed() + u'|' + QString::number(points);
         }

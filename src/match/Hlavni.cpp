@@ -24,6 +24,7 @@
 #include "Uvitani.h"
 #include "Vymazat.h"
 #include "Vysledek.h"
+#include "sysinfo.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -134,6 +135,8 @@ THlavniDialog::THlavniDialog(QWidget *parent) : QMainWindow(parent), ui(new Ui::
 
     ui->setupUi(this);
     bindControls();
+    SysInfo1 = new TSysInfo(this);
+    SysInfo1->setObjectName(QStringLiteral("SysInfo1"));
 
     Timer1 = new Timer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -14,6 +14,7 @@ class QMenu;
 class QTreeView;
 class TGradText;
 class TNStatusBar;
+class TSysInfo;
 class TTETRIS;
 class Timer;
 
@@ -72,6 +73,7 @@ public:
     QFrame *Sef = nullptr;  // the boss screen
     QCalendarWidget *MonthCalendar1 = nullptr;
     QTreeView *DirectoryOutline1 = nullptr;
+    TSysInfo *SysInfo1 = nullptr; // facts about the computer, not shown
 
     // Gravity of player 1 and 2; Timer2 and Timer4 only keep their intervals while suspended.
     Timer *Timer1 = nullptr;

@@ -2,6 +2,7 @@
 #include "ui_Spusteni.h"
 
 #include "Balloon.h"
+#include "sysinfo.h"
 #include "ColorValue.h"
 #include "GradProgress.h"
 #include "GradText.h"
@@ -50,6 +51,8 @@ TSpusteniDialog::TSpusteniDialog(QWidget *parent)
 {
     ui->setupUi(this);
     Metr = ui->Metr;
+    SysInfo1 = new TSysInfo(this);
+    SysInfo1->setObjectName(QStringLiteral("SysInfo1"));
     FormCreate();
 }
 

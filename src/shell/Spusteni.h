@@ -5,6 +5,7 @@
 #include <memory>
 
 class TGradProgress;
+class TSysInfo;
 
 namespace Ui {
 class SpusteniDialog;
@@ -21,6 +22,7 @@ public:
     ~TSpusteniDialog() override;
 
     TGradProgress *Metr = nullptr;
+    TSysInfo *SysInfo1 = nullptr; // facts about the computer, not shown
 
     // Shows the window centred on the screen and paints it before returning.
     void ShowNow();

@@ -157,9 +157,12 @@ std::vector<IndexEntry> MdxIndex::entries(size_t limit) const
     const auto walk = [&](const auto &self, quint32 page, int depth) -> Span {
         if (depth > kMaxDepth)
             throw damaged(QStringLiteral("too deep"));
-        if (!visited.insert(page).second)
-            throw damaged(QStringLiteral("block %1 reached twice").arg(page));
         const QByteArray data = readBlock(page);
+        // Blocks that share a page would change each other when one is written.
+        for (int p = 0; p < m_pagesPerBlock; ++p) {
+            if (!visited.insert(page + quint32(p)).second)
+                throw damaged(QStringLiteral("block %1 reached twice or overlapping another").arg(page));
+        }
         const char *block = data.constData();
         const quint32 count = u32(block);
         const auto item = [&](quint32 i) { return block + 8 + qint64(i) * m_itemLength; };
@@ -209,7 +212,7 @@ std::vector<IndexEntry> MdxIndex::entries(size_t limit) const
     // Every tag of a sound file holds a tree of about this size; other writers leave a few spare
     // blocks, but not thousands of times as many as the tree uses.
     const qint64 blocksInFile = (qint64(m_filePages) - kFirstTagHeaderPage) / m_pagesPerBlock;
-    if (blocksInFile > qint64(m_tags) * (8 * qint64(visited.size()) + 64))
+    if (blocksInFile > qint64(m_tags) * (8 * qint64(visited.size() / size_t(m_pagesPerBlock)) + 64))
         throw damaged(QStringLiteral("file far larger than its blocks"));
     return out;
 }

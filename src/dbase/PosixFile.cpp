@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int kLockPollMs = 10;
+constexpr int kLockPollMs = 2;
 
 QByteArray nativePath(const QString &path)
 {

@@ -450,18 +450,7 @@ QByteArray buildMdx(const std::vector<IndexEntry> &entries, const QByteArray &ta
     putDate(tag + 257, date);
     tag[480] = 1;
 
-    for (size_t i = 0; i < nodes.size(); ++i) {
-        char *block = h + qsizetype(pageOf(i)) * kPage;
-        const Node &node = nodes[i];
-        put32(block, quint32(node.items.size()));
-        put32(block + 4, node.link);
-        char *p = block + 8;
-        for (const IndexEntry &item : node.items) {
-            put32(p, item.record);
-            std::memcpy(p + 4, item.key.data(), kNumericKeyLength);
-            p += kNumericItemLength;
-        }
-        put32(p, node.rightmost);
-    }
+    for (size_t i = 0; i < nodes.size(); ++i)
+        file.replace(qsizetype(pageOf(i)) * kPage, blockBytes, serializeNode(nodes[i], blockBytes, kNumericItemLength));
     return file;
 }

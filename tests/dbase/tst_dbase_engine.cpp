@@ -26,16 +26,6 @@ NumericKey keyFromHex(const char *hex)
     return key;
 }
 
-QString messageOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const AppError &error) {
-        return error.message();
-    }
-    return {};
-}
-
 // What is wrong with the page bookkeeping of a one-tag index file: the page count in the file
 // header, the tag's page total, its first-leaf and last-block pages, the "has keys" byte and the
 // leaves' links to their left neighbours. Empty when all of it agrees with the tree.

@@ -2,7 +2,6 @@
 // targets) through the engine the way the program uses it. Each step either works or fails with
 // a Czech message naming the file; no step loses a row that the table file holds.
 
-#include "AppError.h"
 #include "DbaseTestSupport.h"
 #include "TestMain.h"
 
@@ -23,14 +22,12 @@ struct Stored
 Stored storedRows(const QString &folder)
 {
     Stored stored;
-    try {
+    stored.error = messageOf([&] {
         DbfTable table;
         table.open(folder, QStringLiteral("Parblok.dbf"), "TAHY", DbfTable::OpenMode::Repair);
         for (quint32 r = 1; r <= table.recordCount(); ++r)
             stored.records.append(table.record(r).toByteArray());
-    } catch (const AppError &error) {
-        stored.error = error.message();
-    }
+    });
     return stored;
 }
 
@@ -49,16 +46,6 @@ bool isCleanMessage(const QString &message, const QString &folder)
     static const QRegularExpression czech(QStringLiteral("[áčďéěíňóřšťúůýž]"));
     static const QRegularExpression english(QStringLiteral("No such|Permission|denied|directory|std::|bad_alloc|File too|Invalid"));
     return message.contains(czech) && !message.contains(english) && message.contains(QDir::toNativeSeparators(folder));
-}
-
-QString messageOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const AppError &error) {
-        return error.message();
-    }
-    return {};
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "AppError.h"
 #include "AppPath.h"
 #include "Data.h"
+#include "DbaseTestSupport.h"
 #include "DbfTable.h"
 #include "ForeignLocker.h"
 #include "TestMain.h"
@@ -22,12 +23,6 @@
 
 namespace {
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 struct stat statOf(const QString &path)
 {
     struct stat st {};
@@ -36,15 +31,8 @@ struct stat statOf(const QString &path)
     return st;
 }
 
-QString errorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const AppError &error) {
-        return error.message();
-    }
-    return {};
-}
+using dbasetest::readFile;
+const auto errorOf = dbasetest::messageOf;
 
 } // namespace
 

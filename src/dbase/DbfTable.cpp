@@ -73,6 +73,14 @@ AppError cannotOpen(const QString &path, int error)
     return AppError(QStringLiteral("Soubor tabulky „%1“ nelze otevřít: %2.").arg(shownPath(path), systemErrorText(error)));
 }
 
+// A table opened for reading only; `error` tells why, when known.
+AppError readOnlyTable(const QString &path, int error)
+{
+    if (error == 0)
+        return AppError(QStringLiteral("Do tabulky „%1“ nelze zapisovat.").arg(shownPath(path)));
+    return AppError(QStringLiteral("Do tabulky „%1“ nelze zapisovat: %2.").arg(shownPath(path), systemErrorText(error)));
+}
+
 AppError indexMissing(const QString &path)
 {
     return AppError(QStringLiteral("Indexový soubor „%1“ nebyl nalezen.").arg(shownPath(path)));
@@ -482,13 +490,13 @@ quint32 DbfTable::append(const QByteArray &record, QDate today)
     if (!m_open)
         throw AppError(QStringLiteral("Tabulka „%1“ není otevřena.").arg(shownPath(m_tablePath)));
     if (m_readOnly)
-        throw AppError(QStringLiteral("Do tabulky „%1“ nelze zapisovat: %2.").arg(shownPath(m_tablePath), systemErrorText(m_writeError)));
+        throw readOnlyTable(m_tablePath, m_writeError);
     Q_ASSERT(record.size() == m_recordLength);
     PosixFile file;
     if (!openLocked(file, m_tablePath, true))
         throw cannotOpen(m_tablePath, errno);
     if (!file.isWritable())
-        throw AppError(QStringLiteral("Do tabulky „%1“ nelze zapisovat: %2.").arg(shownPath(m_tablePath), systemErrorText(file.writeError())));
+        throw readOnlyTable(m_tablePath, file.writeError());
     reload(file);
 
     const quint32 number = m_count + 1;

@@ -47,36 +47,48 @@ AppError notATable(const QString &path)
 }
 
 // Opens `path` and takes its lock, making sure the lock is on the file the path names now: a copy
-// that replaced the table while we waited has renamed a new file into place.
+// that replaced the table while we waited has renamed a new file into place. The whole attempt
+// waits for other programs' locks no longer than one lock would.
 bool openLocked(PosixFile &file, const QString &path, bool wantWrite)
 {
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    const QDeadlineTimer deadline(PosixFile::kLockWaitMs);
+    for (;;) {
         if (!file.open(path, wantWrite))
             return false;
-        file.lock(file.isWritable());
+        file.lock(file.isWritable(), deadline);
         dev_t device = 0;
         ino_t inode = 0;
         if (statPath(path, device, inode) && device == file.device() && inode == file.inode())
             return true;
         file.unlock();
+        if (deadline.hasExpired())
+            throw FileLocked(path);
     }
-    throw AppError(QStringLiteral("Soubor „%1“ je zamčen jiným programem.").arg(shownPath(path)));
 }
 
-void replaceFile(const QString &target, const QByteArray &content)
+AppError cannotOpen(const QString &path, int error)
 {
-    const QFileInfo info(target);
-    const QString temporary = info.dir().filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".new"));
-    PosixFile file;
-    file.create(temporary);
-    file.writeAt(0, content);
-    file.sync();
-    file.close();
-    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target).constData()) != 0) {
-        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
-        QFile::remove(temporary);
-        throw AppError(QStringLiteral("Do souboru „%1“ nelze zapisovat: %2").arg(shownPath(target), reason));
-    }
+    if (error == ENOENT || error == ENOTDIR)
+        return AppError(QStringLiteral("Soubor tabulky „%1“ nebyl nalezen.").arg(shownPath(path)));
+    return AppError(QStringLiteral("Soubor tabulky „%1“ nelze otevřít: %2.").arg(shownPath(path), systemErrorText(error)));
+}
+
+// A table opened for reading only; `error` tells why, when known.
+AppError readOnlyTable(const QString &path, int error)
+{
+    if (error == 0)
+        return AppError(QStringLiteral("Do tabulky „%1“ nelze zapisovat.").arg(shownPath(path)));
+    return AppError(QStringLiteral("Do tabulky „%1“ nelze zapisovat: %2.").arg(shownPath(path), systemErrorText(error)));
+}
+
+AppError indexMissing(const QString &path)
+{
+    return AppError(QStringLiteral("Indexový soubor „%1“ nebyl nalezen.").arg(shownPath(path)));
+}
+
+AppError tooLarge(const QString &path)
+{
+    return AppError(QStringLiteral("Soubor „%1“ je příliš velký, nelze jej načíst.").arg(shownPath(path)));
 }
 
 QByteArray tableBaseName(const QString &tablePath)
@@ -154,14 +166,16 @@ void DbfTable::open(const QString &folder, const QString &tableName, const QByte
     m_keyField = keyField.toUpper();
     m_mode = mode;
     PosixFile file;
-    if (!openLocked(file, m_tablePath, mode == OpenMode::Repair)) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            throw AppError(QStringLiteral("Soubor tabulky „%1“ nebyl nalezen.").arg(shownPath(m_tablePath)));
-        throw AppError(QStringLiteral("Soubor tabulky „%1“ nelze otevřít: %2")
-                           .arg(shownPath(m_tablePath), QString::fromLocal8Bit(std::strerror(errno))));
-    }
+    if (!openLocked(file, m_tablePath, mode == OpenMode::Repair))
+        throw cannotOpen(m_tablePath, errno);
     m_readOnly = !file.isWritable();
-    loadAll(file);
+    m_writeError = file.writeError();
+    try {
+        loadAll(file);
+    } catch (const std::bad_alloc &) {
+        close();
+        throw tooLarge(m_tablePath);
+    }
     m_open = true;
     file.unlock();
 }
@@ -349,14 +363,14 @@ void DbfTable::prepareIndex(PosixFile &table, bool rebuild)
     bool found = false;
     m_indexPath = indexPathFor(m_tablePath, &found);
     if (!found && !repair)
-        throw AppError(QStringLiteral("Indexový soubor „%1“ nebyl nalezen.").arg(shownPath(m_indexPath)));
+        throw indexMissing(m_indexPath);
     if (found && !rebuild) {
         PosixFile file;
         if (!file.open(m_indexPath, false))
-            throw AppError(QStringLiteral("Indexový soubor „%1“ nelze otevřít.").arg(shownPath(m_indexPath)));
+            throw AppError(QStringLiteral("Indexový soubor „%1“ nelze otevřít: %2.").arg(shownPath(m_indexPath), systemErrorText(errno)));
         try {
             MdxIndex index(file, m_keyField);
-            std::vector<IndexEntry> entries = index.entries();
+            std::vector<IndexEntry> entries = index.entries(m_count);
             // Every record, or every live record, must be there once with the key it holds now.
             std::vector<bool> seen(m_count + 1, false);
             quint32 live = 0;
@@ -399,7 +413,7 @@ void DbfTable::rebuildIndex(PosixFile &)
     for (quint32 r : m_order)
         entries.push_back(IndexEntry{r, m_keys[r - 1]});
     const QDate date = m_lastUpdate.isValid() ? m_lastUpdate : QDate(1900, 1, 1);
-    replaceFile(m_indexPath, buildMdx(entries, tableBaseName(m_tablePath), m_keyField, m_language, date));
+    replaceFile(m_indexPath, buildMdx(entries, tableBaseName(m_tablePath), m_keyField, m_language, date), m_tablePath);
     syncFolder(QFileInfo(m_indexPath).absolutePath());
 }
 
@@ -431,6 +445,9 @@ bool DbfTable::reload(PosixFile &file)
     // closed instead, so that the next use opens it afresh and names the file at fault.
     try {
         return loadNew(file);
+    } catch (const std::bad_alloc &) {
+        close();
+        throw tooLarge(m_tablePath);
     } catch (...) {
         close();
         throw;
@@ -473,13 +490,13 @@ quint32 DbfTable::append(const QByteArray &record, QDate today)
     if (!m_open)
         throw AppError(QStringLiteral("Tabulka „%1“ není otevřena.").arg(shownPath(m_tablePath)));
     if (m_readOnly)
-        throw AppError(QStringLiteral("Do tabulky „%1“ nelze zapisovat.").arg(shownPath(m_tablePath)));
+        throw readOnlyTable(m_tablePath, m_writeError);
     Q_ASSERT(record.size() == m_recordLength);
     PosixFile file;
     if (!openLocked(file, m_tablePath, true))
-        throw AppError(QStringLiteral("Soubor tabulky „%1“ nebyl nalezen.").arg(shownPath(m_tablePath)));
+        throw cannotOpen(m_tablePath, errno);
     if (!file.isWritable())
-        throw AppError(QStringLiteral("Do tabulky „%1“ nelze zapisovat.").arg(shownPath(m_tablePath)));
+        throw readOnlyTable(m_tablePath, file.writeError());
     reload(file);
 
     const quint32 number = m_count + 1;
@@ -571,17 +588,22 @@ void DbfTable::createResultsTable(const QString &tablePath, const QString &index
     syncFolder(QFileInfo(tablePath).absolutePath());
 }
 
-void DbfTable::replaceWithCopy(const QString &sourceFolder, const QString &sourceTable, const QString &folder,
-                               const QString &tableName, const QByteArray &keyField)
+void DbfTable::replaceWithCopy(const QString &sourceFolder, const QString &sourceTable, const QString &sourceIndexName,
+                               const QString &folder, const QString &tableName, const QByteArray &keyField)
 {
+    const QString sourcePath = QDir(sourceFolder).filePath(sourceTable);
+    bool indexFound = false;
+    indexPathFor(sourcePath, &indexFound);
+    if (!indexFound && QFileInfo::exists(sourcePath))
+        throw indexMissing(QDir(sourceFolder).filePath(sourceIndexName));
     DbfTable source;
     source.open(sourceFolder, sourceTable, keyField, OpenMode::Check);
     const QString sourceIndex = source.indexPath();
     source.close();
-    QFile tableFile(QDir(sourceFolder).filePath(sourceTable));
+    QFile tableFile(sourcePath);
     QFile indexFile(sourceIndex);
     if (!tableFile.open(QIODevice::ReadOnly))
-        throw AppError(QStringLiteral("Soubor „%1“ nelze přečíst.").arg(shownPath(tableFile.fileName())));
+        throw AppError(QStringLiteral("Soubor „%1“ nelze přečíst.").arg(shownPath(sourcePath)));
     if (!indexFile.open(QIODevice::ReadOnly))
         throw AppError(QStringLiteral("Soubor „%1“ nelze přečíst.").arg(shownPath(sourceIndex)));
     const QByteArray tableBytes = tableFile.readAll();
@@ -593,8 +615,8 @@ void DbfTable::replaceWithCopy(const QString &sourceFolder, const QString &sourc
     PosixFile live;
     const bool locked = openLocked(live, target, true);
     // The index goes first: should the process die between the two renames, the old table is
-    // still complete and its index is rebuilt on the next open.
-    replaceFile(indexPathFor(target), indexBytes);
+    // still complete and its index is rebuilt on the next open. Both keep the live files' modes.
+    replaceFile(indexPathFor(target), indexBytes, target);
     replaceFile(target, tableBytes);
     syncFolder(folder);
     if (locked)

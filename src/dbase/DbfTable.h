@@ -92,9 +92,10 @@ public:
                                    unsigned char language = 0xC8, int tahyWidth = 10, int tahyDecimals = 0);
 
     // Replaces the table `folder`/`tableName` and its index by copies of another pair, which is
-    // checked first: when it is missing or unreadable nothing is touched. The swap happens under
-    // the table's lock, so copies that are appending at that moment wait and then see the new pair.
-    static void replaceWithCopy(const QString &sourceFolder, const QString &sourceTable,
+    // checked first: when it is missing or unreadable nothing is touched, and a missing index is
+    // reported under `sourceIndexName`. The swap happens under the table's lock, so copies that
+    // are appending at that moment wait and then see the new pair. The live files keep their mode.
+    static void replaceWithCopy(const QString &sourceFolder, const QString &sourceTable, const QString &sourceIndexName,
                                 const QString &folder, const QString &tableName, const QByteArray &keyField);
 
     // The index beside a table, whatever the letter case of its extension; `found` tells whether
@@ -119,6 +120,7 @@ private:
     OpenMode m_mode = OpenMode::Repair;
     bool m_open = false;
     bool m_readOnly = false;
+    int m_writeError = 0;   // why the table could only be opened for reading
 
     std::vector<DbfField> m_fields;
     int m_keyFieldIndex = -1;

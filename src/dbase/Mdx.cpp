@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_set>
 
 namespace {
 
@@ -20,6 +21,8 @@ constexpr int kNumericItemLength = 16;
 constexpr unsigned char kFieldKey = 0x10;
 constexpr unsigned char kDescending = 0x08;
 constexpr int kMaxDepth = 32;
+// More pages than an index ever needs, and few enough that page numbers never overflow.
+constexpr quint32 kMaxPages = 1u << 30;
 
 using le::put16;
 using le::put32;
@@ -69,41 +72,44 @@ MdxIndex::MdxIndex(PosixFile &file, const QByteArray &field)
     if (m_pagesPerBlock < 1 || m_pagesPerBlock > 64 || m_blockBytes != m_pagesPerBlock * kPage)
         throw damaged(QStringLiteral("block size"));
     m_language = static_cast<unsigned char>(header[31]);
-    const int tags = u16(header + 28);
+    // Pages are counted in 32 bits; a file that holds more than that is no index either.
+    const qint64 filePages = file.size() / kPage;
+    if (filePages > qint64(kMaxPages))
+        throw damaged(QStringLiteral("file size"));
+    m_filePages = quint32(filePages);
+    if (u32(header + 32) > m_filePages)
+        throw damaged(QStringLiteral("page count beyond the file"));
+    // Only the slots that lie within the header pages read above are taken: the last of the 48
+    // slots that dBASE reserves would reach into the first tag header.
+    m_tags = u16(header + 28);
     const int entryLength = static_cast<unsigned char>(header[26]);
-    if (tags < 1 || tags > kTagSlots || entryLength != kTagEntryLength)
+    if (m_tags < 1 || entryLength != kTagEntryLength || kTagTableOffset + m_tags * kTagEntryLength > int(sizeof header))
         throw damaged(QStringLiteral("tag table"));
 
     // The tag named after the field wins; any other tag over the plain field will do.
     int chosen = -1;
-    QString refusal;
     for (int pass = 0; pass < 2 && chosen < 0; ++pass) {
-        for (int t = 0; t < tags && chosen < 0; ++t) {
+        for (int t = 0; t < m_tags && chosen < 0; ++t) {
             const char *entry = header + kTagTableOffset + t * kTagEntryLength;
             const bool named = cString(entry + 4, 11).toUpper() == field;
             if ((pass == 0) != named)
                 continue;
             const quint32 headerPage = u32(entry);
             char tag[kPage];
-            if (headerPage < kFirstTagHeaderPage || !file.readAt(qint64(headerPage) * kPage, tag, kPage))
+            if (headerPage < kFirstTagHeaderPage || headerPage >= m_filePages
+                || !file.readAt(qint64(headerPage) * kPage, tag, kPage))
                 throw damaged(QStringLiteral("tag header"));
             const QByteArray expression = cString(tag + 24, 220).trimmed().toUpper();
             const auto flags = static_cast<unsigned char>(tag[8]);
-            if (expression != field || tag[9] != 'N' || entry[20] != 'N') {
-                if (named)
-                    refusal = QStringLiteral("expression");
+            if (expression != field || tag[9] != 'N' || entry[20] != 'N' || (flags & kDescending) || tag[245] != 0)
                 continue;
-            }
-            if ((flags & kDescending) || tag[245] != 0) {
-                refusal = QStringLiteral("descending");
-                continue;
-            }
             if (u16(tag + 12) != kNumericKeyLength || u16(tag + 18) != kNumericItemLength)
                 throw damaged(QStringLiteral("key length"));
             m_maxKeys = u16(tag + 14);
             m_itemLength = kNumericItemLength;
             if (m_maxKeys < 4 || m_maxKeys > (m_blockBytes - 12) / m_itemLength)
                 throw damaged(QStringLiteral("keys per block"));
+            m_tagHeaderPage = headerPage;
             m_tagHeaderOffset = qint64(headerPage) * kPage;
             chosen = t;
         }
@@ -111,15 +117,35 @@ MdxIndex::MdxIndex(PosixFile &file, const QByteArray &field)
     if (chosen < 0)
         throw AppError(QStringLiteral("Indexový soubor „%1“ nemá vzestupný index podle pole %2.")
                            .arg(shownPath(file.path()), QString::fromLatin1(field)));
-    m_maintainable = tags == 1 && m_pagesPerBlock == 2;
+    m_maintainable = m_tags == 1 && m_pagesPerBlock == 2;
 }
 
-std::vector<IndexEntry> MdxIndex::entries() const
+void MdxIndex::checkBlockPage(quint32 page) const
 {
-    const QByteArray data = m_file.readAll();
-    const qint64 pages = data.size() / kPage;
-    const char *tag = data.constData() + m_tagHeaderOffset;
-    std::vector<bool> visited(size_t(pages), false);
+    const qint64 first = page;
+    const qint64 end = first + m_pagesPerBlock;
+    const bool overlapsTagHeader = first < qint64(m_tagHeaderPage) + m_pagesPerBlock && end > m_tagHeaderPage;
+    if (first < kFirstTagHeaderPage || end > m_filePages || overlapsTagHeader)
+        throw damaged(QStringLiteral("block %1 out of place").arg(page));
+}
+
+QByteArray MdxIndex::readBlock(quint32 page) const
+{
+    checkBlockPage(page);
+    QByteArray block(m_blockBytes, Qt::Uninitialized);
+    if (!m_file.readAt(qint64(page) * kPage, block.data(), m_blockBytes))
+        throw damaged(QStringLiteral("block %1 out of the file").arg(page));
+    if (qint64(u32(block.constData())) > (m_blockBytes - 12) / m_itemLength)
+        throw damaged(QStringLiteral("block %1 key count").arg(page));
+    return block;
+}
+
+std::vector<IndexEntry> MdxIndex::entries(size_t limit) const
+{
+    char tag[kPage];
+    if (!m_file.readAt(m_tagHeaderOffset, tag, kPage))
+        throw damaged(QStringLiteral("tag header"));
+    std::unordered_set<quint32> visited;
     std::vector<IndexEntry> out;
 
     struct Span
@@ -129,19 +155,22 @@ std::vector<IndexEntry> MdxIndex::entries() const
         NumericKey high{};
     };
     const auto walk = [&](const auto &self, quint32 page, int depth) -> Span {
-        if (depth > kMaxDepth || page < kFirstTagHeaderPage || qint64(page) + m_pagesPerBlock > pages)
-            throw damaged(QStringLiteral("block %1 out of the file").arg(page));
-        if (visited[page])
-            throw damaged(QStringLiteral("block %1 reached twice").arg(page));
-        visited[page] = true;
-        const char *block = data.constData() + qint64(page) * kPage;
+        if (depth > kMaxDepth)
+            throw damaged(QStringLiteral("too deep"));
+        const QByteArray data = readBlock(page);
+        // Blocks that share a page would change each other when one is written.
+        for (int p = 0; p < m_pagesPerBlock; ++p) {
+            if (!visited.insert(page + quint32(p)).second)
+                throw damaged(QStringLiteral("block %1 reached twice or overlapping another").arg(page));
+        }
+        const char *block = data.constData();
         const quint32 count = u32(block);
-        if (qint64(count) > (m_blockBytes - 12) / m_itemLength)
-            throw damaged(QStringLiteral("block %1 key count").arg(page));
         const auto item = [&](quint32 i) { return block + 8 + qint64(i) * m_itemLength; };
         const quint32 last = u32(item(count));
         Span span;
         if (last == 0) {
+            if (out.size() + count > limit)
+                throw damaged(QStringLiteral("more keys than records"));
             for (quint32 i = 0; i < count; ++i) {
                 IndexEntry entry;
                 entry.record = u32(item(i));
@@ -179,60 +208,47 @@ std::vector<IndexEntry> MdxIndex::entries() const
         return span;
     };
     walk(walk, u32(tag), 0);
+
+    // Every tag of a sound file holds a tree of about this size; other writers leave a few spare
+    // blocks, but not thousands of times as many as the tree uses.
+    const qint64 blocksInFile = (qint64(m_filePages) - kFirstTagHeaderPage) / m_pagesPerBlock;
+    if (blocksInFile > qint64(m_tags) * (8 * qint64(visited.size() / size_t(m_pagesPerBlock)) + 64))
+        throw damaged(QStringLiteral("file far larger than its blocks"));
     return out;
 }
 
 namespace {
 
-class BlockStore
+Node parseNode(const QByteArray &block, int itemLength)
 {
-public:
-    BlockStore(PosixFile &file, int blockBytes, int itemLength)
-        : m_file(file), m_blockBytes(blockBytes), m_itemLength(itemLength)
-    {
+    const quint32 count = u32(block.constData());
+    Node node;
+    node.link = u32(block.constData() + 4);
+    for (quint32 i = 0; i < count; ++i) {
+        const char *p = block.constData() + 8 + qint64(i) * itemLength;
+        IndexEntry entry;
+        entry.record = u32(p);
+        std::memcpy(entry.key.data(), p + 4, kNumericKeyLength);
+        node.items.push_back(entry);
     }
+    node.rightmost = u32(block.constData() + 8 + qint64(count) * itemLength);
+    return node;
+}
 
-    Node read(quint32 page) const
-    {
-        QByteArray block(m_blockBytes, Qt::Uninitialized);
-        if (!m_file.readAt(qint64(page) * kPage, block.data(), m_blockBytes))
-            throw damaged(QStringLiteral("block %1 out of the file").arg(page));
-        const quint32 count = u32(block.constData());
-        if (qint64(count) > (m_blockBytes - 12) / m_itemLength)
-            throw damaged(QStringLiteral("block %1 key count").arg(page));
-        Node node;
-        node.link = u32(block.constData() + 4);
-        for (quint32 i = 0; i < count; ++i) {
-            const char *p = block.constData() + 8 + qint64(i) * m_itemLength;
-            IndexEntry entry;
-            entry.record = u32(p);
-            std::memcpy(entry.key.data(), p + 4, kNumericKeyLength);
-            node.items.push_back(entry);
-        }
-        node.rightmost = u32(block.constData() + 8 + qint64(count) * m_itemLength);
-        return node;
+QByteArray serializeNode(const Node &node, int blockBytes, int itemLength)
+{
+    QByteArray block(blockBytes, '\0');
+    put32(block.data(), quint32(node.items.size()));
+    put32(block.data() + 4, node.link);
+    char *p = block.data() + 8;
+    for (const IndexEntry &entry : node.items) {
+        put32(p, entry.record);
+        std::memcpy(p + 4, entry.key.data(), kNumericKeyLength);
+        p += itemLength;
     }
-
-    void write(quint32 page, const Node &node)
-    {
-        QByteArray block(m_blockBytes, '\0');
-        put32(block.data(), quint32(node.items.size()));
-        put32(block.data() + 4, node.link);
-        char *p = block.data() + 8;
-        for (const IndexEntry &entry : node.items) {
-            put32(p, entry.record);
-            std::memcpy(p + 4, entry.key.data(), kNumericKeyLength);
-            p += m_itemLength;
-        }
-        put32(p, node.rightmost);
-        m_file.writeAt(qint64(page) * kPage, block);
-    }
-
-private:
-    PosixFile &m_file;
-    int m_blockBytes;
-    int m_itemLength;
-};
+    put32(p, node.rightmost);
+    return block;
+}
 
 } // namespace
 
@@ -242,13 +258,18 @@ void MdxIndex::insert(const NumericKey &key, quint32 record, QDate today)
     char tag[kPage];
     if (!m_file.readAt(0, fileHeader, kPage) || !m_file.readAt(m_tagHeaderOffset, tag, kPage))
         throw damaged(QStringLiteral("short header"));
-    quint32 pagesInFile = u32(fileHeader + 32);
+    // New blocks go at the real end of the file, whatever the header claims; the bookkeeping
+    // pages of the tag header must lie in the file (0 where a writer leaves them unset).
+    const qint64 filePages = m_file.size() / kPage;
+    if (u32(fileHeader + 32) > filePages || filePages > qint64(kMaxPages) - 8 * m_pagesPerBlock)
+        throw damaged(QStringLiteral("page count"));
+    quint32 pagesInFile = quint32(filePages);
     quint32 root = u32(tag);
     quint32 tagPages = u32(tag + 4);
     quint32 firstLeaf = u32(tag + 248);
     quint32 lastBlock = u32(tag + 252);
-    if (qint64(pagesInFile) * kPage < m_file.size())
-        pagesInFile = quint32((m_file.size() + kPage - 1) / kPage);
+    if (firstLeaf >= pagesInFile || lastBlock >= pagesInFile)
+        throw damaged(QStringLiteral("tag bookkeeping"));
     const auto allocate = [&] {
         const quint32 page = pagesInFile;
         pagesInFile += quint32(m_pagesPerBlock);
@@ -261,7 +282,7 @@ void MdxIndex::insert(const NumericKey &key, quint32 record, QDate today)
                                 [](const NumericKey &k, const IndexEntry &e) { return compareNumericKeys(k, e.key) < 0; });
     };
 
-    BlockStore blocks(m_file, m_blockBytes, m_itemLength);
+    // Every block on the way down is read (and checked) before anything is written.
     struct Step
     {
         quint32 page;
@@ -270,7 +291,7 @@ void MdxIndex::insert(const NumericKey &key, quint32 record, QDate today)
     };
     std::vector<Step> path;
     quint32 page = root;
-    Node node = blocks.read(page);
+    Node node = parseNode(readBlock(page), m_itemLength);
     while (!node.leaf()) {
         if (path.size() > size_t(kMaxDepth))
             throw damaged(QStringLiteral("too deep"));
@@ -278,10 +299,13 @@ void MdxIndex::insert(const NumericKey &key, quint32 record, QDate today)
         const quint32 next = child < node.items.size() ? node.items[child].record : node.rightmost;
         path.push_back({page, std::move(node), child});
         page = next;
-        node = blocks.read(page);
+        node = parseNode(readBlock(page), m_itemLength);
     }
     node.items.insert(after(node), IndexEntry{record, key});
 
+    const auto write = [&](quint32 at, const Node &block) {
+        m_file.writeAt(qint64(at) * kPage, serializeNode(block, m_blockBytes, m_itemLength));
+    };
     // Splitting moves the lower half into a new block, so the links of the leaves after it and
     // the parent's pointer to the old block stay right.
     bool split = false;
@@ -296,12 +320,12 @@ void MdxIndex::insert(const NumericKey &key, quint32 record, QDate today)
         newPage = allocate();
         node.link = newPage;
         separator = lower.items.back().key;
-        blocks.write(newPage, lower);
+        write(newPage, lower);
         if (firstLeaf == page)
             firstLeaf = newPage;
         split = true;
     }
-    blocks.write(page, node);
+    write(page, node);
 
     while (split && !path.empty()) {
         Step step = std::move(path.back());
@@ -317,9 +341,9 @@ void MdxIndex::insert(const NumericKey &key, quint32 record, QDate today)
             separator = parent.items[middle].key;
             parent.items.erase(parent.items.begin(), parent.items.begin() + ptrdiff_t(middle) + 1);
             newPage = allocate();
-            blocks.write(newPage, lower);
+            write(newPage, lower);
         }
-        blocks.write(step.page, parent);
+        write(step.page, parent);
     }
     if (split) {
         Node top;
@@ -327,7 +351,7 @@ void MdxIndex::insert(const NumericKey &key, quint32 record, QDate today)
         top.rightmost = root;
         top.link = root;
         root = allocate();
-        blocks.write(root, top);
+        write(root, top);
     }
 
     put32(tag, root);
@@ -426,18 +450,7 @@ QByteArray buildMdx(const std::vector<IndexEntry> &entries, const QByteArray &ta
     putDate(tag + 257, date);
     tag[480] = 1;
 
-    for (size_t i = 0; i < nodes.size(); ++i) {
-        char *block = h + qsizetype(pageOf(i)) * kPage;
-        const Node &node = nodes[i];
-        put32(block, quint32(node.items.size()));
-        put32(block + 4, node.link);
-        char *p = block + 8;
-        for (const IndexEntry &item : node.items) {
-            put32(p, item.record);
-            std::memcpy(p + 4, item.key.data(), kNumericKeyLength);
-            p += kNumericItemLength;
-        }
-        put32(p, node.rightmost);
-    }
+    for (size_t i = 0; i < nodes.size(); ++i)
+        file.replace(qsizetype(pageOf(i)) * kPage, blockBytes, serializeNode(nodes[i], blockBytes, kNumericItemLength));
     return file;
 }

@@ -32,7 +32,7 @@ class MdxIndex
 public:
     // Reads the file header and finds the tag on `field`. Throws AppError when the file holds no
     // plain ascending tag on the field (descending, filtered or an expression), IndexDamaged when
-    // the header or tag header is unreadable.
+    // the header or tag header is unreadable or names pages beyond the end of the file.
     MdxIndex(PosixFile &file, const QByteArray &field);
 
     // The file's language driver byte (0 when not set).
@@ -40,17 +40,29 @@ public:
     // Whether this engine can add keys in place: a single tag in the usual geometry.
     bool maintainable() const { return m_maintainable; }
 
-    // Every key of the tag in index order. Throws IndexDamaged on any broken block, loop or key
-    // order, or when the separator keys of an inner block do not bound its children.
-    std::vector<IndexEntry> entries() const;
+    // Every key of the tag in index order, reading only the tag's blocks. Throws IndexDamaged on
+    // any broken block, loop or key order, when the separator keys of an inner block do not bound
+    // its children, when there are more than `limit` keys, or when the file is far larger than
+    // its blocks need (a page count once pointed past its end and a write went there).
+    std::vector<IndexEntry> entries(size_t limit) const;
 
-    // Adds a key after every equal or lower key, splitting blocks as needed.
+    // Adds a key after every equal or lower key, splitting blocks as needed. New blocks go at the
+    // end of the file as it really is. Throws IndexDamaged, having written nothing, when the tag
+    // header or a block on the way names a page outside the file.
     void insert(const NumericKey &key, quint32 record, QDate today);
 
 private:
+    // The block at `page`, or IndexDamaged when it would overlap the file header or the tag
+    // header or reach past the end of the file.
+    QByteArray readBlock(quint32 page) const;
+    void checkBlockPage(quint32 page) const;
+
     PosixFile &m_file;
     unsigned char m_language = 0;
     bool m_maintainable = false;
+    int m_tags = 1;
+    quint32 m_filePages = 0;
+    quint32 m_tagHeaderPage = 0;
     qint64 m_tagHeaderOffset = 0;
     int m_pagesPerBlock = 2;
     int m_blockBytes = 1024;

@@ -1,29 +1,107 @@
 #include "PosixFile.h"
 
-#include "AppError.h"
-
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-constexpr int kLockWaitMs = 10000;
-constexpr int kLockPollMs = 5;
+constexpr int kLockPollMs = 2;
 
 QByteArray nativePath(const QString &path)
 {
     return QFile::encodeName(path);
 }
 
+// A lock request over every byte of the file, present and future.
+struct flock wholeFile(short type)
+{
+    struct flock request {};
+    request.l_type = type;
+    request.l_whence = SEEK_SET;
+    request.l_start = 0;
+    request.l_len = 0;
+    return request;
+}
+
+bool writeAll(int fd, const char *data, qint64 length)
+{
+    for (qint64 offset = 0; offset < length;) {
+        const ssize_t put = ::pwrite(fd, data + offset, size_t(length - offset), off_t(offset));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0) {
+            if (put == 0)
+                errno = EIO;
+            return false;
+        }
+        offset += put;
+    }
+    return true;
+}
+
+AppError notWritable(const QString &path, int error)
+{
+    return AppError(QStringLiteral("Do souboru „%1“ nelze zapisovat: %2.").arg(shownPath(path), systemErrorText(error)));
+}
+
 } // namespace
+
+FileLocked::FileLocked(const QString &path)
+    : AppError(QStringLiteral("Soubor „%1“ je zamčen jiným programem. Zkuste to prosím znovu později.").arg(shownPath(path))),
+      m_path(path)
+{
+}
+
+QString systemErrorText(int error)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("nemáte potřebná oprávnění");
+    case ENOSPC:
+        return QStringLiteral("na disku není dost volného místa");
+    case EDQUOT:
+        return QStringLiteral("byla překročena disková kvóta");
+    case EROFS:
+        return QStringLiteral("disk je připojen jen pro čtení");
+    case ENOENT:
+        return QStringLiteral("soubor nebo složka neexistuje");
+    case ENOTDIR:
+        return QStringLiteral("část cesty není složka");
+    case EISDIR:
+        return QStringLiteral("jde o složku, ne o soubor");
+    case EFBIG:
+        return QStringLiteral("soubor by byl příliš velký");
+    case EIO:
+        return QStringLiteral("chyba čtení nebo zápisu na disku");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("je otevřeno příliš mnoho souborů");
+    case ENAMETOOLONG:
+        return QStringLiteral("cesta je příliš dlouhá");
+    case ELOOP:
+        return QStringLiteral("cesta obsahuje smyčku symbolických odkazů");
+    case EAGAIN:
+    case EBUSY:
+    case ETXTBSY:
+        return QStringLiteral("soubor je zamčen jiným programem");
+    case ENOLCK:
+    case ENOSYS:
+    case EOPNOTSUPP:
+        return QStringLiteral("systém souborů nepodporuje zamykání");
+    default:
+        return QStringLiteral("systémová chyba č. %1").arg(error);
+    }
+}
 
 QString shownPath(const QString &path)
 {
@@ -39,25 +117,17 @@ bool PosixFile::open(const QString &path, bool wantWrite)
 {
     close();
     m_path = path;
+    m_writeError = 0;
     const QByteArray name = nativePath(path);
     if (wantWrite) {
         m_fd = ::open(name.constData(), O_RDWR | O_CLOEXEC);
         m_writable = m_fd >= 0;
         if (m_fd >= 0 || (errno != EACCES && errno != EROFS && errno != EPERM))
             return m_fd >= 0;
+        m_writeError = errno;
     }
     m_fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
     return m_fd >= 0;
-}
-
-void PosixFile::create(const QString &path)
-{
-    close();
-    m_path = path;
-    m_fd = ::open(nativePath(path).constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (m_fd < 0)
-        fail("create");
-    m_writable = true;
 }
 
 void PosixFile::close()
@@ -94,6 +164,8 @@ ino_t PosixFile::inode() const
 
 bool PosixFile::readAt(qint64 offset, char *data, qint64 length) const
 {
+    if (offset < 0)
+        return false;
     while (length > 0) {
         const ssize_t got = ::pread(m_fd, data, size_t(length), off_t(offset));
         if (got < 0 && errno == EINTR)
@@ -109,22 +181,17 @@ bool PosixFile::readAt(qint64 offset, char *data, qint64 length) const
     return true;
 }
 
-QByteArray PosixFile::readAll() const
-{
-    QByteArray data(size(), Qt::Uninitialized);
-    if (!readAt(0, data.data(), data.size()))
-        fail("read");
-    return data;
-}
-
 void PosixFile::writeAt(qint64 offset, const char *data, qint64 length)
 {
     while (length > 0) {
         const ssize_t put = ::pwrite(m_fd, data, size_t(length), off_t(offset));
         if (put < 0 && errno == EINTR)
             continue;
-        if (put <= 0)
+        if (put <= 0) {
+            if (put == 0)
+                errno = EIO;
             fail("write");
+        }
         data += put;
         offset += put;
         length -= put;
@@ -143,32 +210,71 @@ void PosixFile::sync()
         fail("write");
 }
 
-void PosixFile::lock(bool exclusive)
+void PosixFile::lock(bool exclusive, QDeadlineTimer deadline)
 {
-    const int operation = (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
-    for (int waited = 0;; waited += kLockPollMs) {
-        if (::flock(m_fd, operation) == 0)
+    struct flock request = wholeFile(exclusive && m_writable ? F_WRLCK : F_RDLCK);
+    for (;;) {
+        if (::fcntl(m_fd, F_OFD_SETLK, &request) == 0)
             return;
-        if (errno != EWOULDBLOCK && errno != EINTR)
+        if (errno == EINTR)
+            continue;
+        if (errno != EAGAIN && errno != EACCES)
             fail("lock");
-        if (waited >= kLockWaitMs)
-            throw AppError(QStringLiteral("Soubor „%1“ je zamčen jiným programem.").arg(shownPath(m_path)));
-        QThread::msleep(kLockPollMs);
+        if (deadline.hasExpired())
+            throw FileLocked(m_path);
+        QThread::msleep(std::min<qint64>(kLockPollMs, std::max<qint64>(1, deadline.remainingTime())));
     }
 }
 
 void PosixFile::unlock()
 {
-    if (m_fd >= 0)
-        ::flock(m_fd, LOCK_UN);
+    if (m_fd < 0)
+        return;
+    struct flock request = wholeFile(F_UNLCK);
+    ::fcntl(m_fd, F_OFD_SETLK, &request);
 }
 
 void PosixFile::fail(const char *what) const
 {
-    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+    const QString reason = systemErrorText(errno);
     if (std::strcmp(what, "read") == 0 || std::strcmp(what, "stat") == 0)
-        throw AppError(QStringLiteral("Soubor „%1“ nelze přečíst: %2").arg(shownPath(m_path), reason));
-    throw AppError(QStringLiteral("Do souboru „%1“ nelze zapisovat: %2").arg(shownPath(m_path), reason));
+        throw AppError(QStringLiteral("Soubor „%1“ nelze přečíst: %2.").arg(shownPath(m_path), reason));
+    if (std::strcmp(what, "lock") == 0)
+        throw AppError(QStringLiteral("Soubor „%1“ nelze zamknout: %2.").arg(shownPath(m_path), reason));
+    throw AppError(QStringLiteral("Do souboru „%1“ nelze zapisovat: %2.").arg(shownPath(m_path), reason));
+}
+
+void replaceFile(const QString &target, const QByteArray &content, const QString &likeFile)
+{
+    const QFileInfo info(target);
+    const QByteArray temporary = nativePath(info.dir().filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".new")));
+    struct stat like {};
+    const bool haveLike = ::stat(nativePath(target).constData(), &like) == 0
+        || (!likeFile.isEmpty() && ::stat(nativePath(likeFile).constData(), &like) == 0);
+
+    // A temporary file left by a copy that died is stale: nothing else writes it outside the lock.
+    ::unlink(temporary.constData());
+    const int fd = ::open(temporary.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        throw notWritable(target, errno);
+    if (haveLike) {
+        // The group first: changing it may clear the set-group-ID bit that the mode then restores.
+        // Neither may fail the write: without them the file just gets the usual defaults.
+        [[maybe_unused]] const int grouped = ::fchown(fd, uid_t(-1), like.st_gid);
+        [[maybe_unused]] const int moded = ::fchmod(fd, like.st_mode & 07777);
+    }
+    if (!writeAll(fd, content.constData(), content.size()) || ::fdatasync(fd) != 0) {
+        const int error = errno;
+        ::close(fd);
+        ::unlink(temporary.constData());
+        throw notWritable(target, error);
+    }
+    ::close(fd);
+    if (std::rename(temporary.constData(), nativePath(target).constData()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.constData());
+        throw notWritable(target, error);
+    }
 }
 
 bool statPath(const QString &path, dev_t &device, ino_t &inode)

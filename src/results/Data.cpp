@@ -4,6 +4,7 @@
 #include "AppPath.h"
 #include "DbfTable.h"
 #include "Clock.h"
+#include "PosixFile.h"
 
 #include <QDir>
 
@@ -13,6 +14,7 @@ namespace {
 
 constexpr int kNameLength = 100;
 const QString kTableName = QStringLiteral("Parblok.dbf");
+const QString kBlankIndexName = QStringLiteral("Parblok.Mdx");
 
 QString dataFolder()
 {
@@ -26,6 +28,26 @@ QString firstCharacters(const QString &text, int length)
     for (int count = 0; count < length && end < text.size(); ++count)
         end += (text.at(end).isHighSurrogate() && end + 1 < text.size() && text.at(end + 1).isLowSurrogate()) ? 2 : 1;
     return text.left(end);
+}
+
+// The text the user is shown for an error of the table engine: a table that another program
+// keeps locked is named as the table of the worst players.
+QString storeMessage(const AppError &error)
+{
+    if (const auto *locked = dynamic_cast<const FileLocked *>(&error))
+        return QStringLiteral("Tabulka nejhorších hráčů „%1“ je zamčena jiným programem. Zkuste to prosím znovu později.")
+            .arg(shownPath(locked->path()));
+    return error.message();
+}
+
+template <typename Action>
+void reportingLocks(Action action)
+{
+    try {
+        action();
+    } catch (const FileLocked &locked) {
+        throw AppError(storeMessage(locked));
+    }
 }
 
 } // namespace
@@ -58,7 +80,7 @@ TDataModule1::~TDataModule1()
 void TDataModule1::OpenAtStart()
 {
     Table1->setDatabaseName(dataFolder());
-    Table1->Open();
+    reportingLocks([this] { Table1->Open(); });
 }
 
 QString TDataModule1::KindCode(const QString &kindName)
@@ -76,15 +98,17 @@ void TDataModule1::AppendResult(const QString &name, const QString &points, cons
 {
     if (Table1->DatabaseName().isEmpty())
         Table1->setDatabaseName(dataFolder());
-    Table1->Open();
     // Composed form first, so that a letter typed as base + accent is stored as one character.
     const QString stored = firstCharacters(name.normalized(QString::NormalizationForm_C), kNameLength);
-    Table1->AppendRecord(stored, points, KindCode(kindName), todayLocal());
+    reportingLocks([&] {
+        Table1->Open();
+        Table1->AppendRecord(stored, points, KindCode(kindName), todayLocal());
+    });
 }
 
 void TDataModule1::ShowKind(const QString &code)
 {
-    Table1->Refresh();
+    reportingLocks([this] { Table1->Refresh(); });
     Table1->setFiltered(true);
     Table1->setFilter(QStringLiteral("HRA = '%1'").arg(code));
     Table1->setIndexFieldNames(QStringLiteral("TAHY"));
@@ -92,21 +116,17 @@ void TDataModule1::ShowKind(const QString &code)
 
 void TDataModule1::ResetTable()
 {
+    // The engine keeps no file open between operations, so the pair is replaced first and the
+    // table closed and opened afterwards: when the blank pair is unusable or the table locked,
+    // the table stays as it was, open or not.
     const QString folder = dataFolder();
-    const QString blanks = folder + QStringLiteral("/Zaloha");
     Table1->setDatabaseName(folder);
-    const bool wasOpen = Table1->Active();
-    Table1->Close();
     try {
-        DbfTable::replaceWithCopy(blanks, kTableName, folder, kTableName, QByteArrayLiteral("TAHY"));
+        DbfTable::replaceWithCopy(folder + QStringLiteral("/Zaloha"), kTableName, kBlankIndexName, folder, kTableName,
+                                  QByteArrayLiteral("TAHY"));
     } catch (const AppError &error) {
-        if (wasOpen) {
-            try {
-                Table1->Open();
-            } catch (const AppError &) {
-            }
-        }
-        throw AppError(QStringLiteral("Tabulku nejhorších nelze vymazat, zůstala beze změny. %1").arg(error.message()));
+        throw AppError(QStringLiteral("Tabulku nejhorších nelze vymazat, zůstala beze změny. %1").arg(storeMessage(error)));
     }
-    Table1->Open();
+    Table1->Close();
+    reportingLocks([this] { Table1->Open(); });
 }

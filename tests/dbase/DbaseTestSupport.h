@@ -2,6 +2,7 @@
 
 // Helpers shared by the table engine tests: reference pairs, scratch folders and rows.
 
+#include "AppError.h"
 #include "Cp1250.h"
 #include "DbfTable.h"
 #include "TestSupport.h"
@@ -15,6 +16,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <numeric>
 
@@ -38,6 +40,17 @@ inline QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The message of the AppError that `action` raises; empty when it raises none.
+inline QString messageOf(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const AppError &error) {
+        return error.message();
+    }
+    return {};
 }
 
 inline void writeFile(const QString &path, const QByteArray &bytes)

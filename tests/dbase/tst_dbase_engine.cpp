@@ -26,16 +26,6 @@ NumericKey keyFromHex(const char *hex)
     return key;
 }
 
-QString messageOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const AppError &error) {
-        return error.message();
-    }
-    return {};
-}
-
 // What is wrong with the page bookkeeping of a one-tag index file: the page count in the file
 // header, the tag's page total, its first-leaf and last-block pages, the "has keys" byte and the
 // leaves' links to their left neighbours. Empty when all of it agrees with the tree.
@@ -358,6 +348,47 @@ private slots:
         QVERIFY2(rebuiltFault.isEmpty(), qPrintable(rebuiltFault));
     }
 
+    // Page numbers of the index that lie outside the file: the next append, which splits the one
+    // full leaf, must neither write far beyond the end nor leave the index unreadable.
+    void indexPagesOutsideTheFile_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("page count beyond the end") << "page count";
+        QTest::newRow("spread over a sparse file") << "sparse";
+        QTest::newRow("first leaf beyond the end") << "first leaf";
+    }
+    void indexPagesOutsideTheFile()
+    {
+        QFETCH(QString, damage);
+        auto scratch = scratchDir();
+        QTemporaryDir &dir = *scratch;
+        QList<Row> rows = sampleRows(63);
+        writeTable(dir.path(), rows);
+        const QString mdxPath = dir.filePath("Parblok.mdx");
+        QByteArray mdx = readFile(mdxPath);
+        constexpr quint32 farPage = 0x40000;
+        if (damage == QLatin1String("first leaf"))
+            qToLittleEndian<quint32>(0x00FFFFFF, mdx.data() + 2048 + 248);
+        else
+            qToLittleEndian<quint32>(farPage, mdx.data() + 32);
+        writeFile(mdxPath, mdx);
+        if (damage == QLatin1String("sparse"))
+            QVERIFY(QFile::resize(mdxPath, qint64(farPage) * 512));
+
+        {
+            DbfTable table;
+            table.open(dir.path(), QStringLiteral("Parblok.dbf"), "TAHY", DbfTable::OpenMode::Repair);
+            appendRow(table, rows.first(), QDate(2024, 6, 1));
+            rows.append(rows.first());
+        }
+        QVERIFY2(QFileInfo(mdxPath).size() <= 8 * 1024, qPrintable(QString::number(QFileInfo(mdxPath).size())));
+        const QString fault = mdxBookkeepingFault(readFile(mdxPath));
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        DbfTable check;
+        check.open(dir.path(), QStringLiteral("Parblok.dbf"), "TAHY", DbfTable::OpenMode::Check);
+        QCOMPARE(orderOf(check), expectedOrder(rows));
+    }
+
     void pointsThatDoNotFitAreRefused()
     {
         auto scratch = scratchDir();
@@ -389,6 +420,8 @@ private slots:
         QTest::newRow("record count beyond the file") << "short table" << "není platná tabulka" << "" << 4;
         QTest::newRow("append cut short") << "interrupted" << "" << "" << 6;
         QTest::newRow("count lags a written record") << "count lags" << "je poškozený" << "" << 5;
+        QTest::newRow("48 tags, the last beyond the header") << "48 tags" << "je poškozený" << "" << 6;
+        QTest::newRow("page count beyond the file") << "page count" << "je poškozený" << "" << 6;
     }
     void damagedFiles()
     {
@@ -428,6 +461,10 @@ private slots:
                 dbf = dbf.left(dbf.size() - 1).append(QByteArray(50, 'Z')).replace(14, 1, "\x01");
             else if (damage == QLatin1String("count lags"))
                 dbf[4] = 5;
+            else if (damage == QLatin1String("48 tags"))
+                mdx[28] = 48;
+            else if (damage == QLatin1String("page count"))
+                qToLittleEndian<quint32>(0x00100000, mdx.data() + 32);
             QFile::remove(dbfPath);
             QFile::remove(mdxPath);
             if (!dbf.isEmpty())

@@ -1,7 +1,9 @@
 #include "AppError.h"
 #include "AppPath.h"
 #include "Data.h"
+#include "DbaseTestSupport.h"
 #include "DbfTable.h"
+#include "ForeignLocker.h"
 #include "TestMain.h"
 #include "Clock.h"
 
@@ -12,26 +14,25 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <csignal>
 #include <cstdio>
 #include <ctime>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-QByteArray readFile(const QString &path)
+struct stat statOf(const QString &path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        qFatal("cannot stat %s", qPrintable(path));
+    return st;
 }
 
-QString errorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const AppError &error) {
-        return error.message();
-    }
-    return {};
-}
+using dbasetest::readFile;
+const auto errorOf = dbasetest::messageOf;
 
 } // namespace
 
@@ -249,7 +250,7 @@ private slots:
         QTest::addColumn<QString>("damage");
         QTest::addColumn<QString>("named");
         QTest::newRow("blank table missing") << "Zaloha/Parblok.dbf" << "Parblok.dbf";
-        QTest::newRow("blank index missing") << "Zaloha/Parblok.Mdx" << "Parblok.mdx";
+        QTest::newRow("blank index missing") << "Zaloha/Parblok.Mdx" << "Parblok.Mdx";
         QTest::newRow("blank table damaged") << "Zaloha/Parblok.dbf=" << "Parblok.dbf";
         QTest::newRow("blank folder missing") << "Zaloha" << "Parblok.dbf";
     }
@@ -271,7 +272,7 @@ private slots:
         }
         const QString error = errorOf([&] { m_store->ResetTable(); });
         QVERIFY2(error.contains(QStringLiteral("zůstala beze změny"))
-                     && error.contains(QDir::toNativeSeparators(data(QStringLiteral("Zaloha/")) + named), Qt::CaseInsensitive),
+                     && error.contains(QStringLiteral("„%1“").arg(QDir::toNativeSeparators(data(QStringLiteral("Zaloha/")) + named))),
                  qPrintable(error));
         QCOMPARE(readFile(data(QStringLiteral("Parblok.dbf"))), dbf);
         QCOMPARE(readFile(data(QStringLiteral("Parblok.mdx"))), mdx);
@@ -336,6 +337,108 @@ private slots:
         putInPlace(sound);
         m_store->AppendResult(QStringLiteral("Bára"), QStringLiteral("3"), QStringLiteral("Trénink"));
         QCOMPARE(shownKind(QStringLiteral("1")), (QStringList{QStringLiteral("Bára|3"), QStringLiteral("Adam|5")}));
+    }
+
+    // While another program holds a lock on the table, storing, opening and clearing fail with the
+    // same message and change nothing; once the lock is gone the same steps work.
+    void lockedByAnotherProgram()
+    {
+        m_store->AppendResult(QStringLiteral("Adam"), QStringLiteral("5"), QStringLiteral("Trénink"));
+        const QByteArray dbf = readFile(data(QStringLiteral("Parblok.dbf")));
+        const QString locked = QStringLiteral("Tabulka nejhorších hráčů „%1“ je zamčena jiným programem. Zkuste to prosím znovu později.")
+                                   .arg(QDir::toNativeSeparators(data(QStringLiteral("Parblok.dbf"))));
+        ForeignLocker other;
+        QCOMPARE(other.take(data(QStringLiteral("Parblok.dbf"))), QStringLiteral("locked"));
+
+        QCOMPARE(errorOf([&] { m_store->AppendResult(QStringLiteral("Bára"), QStringLiteral("3"), QStringLiteral("Trénink")); }), locked);
+        QCOMPARE(errorOf([&] { m_store->ShowKind(QStringLiteral("1")); }), locked);
+        QCOMPARE(errorOf([&] { m_store->ResetTable(); }), QStringLiteral("Tabulku nejhorších nelze vymazat, zůstala beze změny. ") + locked);
+        QVERIFY(m_store->Table1->Active());
+        m_store->Table1->Close();
+        QCOMPARE(errorOf([&] { m_store->OpenAtStart(); }), locked);
+        QVERIFY(!m_store->Table1->Active());
+        QCOMPARE(readFile(data(QStringLiteral("Parblok.dbf"))), dbf);
+
+        other.release();
+        m_store->AppendResult(QStringLiteral("Bára"), QStringLiteral("3"), QStringLiteral("Trénink"));
+        QCOMPARE(shownKind(QStringLiteral("1")), (QStringList{QStringLiteral("Bára|3"), QStringLiteral("Adam|5")}));
+    }
+
+    // Failures of the system are told in Czech and name the user's file, never a temporary one.
+    void systemErrorsNameTheFile_data()
+    {
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("table is a folder") << "folder"
+                                           << "Soubor tabulky „%1Parblok.dbf“ nelze otevřít: jde o složku, ne o soubor.";
+        QTest::newRow("rebuilt index over the size limit") << "size limit"
+                                                           << "Do souboru „%1Parblok.mdx“ nelze zapisovat: soubor by byl příliš velký.";
+    }
+    void systemErrorsNameTheFile()
+    {
+        QFETCH(QString, cause);
+        QFETCH(QString, message);
+        m_store.reset();
+        struct rlimit saved {};
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        const auto restore = qScopeGuard([&] {
+            ::setrlimit(RLIMIT_FSIZE, &saved);
+            std::signal(SIGXFSZ, SIG_DFL);
+        });
+        if (cause == QLatin1String("folder")) {
+            QVERIFY(QFile::remove(data(QStringLiteral("Parblok.dbf"))));
+            QVERIFY(QDir().mkdir(data(QStringLiteral("Parblok.dbf"))));
+        } else {
+            QVERIFY(QFile::remove(data(QStringLiteral("Parblok.mdx"))));
+            std::signal(SIGXFSZ, SIG_IGN);
+            struct rlimit small = saved;
+            small.rlim_cur = 1024;
+            QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+        }
+        m_store = std::make_unique<TDataModule1>();
+        QCOMPARE(errorOf([&] { m_store->OpenAtStart(); }), message.arg(QDir::toNativeSeparators(data())));
+        QVERIFY(!m_store->Table1->Active());
+        QCOMPARE(QDir(data()).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden), QStringList{});
+    }
+
+    // Clearing the table and rebuilding its index put new files in place; they keep the mode and
+    // group of the files they replace (a group-writable shared install stays group-writable), and
+    // an index made anew takes those of its table.
+    void rewrittenFilesKeepModeAndGroup_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::newRow("clearing") << "reset";
+        QTest::newRow("damaged index rebuilt") << "damaged index";
+        QTest::newRow("missing index made anew") << "missing index";
+    }
+    void rewrittenFilesKeepModeAndGroup()
+    {
+        QFETCH(QString, operation);
+        m_store.reset();
+        // Only the superuser may give a file any group; others keep their own.
+        const gid_t group = ::geteuid() == 0 ? 4321 : ::getegid();
+        for (const QString &name : {QStringLiteral("Parblok.dbf"), QStringLiteral("Parblok.mdx")}) {
+            QVERIFY(::chown(QFile::encodeName(data(name)).constData(), uid_t(-1), group) == 0);
+            QVERIFY(::chmod(QFile::encodeName(data(name)).constData(), name.endsWith(QLatin1String("dbf")) ? 0664 : 0660) == 0);
+        }
+        const mode_t tableMode = statOf(data(QStringLiteral("Parblok.dbf"))).st_mode & 07777;
+        mode_t indexMode = statOf(data(QStringLiteral("Parblok.mdx"))).st_mode & 07777;
+        if (operation == QLatin1String("damaged index")) {
+            QFile index(data(QStringLiteral("Parblok.mdx")));
+            QVERIFY(index.open(QIODevice::ReadWrite) && index.resize(3000));
+        } else if (operation == QLatin1String("missing index")) {
+            QVERIFY(QFile::remove(data(QStringLiteral("Parblok.mdx"))));
+            indexMode = tableMode;
+        }
+        m_store = std::make_unique<TDataModule1>();
+        m_store->OpenAtStart();
+        if (operation == QLatin1String("reset"))
+            m_store->ResetTable();
+        QCOMPARE(readFile(data(QStringLiteral("Parblok.mdx"))), readFile(data(QStringLiteral("Zaloha/Parblok.Mdx"))));
+        QCOMPARE(statOf(data(QStringLiteral("Parblok.dbf"))).st_mode & 07777, tableMode);
+        QCOMPARE(statOf(data(QStringLiteral("Parblok.mdx"))).st_mode & 07777, indexMode);
+        QCOMPARE(statOf(data(QStringLiteral("Parblok.dbf"))).st_gid, group);
+        QCOMPARE(statOf(data(QStringLiteral("Parblok.mdx"))).st_gid, group);
     }
 
     void missingIndexIsRebuiltAtStart()

@@ -11,6 +11,7 @@
 #include "T_TETRIS.h"
 #include "TApplication.h"
 #include "Timer.h"
+#include "WindowPlacement.h"
 
 #include <QCalendarWidget>
 #include <QCloseEvent>
@@ -208,8 +209,7 @@ void THlavniDialog::layOutForm()
 
     const int menuHeight = menuBar()->sizeHint().height();
     setFixedSize(ClientWidth, menuHeight + ClientHeight);
-    if (const QScreen *screen = this->screen())
-        move(screen->geometry().center() - QPoint(ClientWidth / 2, (menuHeight + ClientHeight) / 2));
+    centreFrameOnScreen(this);
 }
 
 void THlavniDialog::setUpBoards()

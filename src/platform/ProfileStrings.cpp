@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <cstring>
 
@@ -110,6 +111,15 @@ private:
     qsizetype m_pos;
 };
 
+// UTF-8 text as it stands: a byte order mark at its start is a character of the name or value,
+// not a mark to skip (only the file's own, at its very start, is one).
+QString fromUtf8(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
+
 bool isAscii(QByteArrayView bytes)
 {
     for (const char c : bytes) {
@@ -147,7 +157,7 @@ public:
             }
             return true;
         }
-        return QString::fromUtf8(stored).compare(m_text, Qt::CaseInsensitive) == 0;
+        return fromUtf8(stored).compare(m_text, Qt::CaseInsensitive) == 0;
     }
 
 private:
@@ -284,7 +294,7 @@ std::optional<QString> find(QByteArrayView content, const QString &section, cons
         ++begin;
         --end;
     }
-    return QString::fromUtf8(content.sliced(begin, end - begin));
+    return fromUtf8(content.sliced(begin, end - begin));
 }
 
 QByteArray withValue(const QByteArray &content, const QString &section, const QString &key,
@@ -339,7 +349,7 @@ QString ProfileFile::ReadString(const QString &section, const QString &key,
         if (const auto found = ProfileText::find(file.readAll(), section, key))
             value = *found;
     }
-    return QString::fromUtf8(cutTo(value.toUtf8(), ProfileReadBufferSize - 1));
+    return fromUtf8(cutTo(value.toUtf8(), ProfileReadBufferSize - 1));
 }
 
 void ProfileFile::WriteString(const QString &section, const QString &key,

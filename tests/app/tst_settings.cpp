@@ -147,6 +147,10 @@ private slots:
             << QByteArray("[S]\rk=1\rj=2\r") << "S" << "k" << "0" << QByteArray("[S]\rk=0\rj=2\r");
         QTest::newRow("blanks around a value kept by quotes")
             << QByteArray("[S]\n") << "S" << "k" << " 7 " << QByteArray("[S]\nk=\" 7 \"\n");
+        QTest::newRow("byte order mark starting a key and a value")
+            << QByteArray("[S]\n") << "S" << QChar(0xFEFF) + QStringLiteral("[k")
+            << QChar(0xFEFF) + QStringLiteral("v")
+            << QByteArray("[S]\n\xEF\xBB\xBF[k=\xEF\xBB\xBFv\n");
         QTest::newRow("enclosing quotes of a value kept")
             << QByteArray("[S]\nk=1\n") << "S" << "k" << "'a'" << QByteArray("[S]\nk=\"'a'\"\n");
     }

@@ -109,7 +109,7 @@ inline QString wav(const QByteArray &bytes)
 inline const QString RegionRefusal = QStringLiteral("Neplatná data obrysu okna: ");
 
 // Refused data gets the region data's Czech message; accepted data is written back and reads
-// as the same region, and is written the same again.
+// as the same region.
 inline QString region(const QByteArray &bytes)
 {
     QRegion parsed;
@@ -121,10 +121,9 @@ inline QString region(const QByteArray &bytes)
     try {
         const QByteArray written = RegionData::write(parsed);
         const QRegion again = RegionData::parse(written);
+        // Compared as sets of pixels: QRegion may split the same region into bands differently.
         if (!again.xored(parsed).isEmpty())
             return QStringLiteral("the region reads back different");
-        if (RegionData::write(again) != written)
-            return QStringLiteral("the region is written differently the second time");
     } catch (const AppError &error) {
         return QStringLiteral("an accepted region was refused on the way back: ") + error.message();
     }

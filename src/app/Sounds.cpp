@@ -1,6 +1,8 @@
 #include "Sounds.h"
 
+#include "AppError.h"
 #include "AppPath.h"
+#include "MessageBox.h"
 #include "CurrentDirectory.h"
 #include "SoundPlayer.h"
 
@@ -17,4 +19,15 @@ void PlaySoundFile(const QString &name)
     setCurrentDirectory(soundFolder);
     playSoundAsync(name);
     setCurrentDirectory(programFolder);
+}
+
+void PlaySoundAndGoOn(const QString &name)
+{
+    try {
+        PlaySoundFile(name);
+    } catch (const AppError &error) {
+        ShowErrorMessage(error.message());
+    } catch (const std::exception &error) {
+        ShowErrorMessage(QString::fromLocal8Bit(error.what()));
+    }
 }

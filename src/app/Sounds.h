@@ -8,3 +8,7 @@
 // is the program folder. A failed change of the current directory throws AppError with the
 // input/output error text ("File not found", "File access denied", ...).
 void PlaySoundFile(const QString &name);
+
+// PlaySoundFile for handlers that must go on whatever happens to the sound: a failure is shown in
+// the program's message box and the caller carries on.
+void PlaySoundAndGoOn(const QString &name);

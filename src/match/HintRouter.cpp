@@ -1,6 +1,7 @@
 #include "HintRouter.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QEvent>
 #include <QMenu>
 #include <QStatusTipEvent>
@@ -63,6 +64,16 @@ bool THintRouter::eventFilter(QObject *watched, QEvent *event)
             // Leaving a control returns the mouse to its parent; leaving a window, to no window
             // of ours until another one is entered.
             setHint(widget->isWindow() ? QString() : HintOf(widget->parentWidget()));
+        }
+        break;
+    case QEvent::Hide:
+        // A window closing under the mouse sends no leave: the hint becomes that of whatever the
+        // mouse is over now. Tool tips and menus come and go over a control that keeps its hint.
+        if (const auto *window = qobject_cast<QWidget *>(watched);
+            window != nullptr && window->isWindow() && window->windowType() != Qt::ToolTip
+            && window->windowType() != Qt::Popup
+            && window->frameGeometry().contains(QCursor::pos())) {
+            setHint(HintOf(QApplication::widgetAt(QCursor::pos())));
         }
         break;
     default:

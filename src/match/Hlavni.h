@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <memory>
 
+#include <QString>
+
 class QAction;
 class QCalendarWidget;
 class QFileSystemModel;
@@ -18,6 +20,12 @@ class Timer;
 namespace Ui {
 class HlavniDialog;
 }
+
+// The game kinds as the status bar names them; every handler compares these texts.
+inline const QString KindNone = QStringLiteral("nevybráno");
+inline const QString KindTraining = QStringLiteral("Trénink");
+inline const QString KindStandard = QStringLiteral("Standardní");
+inline const QString KindAdvanced = QStringLiteral("Pokročilá");
 
 // The main window: both wells, the statistics of both players, the game kind in the status bar,
 // the four gravity timers, the menus and toolbar, and the boss screen. It holds the whole match
@@ -98,8 +106,13 @@ public:
     // --- Match state --------------------------------------------------------------------------
     // Keeps the gravity intervals in Timer2/Timer4 and sets them to 0, or gives them back. There
     // is one pair of slots: every caller but the pause key skips both while the pause is on.
+    // Suspensions nest: gravity comes back when the last one ends.
     void SuspendGravity();
     void ResumeGravity();
+    // A new match sets the gravity intervals afresh: suspensions still open (a pause cleared by
+    // the start) are forgotten.
+    void ForgetGravitySuspensions();
+    int GravitySuspensions() const { return m_gravitySuspensions; }
 
     bool PauseOn() const;
     bool BossScreenShown() const;
@@ -114,12 +127,34 @@ public:
     // One typed character, as the keyboard of both players uses it.
     void FormKeyPress(QChar key);
 
+    // --- Matches ------------------------------------------------------------------------------
+    // A choice in a selection dialog: a new match of `players` (1 or 2) of game kind `kind`, from
+    // level 0 at 1000 ms.
+    void StartMatch(int players, const QString &kind);
+    // Ends the running match by command: both wells emptied and covered, nothing recorded.
+    void EndMatch();
+    // What follows a result dialog: the finished player's well is covered and its figures read
+    // "0", the other player plays on, and once both wells are covered the match is over.
+    void ResultDialogClosed();
+    // A level change of the advanced kind: both timers get `interval` and both wells the start
+    // layout of `level` (levels from 6 on are played in empty wells).
+    void SetAdvancedLevel(int interval, int level);
+
 public slots:
     // The first status-bar panel shows the application's current hint.
     void ShowHintInStatusBar();
 
     // Shows or hides the boss screen.
     void fovskpojistka1Click();
+
+    // Gravity ticks of player 1 and player 2.
+    void Timer1Timer();
+    void Timer3Timer();
+
+    // Open the one- and the two-player selection dialog; ask whether to end the match.
+    void MS1Click();
+    void MS0Click();
+    void MS3Click();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -136,12 +171,31 @@ private:
     void layOutForm();
     void setUpBoards();
     void setUpBossScreen();
+    void fillFolderTree();
     void connectCommands();
     void togglePause();
+
+    // One player's side of the match: board, timers, counters and statistics labels.
+    struct Player;
+    Player player(int number);
+    // The step of player `number`'s board by gravity or by the one-row-down key, and everything
+    // a landing brings: points, rows, the level, or the end of that player's game.
+    void StepPlayer(int number);
+    void BookLanding(const Player &p);
+    void CheckLevel(const Player &p, bool advanced);
+    void EndPlayersGame(const Player &p);
+    // The one-row-down key: gravity's step while gravity runs; while it is suspended (pause, boss
+    // screen) the piece only moves down where it has room, and lands when gravity comes back.
+    void StepDownKey(int number);
+    void ResetLabels(int number);
+    // The ten statistics labels read "0", the player count is set and the selection dialog of
+    // `players` opens above the assistant.
+    void OpenSelection(int players);
 
     std::unique_ptr<Ui::HlavniDialog> ui;
     QFileSystemModel *m_folders = nullptr;
     bool m_keysWatched = false;
+    int m_gravitySuspensions = 0;
 };
 
 // The one main window; set as soon as its construction starts, null before and after.

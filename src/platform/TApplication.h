@@ -2,9 +2,9 @@
 
 #include <QApplication>
 
-// The application object. It stands in for the original framework's default error handler: an
-// exception that leaves an event handler is shown in a message box titled "Parblok 2000", that
-// handler ends there, and the program keeps running.
+// The application object. It is the program's default error handler: an exception that leaves an
+// event handler is shown in a message box titled "Parblok 2000", that handler ends there, and the
+// program keeps running.
 class TApplication : public QApplication
 {
     Q_OBJECT

@@ -18,7 +18,7 @@ class Timer : public QObject
     Q_PROPERTY(int Interval READ Interval WRITE setInterval)
     Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
 public:
-    // Created enabled with an interval of 1000 ms, like the original component.
+    // Created enabled with an interval of 1000 ms.
     explicit Timer(QObject *owner = nullptr);
     ~Timer() override;
 

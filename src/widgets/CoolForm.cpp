@@ -96,7 +96,7 @@ void TCoolForm::attachToParent()
         if (visible)
             parent->show();
     }
-    setGeometry(parent->rect());
+    fillParent();
     applyMaskToWindow();
 }
 
@@ -110,17 +110,41 @@ void TCoolForm::applyMaskToWindow()
     target->update();
 }
 
+void TCoolForm::setGeometry(const QRect &rect)
+{
+    if (m_watchedParent)
+        fillParent();
+    else
+        QWidget::setGeometry(QRect(QPoint(0, 0), rect.size()));
+}
+
+void TCoolForm::fillParent()
+{
+    if (m_watchedParent && geometry() != m_watchedParent->rect())
+        QWidget::setGeometry(m_watchedParent->rect());
+}
+
 bool TCoolForm::event(QEvent *event)
 {
-    if (event->type() == QEvent::ParentChange)
+    switch (event->type()) {
+    case QEvent::ParentChange:
         attachToParent();
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+        // The picture always stands at (0, 0) and fills its parent, whatever a form sets.
+        fillParent();
+        break;
+    default:
+        break;
+    }
     return QWidget::event(event);
 }
 
 bool TCoolForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_watchedParent && event->type() == QEvent::Resize)
-        setGeometry(m_watchedParent->rect());
+        fillParent();
     return QWidget::eventFilter(watched, event);
 }
 

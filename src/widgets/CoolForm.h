@@ -41,6 +41,12 @@ public:
     bool Draggable() const { return m_draggable; }
     void setDraggable(bool draggable) { m_draggable = draggable; }
 
+    // A form places the picture with these; it stays at (0, 0) filling its parent all the same
+    // (a size is taken only without a parent).
+    void setGeometry(const QRect &rect);
+    void move(const QPoint &) { fillParent(); }
+    void move(int, int) { fillParent(); }
+
     // Where the picture's top-left corner lies inside the control (centred).
     QPoint pictureOrigin() const;
 
@@ -61,6 +67,7 @@ protected:
 
 private:
     void attachToParent();
+    void fillParent();
     void applyMaskToWindow();
     void armDrag(QMouseEvent *event);
 

@@ -1,7 +1,10 @@
 #include "GradText.h"
 
+#include "WidgetAccessibility.h"
+
 #include "GradMath.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -16,6 +19,15 @@ TGradText::TGradText(QWidget *parent) : QWidget(parent), m_lines{QStringLiteral(
     face.setItalic(true);
     setFont(face);
     resize(75, 25);
+    InstallWidgetAccessibility();
+    setAccessibleName(m_lines.join(QLatin1Char(' ')));
+}
+
+bool TGradText::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTipChange)
+        SyncAccessibleHint(this);
+    return QWidget::event(event);
 }
 
 void TGradText::setBeginColor(TColor value)
@@ -41,6 +53,7 @@ void TGradText::setLines(const QStringList &value)
     if (value.isEmpty())
         return;
     m_lines = value;
+    setAccessibleName(m_lines.join(QLatin1Char(' ')));
     update();
 }
 

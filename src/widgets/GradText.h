@@ -55,6 +55,7 @@ public:
     static void FillGradient(QImage &image, TGradientStyle style, TColor begin, TColor end);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

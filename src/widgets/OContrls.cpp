@@ -1,5 +1,6 @@
 #include "OContrls.h"
 
+#include "WidgetAccessibility.h"
 #include "WidgetArt.h"
 
 #include <QEnterEvent>
@@ -16,11 +17,12 @@ const QColor ButtonSeeThrough(0xFF, 0xFF, 0xFF);
 const QColor LabelSeeThrough(0xFF, 0xFF, 0x00);
 
 // A rounded rectangle from (left, top) to (right, bottom), right and bottom exclusive, with
-// corner ellipses of corner x corner pixels.
+// corner ellipses of corner x corner pixels, filled with the brush: a one-pixel pen runs along
+// the pixels left .. right - 1 and top .. bottom - 1, a wider one is centred on them. Painted
+// without smoothing, so every pixel is the pen's or the brush's colour.
 void drawRoundRect(QPainter &painter, int left, int top, int right, int bottom, int corner)
 {
-    const qreal inset = painter.pen().widthF() > 0 && painter.pen().width() % 2 ? 0.5 : 0.0;
-    const QRectF rect(left + inset, top + inset, right - left - 1, bottom - top - 1);
+    const QRectF rect(left, top, right - left - 1, bottom - top - 1);
     painter.drawRoundedRect(rect, corner / 2.0, corner / 2.0);
 }
 
@@ -31,9 +33,30 @@ void drawRoundRect(QPainter &painter, int left, int top, int right, int bottom, 
 TOfficeControl::TOfficeControl(QWidget *parent, const QString &caption, QSize size)
     : QWidget(parent), m_caption(caption)
 {
+    InstallWidgetAccessibility();
+    setAccessibleName(caption);
     setFont(defaultFont());
     setMouseTracking(true);
     resize(size);
+}
+
+void TOfficeControl::Click()
+{
+    if (isEnabled())
+        emit clicked();
+}
+
+bool TOfficeControl::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTipChange)
+        SyncAccessibleHint(this);
+    // A window that closes under the mouse sends no leave: the control would open again lit.
+    if (event->type() == QEvent::Hide) {
+        m_pressed = false;
+        m_clickArmed = false;
+        mouseLeft();
+    }
+    return QWidget::event(event);
 }
 
 QFont TOfficeControl::defaultFont()
@@ -48,6 +71,7 @@ void TOfficeControl::setCaption(const QString &caption)
     if (caption == m_caption)
         return;
     m_caption = caption;
+    setAccessibleName(caption);
     update();
 }
 
@@ -304,24 +328,17 @@ void TOfficeButton::paintEvent(QPaintEvent *)
     const int h = height();
     const QColor brush = Transparent() ? parentColor() : m_buttonColor;
 
-    painter.setRenderHint(QPainter::Antialiasing);
-    if (!Transparent()) {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(m_buttonColor);
-        drawRoundRect(painter, bw - 1, bw - 1, w - bw + 1, h - bw + 1, r);
-    }
-    painter.setBrush(Qt::NoBrush);
+    // The face takes the brush: the parent's colour when transparent, else the button's.
+    painter.setBrush(brush);
     if (m_hot) {
         painter.setPen(QPen(m_borderColor, bw + 1));
         drawRoundRect(painter, bw, bw, w - bw + 1, h - bw + 1, r);
-        painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setPen(QPen(Qt::white, 2));
         painter.drawLine(r / 2, bw + 2, w - r / 2 - 1, bw + 2);
     } else {
         painter.setPen(QPen(Silver, bw));
         drawRoundRect(painter, bw - 1, bw - 1, w - bw + 1, h - bw + 1, r);
     }
-    painter.setRenderHint(QPainter::Antialiasing, false);
 
     const QPixmap led = WidgetArt::picture(ledResource());
     drawLed(painter, QPoint(d + 7, (h - led.height()) / 2 + d), led, ButtonSeeThrough, brush);

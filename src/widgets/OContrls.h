@@ -33,6 +33,10 @@ public:
     bool Transparent() const { return m_transparent; }
     void setTransparent(bool transparent);
 
+    // What a click does: `clicked` is emitted when the control is enabled. Assistive tools press
+    // the control through it.
+    void Click();
+
     // The state the control is painted in.
     bool isHot() const { return m_hot; }
     bool isPressed() const { return m_pressed; }
@@ -78,6 +82,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
 
     bool m_hot = false;
     bool m_pressed = false;

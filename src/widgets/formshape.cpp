@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "RegionData.h"
+#include "WidgetAccessibility.h"
 
 #include <QEvent>
 #include <QImage>
@@ -119,6 +120,7 @@ TailOutline tailOutline(tformshape::TBalloonPosition p, int w, int h, int e, int
 tformshape::tformshape(QWidget *owner) : QObject(requireForm(owner)), m_form(owner)
 {
     owner->installEventFilter(this);
+    syncAccessibleTexts();
     QTimer::singleShot(0, this, &tformshape::Loaded);
 }
 
@@ -182,16 +184,14 @@ QRegion tformshape::balloonRegion(TBalloonPosition position, int width, int heig
     QRegion region = bodyRegion(position, width, height, ellips, indent);
     if (position == bpNone)
         return region;
-    // The tail is the triangle of tailTriangle() taken the way the outline draws it, one pixel in
-    // on its right and bottom edges, so the black line runs exactly along the window's edge.
-    QImage image = shapeCanvas(width, height);
-    QPainter painter(&image);
-    painter.setPen(Qt::black);
-    painter.setBrush(Qt::black);
-    painter.drawPolygon(tailOutline(position, width, height, ellips, indent).triangle);
-    painter.end();
-    region += RegionData::fromAlpha(image, 127);
+    region += QRegion(tailTriangle(position, width, height, ellips, indent), Qt::WindingFill);
     return region.intersected(QRect(0, 0, width, height));
+}
+
+QPolygon tformshape::tailOutlineTriangle(TBalloonPosition position, int width, int height,
+                                         int ellips, int indent)
+{
+    return tailOutline(position, width, height, ellips, indent).triangle;
 }
 
 void tformshape::Loaded()
@@ -208,6 +208,13 @@ void tformshape::Loaded()
             m_form->show();
     }
     applyRegion();
+}
+
+void tformshape::syncAccessibleTexts()
+{
+    if (m_form->accessibleName() != m_form->windowTitle())
+        m_form->setAccessibleName(m_form->windowTitle());
+    SyncAccessibleHint(m_form);
 }
 
 void tformshape::applyRegion()
@@ -240,6 +247,16 @@ bool tformshape::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::Show:
         Loaded();
+        // A balloon that opens is what the user answers next: it takes the keyboard focus, so
+        // Enter and Esc reach it at once.
+        if (m_reshape && !event->spontaneous()) {
+            m_form->raise();
+            m_form->activateWindow();
+        }
+        break;
+    case QEvent::WindowTitleChange:
+    case QEvent::ToolTipChange:
+        syncAccessibleTexts();
         break;
     case QEvent::Resize:
         if (m_applied && m_reshape)

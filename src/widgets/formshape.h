@@ -9,7 +9,10 @@ class QWidget;
 
 // Turns the window that owns it into a speech balloon: a rounded body with a triangular tail on
 // one side, outlined in black. The owner must be a top-level window; the shape is applied once
-// the window has been set up (at the latest when it is first shown) and follows later resizes.
+// the window has been set up (at the latest when it is first shown), when Reshape is set by then,
+// and follows later resizes. A balloon that is shown comes to the front and becomes the active
+// window. Only the corner size (20) and the tail's depth (15) have values of their own; the
+// window sets Reshape and BalloonPosition.
 class tformshape : public QObject
 {
     Q_OBJECT
@@ -57,8 +60,12 @@ public:
     // The geometry of a balloon of size width x height, in window coordinates.
     static QRegion bodyRegion(TBalloonPosition position, int width, int height, int ellips,
                               int indent);
+    // The tail's corners as the region takes them (its right and bottom edges lie outside the
+    // pixels, which the outline's triangle draws one pixel further in).
     static QPolygon tailTriangle(TBalloonPosition position, int width, int height, int ellips,
                                  int indent);
+    static QPolygon tailOutlineTriangle(TBalloonPosition position, int width, int height,
+                                        int ellips, int indent);
     static QRegion balloonRegion(TBalloonPosition position, int width, int height, int ellips,
                                  int indent);
 
@@ -67,11 +74,13 @@ protected:
 
 private:
     void applyRegion();
+    // The balloon's caption and hint are its accessible name and description.
+    void syncAccessibleTexts();
     void paintOutline();
 
     QPointer<QWidget> m_form;
-    bool m_reshape = true;
-    TBalloonPosition m_position = bpRightTop;
+    bool m_reshape = false;
+    TBalloonPosition m_position = bpTopLeft;
     int m_ellips = 20;
     int m_indent = 15;
     bool m_applied = false;

@@ -3,6 +3,7 @@
 #include "Data.h"
 #include "GradText.h"
 #include "Hlavni.h"
+#include "Launch.h"
 #include "NStatusBar.h"
 #include "T_TETRIS.h"
 #include "TestMain.h"
@@ -13,11 +14,13 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
@@ -223,7 +226,7 @@ private slots:
         QCOMPARE(w->height() - w->menuBar()->height(), 421);
         // Both wells at their run-time size, each under its cover.
         for (TTETRIS *board : {w->TETRIS1, w->TETRIS2})
-            QCOMPARE(board->size(), QSize(190, 358));
+            QCOMPARE(board->geometry(), QRect(3, 4, 190, 358));
         QCOMPARE(w->Kryti1->geometry(), w->TETRIS1->geometry());
         QCOMPARE(w->Kryti2->geometry(), w->TETRIS2->geometry());
         // Left well, statistics, right well, in this order and fully inside the play area.
@@ -508,8 +511,19 @@ private slots:
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
         TAppPath::setFolderForTesting(folder.path() + QLatin1Char('/'));
+        QStringList launches;
+        setProcessStarterForTesting(
+            [&](const QString &file, const QStringList &arguments, const QString &workingFolder) {
+                launches << file + QLatin1Char('|') + arguments.join(QLatin1Char('|'))
+                                + QLatin1Char('|') + workingFolder;
+                return true;
+            });
+        const auto restore = qScopeGuard([this] {
+            setProcessStarterForTesting({});
+            TAppPath::setFolderForTesting(m_folder->path() + QLatin1Char('/'));
+        });
         if (program)
-            QVERIFY(QFile(folder.filePath(QStringLiteral("ManualKvadr.exe"))).open(QIODevice::WriteOnly));
+            QVERIFY(QFile(folder.filePath(QStringLiteral("ManualKvadr"))).open(QIODevice::WriteOnly));
         if (page) {
             QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("Html/Parblok2000")));
             QVERIFY(QFile(folder.filePath(QStringLiteral("Html/Parblok2000/Index.htm"))).open(QIODevice::WriteOnly));
@@ -517,9 +531,18 @@ private slots:
         // The check runs at every showing of the window.
         w->hide();
         w->show();
-        TAppPath::setFolderForTesting(m_folder->path() + QLatin1Char('/'));
         QCOMPARE(w->EM->isEnabled(), program && page);
         QCOMPARE(w->EM1->isEnabled(), program && page);
+
+        // Both commands start the manual on its start page, in the game's current folder; with a
+        // file missing nothing is started.
+        for (QAction *command : {w->EM, w->EM1}) {
+            command->setEnabled(true); // a file may have gone since the check
+            command->trigger();
+        }
+        const QString expected =
+            folder.path() + QLatin1String("/ManualKvadr|Html/Parblok2000/Index.htm|");
+        QCOMPARE(launches, program && page ? QStringList({expected, expected}) : QStringList());
     }
 
     // --- keyboard ---------------------------------------------------------------------------------
@@ -768,6 +791,65 @@ private slots:
         QVERIFY(w->StavovyRadek->currentMessage().isEmpty());
     }
 
+    // Menu items show their own hint; an item without one leaves only the six spaces.
+    void menuHints_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("MS1") << "MS1" << "";
+        QTest::newRow("MS0") << "MS0" << "";
+        QTest::newRow("MS3") << "MS3" << "";
+        QTest::newRow("MS8") << "MS8" << "";
+        QTest::newRow("MP2") << "MP2" << "";
+        QTest::newRow("MN5") << "MN5" << "Zobrazí tabulku nejhorších hráčů";
+        QTest::newRow("TB3") << "TB3" << "Zobrazí tabulku nejlhorších hráčů";
+        QTest::newRow("clearing") << "Vymazattabulkunejlepch1" << "Vynuluje tabulku nejhorších hráčů";
+        QTest::newRow("help") << "NpovdaproParblok20001" << "Zobrazí nápovědu";
+        QTest::newRow("about") << "OProgramu" << "Zobrazí dialog s informacemi o programu";
+        QTest::newRow("keys 1") << "Ovldnpro1hre1" << "Zobrazí ovládání hry pro 1 hráče";
+        QTest::newRow("TB0") << "TB0" << "Zobrazí dialog pro výběr nové hry 1 hráče";
+    }
+    void menuHints()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, hint);
+        auto *action = w->findChild<QAction *>(item);
+        QVERIFY(action != nullptr);
+        w->EM->showStatusText(w->menuBar());
+        action->showStatusText(w->menuBar());
+        QCOMPARE(hintPanel(), QStringLiteral("      ") + hint);
+    }
+
+    // While the menu bar or one of its menus has the keyboard, letters choose menu items and
+    // move no piece.
+    void menuKeysMoveNoPiece_data()
+    {
+        QTest::addColumn<QString>("opening"); // "alt": Alt pressed and released; else Alt+letter
+        QTest::newRow("Alt") << "alt";
+        QTest::newRow("Alt+S") << "s";
+        QTest::newRow("Alt+N") << "n";
+    }
+    void menuKeysMoveNoPiece()
+    {
+        QFETCH(QString, opening);
+        w->PlayerCount = 1;
+        w->TETRIS1->NewGame();
+        w->TETRIS1->Well().PlacePiece(turningPiece(), PieceColumn, PieceRow);
+        const PieceState before = stateOf(w->TETRIS1->Well());
+        if (opening == QLatin1String("alt")) {
+            QTest::keyPress(w->windowHandle(), Qt::Key_Alt, Qt::AltModifier);
+            QTest::keyRelease(w->windowHandle(), Qt::Key_Alt, Qt::NoModifier);
+            QTRY_VERIFY(w->menuBar()->hasFocus());
+        } else {
+            QTest::keyClick(w->windowHandle(), opening.at(0).toLatin1(), Qt::AltModifier);
+            QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+        }
+        sendKeys(QStringLiteral("jlik "));
+        QCOMPARE(stateOf(w->TETRIS1->Well()), before);
+        if (QWidget *popup = QApplication::activePopupWidget())
+            popup->close();
+    }
+
     void hintOfMenuItem()
     {
         w->EM->showStatusText(w->menuBar());
@@ -785,7 +867,7 @@ private slots:
         QTest::addColumn<bool>("highlighted");
         QTest::addColumn<bool>("leaveControl"); // else: enter the menu
         QTest::addColumn<QString>("hint");
-        const QString item = QStringLiteral("      Ukončí program Parblok 2000");
+        const QString item = QStringLiteral("      Zobrazí tabulku nejhorších hráčů");
         QTest::newRow("item highlighted, menu entered") << true << false << item;
         QTest::newRow("item highlighted, control left") << true << true << item;
         QTest::newRow("nothing highlighted, menu entered") << false << false << "      ";
@@ -797,12 +879,12 @@ private slots:
         QFETCH(bool, highlighted);
         QFETCH(bool, leaveControl);
         QFETCH(QString, hint);
-        auto *menu = w->findChild<QMenu *>(QStringLiteral("Soubor1"));
+        auto *menu = w->findChild<QMenu *>(QStringLiteral("Nstroje1"));
         QVERIFY(menu != nullptr);
         menu->popup(w->mapToGlobal(QPoint(10, 10)));
         QTRY_VERIFY(menu->isVisible());
         if (highlighted)
-            menu->setActiveAction(w->MS8);
+            menu->setActiveAction(w->MN5);
         if (leaveControl) {
             QEvent leave(QEvent::Leave);
             QCoreApplication::sendEvent(w->LSCO2, &leave);
@@ -825,6 +907,13 @@ private slots:
         // Leaving the control returns to its window, which has no hint.
         QEvent leave(QEvent::Leave);
         QCoreApplication::sendEvent(button, &leave);
+        QCOMPARE(hintPanel(), QStringLiteral("      "));
+        // A window closing under the mouse takes its hint with it.
+        QCoreApplication::sendEvent(button, &enter);
+        other.setGeometry(QRect(0, 0, 20, 20));
+        QCursor::setPos(10, 10);
+        other.show();
+        other.hide();
         QCOMPARE(hintPanel(), QStringLiteral("      "));
     }
 

@@ -183,7 +183,16 @@ void TestCoolForm::fillsItsWindow()
     TCoolForm *form = new TCoolForm(&window);
     QCOMPARE(form->geometry(), QRect(0, 0, 104, 104));
     QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+    // A place given by a form does not move it, before the window is shown or after.
+    form->setGeometry(QRect(10, 12, 50, 40));
+    QCOMPARE(form->geometry(), QRect(0, 0, 104, 104));
+    form->move(7, 7);
+    QCOMPARE(form->pos(), QPoint(0, 0));
+    window.resize(110, 100);
     window.show();
+    QCOMPARE(form->geometry(), QRect(0, 0, 110, 100));
+    static_cast<QWidget *>(form)->move(3, 4);
+    QCOMPARE(form->geometry(), QRect(0, 0, 110, 100));
     window.resize(120, 90);
     QCOMPARE(form->geometry(), QRect(0, 0, 120, 90));
 }

@@ -2,6 +2,7 @@
 #include "GradText.h"
 #include "TestMain.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 namespace {
@@ -31,6 +32,23 @@ class TestGradText : public QObject
 {
     Q_OBJECT
 private slots:
+    void accessibleTexts()
+    {
+        // Its lines are its name and its hint its description, kept up to date.
+        QWidget window;
+        TGradText text(&window);
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(&text);
+        QVERIFY(accessible != nullptr);
+        QCOMPARE(accessible->role(), QAccessible::StaticText);
+        QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("GradText"));
+        text.setLines({QStringLiteral("Hráč"), QStringLiteral("č. 1")});
+        text.setToolTip(QStringLiteral("Pauza"));
+        QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("Hráč č. 1"));
+        QCOMPARE(accessible->text(QAccessible::Description), QStringLiteral("Pauza"));
+        text.setLines({});
+        QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("Hráč č. 1"));
+    }
+
     void mulDivRoundsToNearest_data()
     {
         QTest::addColumn<int>("a");

@@ -2,10 +2,13 @@
 #include "TestMain.h"
 #include "WidgetArt.h"
 
+#include <QAccessible>
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <algorithm>
 
 namespace {
 
@@ -50,6 +53,10 @@ void play(TOfficeControl &control, const QString &script)
             control.setEnabled(false);
         } else if (step == "enable") {
             control.setEnabled(true);
+        } else if (step == "closewindow") {
+            control.window()->show();
+            control.window()->hide();
+            control.window()->show();
         } else {
             QFAIL(qPrintable("unknown step " + step));
         }
@@ -156,8 +163,9 @@ private slots:
     void buttonLedFollowsState();
     void labelLedFollowsTypeAndState_data();
     void labelLedFollowsTypeAndState();
-    void buttonFrame_data();
-    void buttonFrame();
+    void buttonPixels_data();
+    void buttonPixels();
+    void accessibleTexts();
     void pressMovesButtonCaption();
     void disabledCaptionIsGrey();
     void seeThroughTakesTheBackground();
@@ -387,6 +395,10 @@ void TestOfficeControls::mouseScripts_data()
                                         << 0 << 0;
         row("re-enabled, then moved") << "enter press disable enable move" << true << false << 0
                                        << 0 << 0;
+        row("window closed while hot opens unlit") << "enter closewindow" << false << false << 0
+                                                    << 0 << 0;
+        row("window closed while held, released")
+            << "enter press closewindow release" << false << false << 0 << 0 << 0;
         row("re-enabled, held release clicks nothing")
             << "enter press disable enable release" << false << false << 0 << 0 << 0;
     });
@@ -552,7 +564,7 @@ void TestOfficeControls::labelLedFollowsTypeAndState()
                                                         background)));
 }
 
-void TestOfficeControls::buttonFrame_data()
+void TestOfficeControls::buttonPixels_data()
 {
     QTest::addColumn<int>("borderWidth");
     QTest::addColumn<bool>("hot");
@@ -562,41 +574,81 @@ void TestOfficeControls::buttonFrame_data()
     }
 }
 
-void TestOfficeControls::buttonFrame()
+void TestOfficeControls::buttonPixels()
 {
+    // The frame and the face sit on whole pixels: every pixel around the light and the caption
+    // is the parent's colour, the frame's or the face's, nothing in between; hot shows a white
+    // highlight along the top.
     QFETCH(int, borderWidth);
     QFETCH(bool, hot);
     const QColor background(255, 255, 224);
+    const QColor face(0, 128, 255);
     const QColor border(200, 0, 0);
-    const QColor silver(0xC0, 0xC0, 0xC0);
     Stage stage(background);
     TOfficeButton button(&stage.window);
     button.resize(120, 31);
+    button.setTransparent(false);
+    button.setButtonColor(face);
     button.setBorderWidth(borderWidth);
     button.setBorderColor(border);
     if (hot)
         play(button, "enter");
     const QImage image = button.grab().toImage();
     const int w = button.width();
-    const int mid = button.height() / 2;
-
-    // Idle: a silver frame as wide as the border, hot: one pixel wider in the border colour,
-    // each side a solid run among the outer pixels with nothing else there; hot also shows a
-    // white highlight along the top.
-    const int frame = hot ? borderWidth + 1 : borderWidth;
-    const QColor ink = hot ? border : silver;
-    for (const int from : {0, w - borderWidth - 3}) {
+    const int h = button.height();
+    const auto row = [&image](int y, int from, int to) {
         QString seen;
-        int inked = 0;
-        for (int x = from; x < from + borderWidth + 3; ++x) {
-            const QColor c = image.pixelColor(x, mid);
-            QVERIFY2(c == ink || c == background, qPrintable(c.name()));
-            inked += c == ink;
-            seen += c == ink ? '#' : '.';
+        for (int x = from; x < to; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            seen += c == QColor(255, 255, 224) ? '.' : c == QColor(0, 128, 255) ? 'f'
+                  : c == QColor(200, 0, 0) || c == QColor(0xC0, 0xC0, 0xC0) ? '#'
+                  : c == QColor(Qt::white) ? 'w' : '?';
         }
-        QVERIFY2(inked == frame && seen.contains(QString(frame, '#')), qPrintable(seen));
+        return seen;
+    };
+    for (const int y : {12, h / 2, 19}) { // along the straight sides
+        const QString left = row(y, 0, 7);
+        const QString right = row(y, w - 7, w);
+        QVERIFY2(!left.contains('?') && !right.contains('?'), qPrintable(left + " " + right));
+        // From the outside in: the parent's colour, the frame, then the face.
+        const QRegularExpression shape(QStringLiteral("^\\.*#+f+$"));
+        QVERIFY2(shape.match(left).hasMatch(), qPrintable(left));
+        QString mirrored = right;
+        std::reverse(mirrored.begin(), mirrored.end());
+        QVERIFY2(shape.match(mirrored).hasMatch(), qPrintable(right));
+        // Idle a silver frame as wide as the border, hot one pixel wider in the border colour.
+        const int frame = hot ? borderWidth + 1 : borderWidth;
+        QVERIFY2(left.count('#') == frame && right.count('#') == frame, qPrintable(left + " " + right));
     }
-    QCOMPARE(image.pixelColor(w / 2, borderWidth + 2) == QColor(Qt::white), hot);
+    QCOMPARE(image.pixelColor(w / 2, h - borderWidth - 4), face);
+    QCOMPARE(image.pixelColor(0, 0), background);
+    QCOMPARE(image.pixelColor(w / 2, borderWidth + 2), hot ? QColor(Qt::white) : face);
+}
+
+void TestOfficeControls::accessibleTexts()
+{
+    // Caption and hint reach assistive tools as name and description, and follow their changes;
+    // the button is a button and the label a link, both pressable.
+    Stage stage(QColor(255, 255, 224));
+    TOfficeButton button(&stage.window);
+    TOfficeLabel label(&stage.window);
+    int clicks = 0;
+    QObject::connect(&button, &TOfficeControl::clicked, [&clicks] { ++clicks; });
+    QObject::connect(&label, &TOfficeControl::clicked, [&clicks] { ++clicks; });
+    for (TOfficeControl *control : {static_cast<TOfficeControl *>(&button), static_cast<TOfficeControl *>(&label)}) {
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);
+        QVERIFY(accessible != nullptr);
+        QCOMPARE(accessible->role(), control == &button ? QAccessible::Button : QAccessible::Link);
+        QCOMPARE(accessible->text(QAccessible::Name), control->Caption());
+        control->setCaption(QStringLiteral("Začít"));
+        control->setToolTip(QStringLiteral("Zahájí práci"));
+        QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("Začít"));
+        QCOMPARE(accessible->text(QAccessible::Description), QStringLiteral("Zahájí práci"));
+        accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        control->setEnabled(false);
+        accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    }
+    QCOMPARE(clicks, 2);
 }
 
 void TestOfficeControls::pressMovesButtonCaption()

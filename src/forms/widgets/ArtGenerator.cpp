@@ -4,6 +4,7 @@
 //   parblok_artgen <folder with the .svg sources> <output folder>
 
 #include "RegionData.h"
+#include "../OffscreenArt.h"
 
 #include <QDir>
 #include <QFile>
@@ -188,11 +189,8 @@ void writeProgramPictures(const QString &sources, const QString &out)
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The build runs without a session; the platform wants a private runtime folder all the same.
     QTemporaryDir runtime;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid())
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    prepareOffscreenArt(runtime);
     QGuiApplication app(argc, argv);
     if (argc != 3) {
         std::fprintf(stderr, "usage: parblok_artgen <svg folder> <output folder>\n");

@@ -1,0 +1,89 @@
+#include "VyberHry.h"
+
+#include "Balloon.h"
+#include "Companion.h"
+#include "Hlavni.h"
+#include "OContrls.h"
+#include "Placement.h"
+#include "Sounds.h"
+
+#include <QLabel>
+
+TVyberHryDialog::TVyberHryDialog(int players) : TBalloonForm(), m_players(players)
+{
+}
+
+TVyberHryDialog::~TVyberHryDialog() = default;
+
+void TVyberHryDialog::setUpForm(QLabel *label1, TOfficeLabel *office1, TOfficeLabel *office2,
+                                TOfficeLabel *office3, TOfficeButton *button1)
+{
+    Label1 = label1;
+    OfficeLabel1 = office1;
+    OfficeLabel2 = office2;
+    OfficeLabel3 = office3;
+    OfficeButton1 = button1;
+
+    setFixedSize(size());
+    Label1->setFont(BalloonFont(13, true));
+    for (TOfficeLabel *choice : {OfficeLabel1, OfficeLabel2, OfficeLabel3})
+        choice->setFont(BalloonFont());
+    OfficeButton1->setFont(BalloonFont());
+    formshape1 = MakeBalloon(this, tformshape::bpBottomRight);
+
+    connect(OfficeButton1, &TOfficeControl::clicked, this, &TVyberHryDialog::OfficeButton1Click);
+    connect(OfficeLabel1, &TOfficeControl::clicked, this, &TVyberHryDialog::OfficeLabel1Click);
+    connect(OfficeLabel2, &TOfficeControl::clicked, this, &TVyberHryDialog::OfficeLabel2Click);
+    connect(OfficeLabel3, &TOfficeControl::clicked, this, &TVyberHryDialog::OfficeLabel3Click);
+}
+
+void TVyberHryDialog::OfficeButton1Click()
+{
+    close();
+}
+
+void TVyberHryDialog::OfficeLabel1Click()
+{
+    choose(KindTraining);
+}
+
+void TVyberHryDialog::OfficeLabel2Click()
+{
+    choose(KindStandard);
+}
+
+void TVyberHryDialog::OfficeLabel3Click()
+{
+    choose(KindAdvanced);
+}
+
+void TVyberHryDialog::choose(const QString &kind)
+{
+    if (THlavniDialog *main = HlavniDialog())
+        main->StartMatch(m_players, kind);
+    close();
+}
+
+
+
+
+void TVyberHryDialog::FormShow()
+{
+    PlaySoundAndGoOn(QStringLiteral("Dialog.wav"));
+    SetMainAndAssistantEnabled(false);
+    PlaceBesideAssistant(m_players == 1 ? PlacementCaller::NewGameOnePlayer
+                                        : PlacementCaller::NewGameTwoPlayers,
+                         this);
+    TakeKeyboard(this, nullptr);
+}
+
+void TVyberHryDialog::FormClose()
+{
+    SetMainAndAssistantEnabled(true);
+}
+
+void TVyberHryDialog::FormKeyDown(int key)
+{
+    if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter)
+        close();
+}

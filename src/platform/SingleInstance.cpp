@@ -1,0 +1,181 @@
+#include "SingleInstance.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QStandardPaths>
+
+#include <cerrno>
+#include <csignal>
+#include <unistd.h>
+
+namespace {
+
+// An answer is two short lines; anything longer is not one of ours.
+constexpr qint64 MaxAnswer = 4096;
+// No single copy may take the whole search.
+constexpr int MaxWaitPerCopyMs = 150;
+
+QString socketPrefix()
+{
+    return QStringLiteral("Parblok2000-%1-").arg(::getuid());
+}
+
+QByteArray encode(const TopWindow &window)
+{
+    return window.className.toUtf8() + '\n' + window.caption.toUtf8() + '\n';
+}
+
+bool decode(const QByteArray &answer, TopWindow &window)
+{
+    const QList<QByteArray> lines = answer.split('\n');
+    // Two lines, each ended by a line feed: the split leaves an empty piece after the last.
+    if (lines.size() != 3 || !lines.at(2).isEmpty())
+        return false;
+    window.className = QString::fromUtf8(lines.at(0));
+    window.caption = QString::fromUtf8(lines.at(1));
+    return true;
+}
+
+bool processGone(qint64 processId)
+{
+    return processId > 0 && ::kill(pid_t(processId), 0) != 0 && errno == ESRCH;
+}
+
+// The process id a socket file name carries, or 0 when the name is not one of ours.
+qint64 processOf(const QString &fileName)
+{
+    const QString prefix = socketPrefix();
+    if (!fileName.startsWith(prefix))
+        return 0;
+    bool ok = false;
+    const qint64 id = QStringView(fileName).mid(prefix.size()).toLongLong(&ok);
+    return ok && id > 0 ? id : 0;
+}
+
+enum class Reply { Answered, Silent, Stale };
+
+Reply ask(const QString &path, QDeadlineTimer deadline, TopWindow &window)
+{
+    QLocalSocket socket;
+    socket.connectToServer(path, QIODevice::ReadOnly);
+    if (!socket.waitForConnected(int(deadline.remainingTime()))) {
+        const auto error = socket.error();
+        return error == QLocalSocket::ConnectionRefusedError
+                       || error == QLocalSocket::ServerNotFoundError
+                   ? Reply::Stale
+                   : Reply::Silent;
+    }
+    // The copy writes its answer and closes the connection.
+    QByteArray answer;
+    while (answer.size() <= MaxAnswer && socket.state() == QLocalSocket::ConnectedState
+           && !deadline.hasExpired()) {
+        socket.waitForReadyRead(int(deadline.remainingTime()));
+        answer += socket.readAll();
+    }
+    answer += socket.readAll();
+    return answer.size() <= MaxAnswer && decode(answer, window) ? Reply::Answered : Reply::Silent;
+}
+
+} // namespace
+
+QString InstanceFolder()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) {
+        // No usable runtime folder: a private folder of the user's own in the temporary folder.
+        folder = QDir::tempPath() + QLatin1Char('/') + socketPrefix() + QStringLiteral("run");
+        QDir().mkpath(folder);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    return folder;
+}
+
+QString InstanceSocketName(qint64 processId)
+{
+    return socketPrefix() + QString::number(processId);
+}
+
+TInstanceAnswerer::TInstanceAnswerer(Report mainWindow, QObject *parent)
+    : QObject(parent), m_mainWindow(std::move(mainWindow))
+{
+}
+
+TInstanceAnswerer::~TInstanceAnswerer() = default;
+
+bool TInstanceAnswerer::listen(const QString &folder, qint64 processId)
+{
+    delete m_server;
+    m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    const QString path = QDir(folder).filePath(InstanceSocketName(processId));
+    // A file of this name belongs to an ended process that had the same id.
+    QLocalServer::removeServer(path);
+    if (!m_server->listen(path)) {
+        delete m_server;
+        m_server = nullptr;
+        return false;
+    }
+    connect(m_server, &QLocalServer::newConnection, this, &TInstanceAnswerer::answer);
+    return true;
+}
+
+bool TInstanceAnswerer::listen()
+{
+    return listen(InstanceFolder(), QCoreApplication::applicationPid());
+}
+
+QString TInstanceAnswerer::socketPath() const
+{
+    return m_server != nullptr ? m_server->fullServerName() : QString();
+}
+
+void TInstanceAnswerer::answer()
+{
+    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        socket->write(encode(m_mainWindow()));
+        socket->disconnectFromServer();
+    }
+}
+
+bool FindRunningWindow(const QString &className, const QString &caption,
+                       const InstanceSearch &search)
+{
+    const QDir folder(search.folder);
+    const QStringList names =
+        folder.entryList({socketPrefix() + QLatin1Char('*')}, QDir::System | QDir::Files);
+    QDeadlineTimer deadline(search.budgetMs);
+    for (const QString &name : names) {
+        const qint64 processId = processOf(name);
+        if (processId == 0 || processId == search.ownProcessId)
+            continue;
+        if (deadline.hasExpired())
+            break;
+        const QDeadlineTimer copyDeadline(qMin<qint64>(deadline.remainingTime(), MaxWaitPerCopyMs));
+        TopWindow window;
+        switch (ask(folder.filePath(name), copyDeadline, window)) {
+        case Reply::Answered:
+            if (window.className == className && window.caption == caption)
+                return true;
+            break;
+        case Reply::Stale:
+            // Nobody listens: the copy ended without removing its socket. One whose process
+            // still lives may just be starting to listen, so it keeps its file.
+            if (processGone(processId))
+                QFile::remove(folder.filePath(name));
+            break;
+        case Reply::Silent:
+            break;
+        }
+    }
+    return false;
+}
+
+bool FindRunningWindow(const QString &className, const QString &caption)
+{
+    return FindRunningWindow(className, caption,
+                             {InstanceFolder(), QCoreApplication::applicationPid(), 300});
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QLocalServer;
+
+// Finding another running copy of the program by its main window.
+//
+// Each running copy answers on a local socket of its own, named after the user and its process
+// id, in the user's runtime folder: whoever connects receives the class name and the current
+// caption of that copy's main window, and the connection is closed. A search asks every such
+// socket in turn, removes the sockets whose process has ended, and never waits longer than a
+// fraction of a second in all: a copy too busy to answer in time counts as not found.
+
+// What a copy says about its main window.
+struct TopWindow
+{
+    QString className;
+    QString caption;
+};
+
+// The folder the sockets live in: the user's runtime folder.
+QString InstanceFolder();
+
+// The socket file name a process answers on.
+QString InstanceSocketName(qint64 processId);
+
+// Answers the questions of other copies with what `mainWindow` reports at the moment of asking.
+class TInstanceAnswerer : public QObject
+{
+    Q_OBJECT
+public:
+    using Report = std::function<TopWindow()>;
+
+    explicit TInstanceAnswerer(Report mainWindow, QObject *parent = nullptr);
+    ~TInstanceAnswerer() override;
+
+    // Starts answering on `folder`/InstanceSocketName(processId). Returns false (and answers
+    // nothing) when the socket cannot be made; the program then simply cannot be found.
+    bool listen(const QString &folder, qint64 processId);
+    bool listen();
+
+    QString socketPath() const;
+
+private:
+    void answer();
+
+    Report m_mainWindow;
+    QLocalServer *m_server = nullptr;
+};
+
+struct InstanceSearch
+{
+    QString folder;          // where the sockets are
+    qint64 ownProcessId = 0; // this process: never asked
+    int budgetMs = 300;      // the whole search never waits longer
+};
+
+// Whether another copy's main window has exactly this class name and caption.
+bool FindRunningWindow(const QString &className, const QString &caption,
+                       const InstanceSearch &search);
+// The same in the user's runtime folder, skipping this process.
+bool FindRunningWindow(const QString &className, const QString &caption);

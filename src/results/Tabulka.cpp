@@ -1,0 +1,240 @@
+#include "Tabulka.h"
+#include "ui_Tabulka.h"
+
+#include "Companion.h"
+#include "Data.h"
+#include "TApplication.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QTableView>
+
+// The first rows of the data source: a page lists only the lowest results of its kind.
+class TFirstRows : public QIdentityProxyModel
+{
+public:
+    TFirstRows(int limit, QObject *owner) : QIdentityProxyModel(owner), m_limit(limit) {}
+
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : qMin(QIdentityProxyModel::rowCount(parent), m_limit);
+    }
+
+private:
+    int m_limit;
+};
+
+namespace {
+
+TTabulkaDialog *g_tabulkaDialog = nullptr;
+
+const QColor Silver(192, 192, 192);
+// The grid's title row and its ten rows fill its 177 pixels.
+constexpr int TitleHeight = 17;
+constexpr int RowHeight = 16;
+// A date column with no width of its own is ten digits wide, as the field's default.
+constexpr int DateCharacters = 10;
+
+QFont pixelFont(const QString &family, int pixels, bool bold = false)
+{
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+TTabulkaDialog *TabulkaDialog()
+{
+    return g_tabulkaDialog;
+}
+
+void ShowTabulkaDialog()
+{
+    if (TTabulkaDialog *viewer = TabulkaDialog()) {
+        viewer->show();
+        viewer->raise();
+    }
+}
+
+TTabulkaDialog::TTabulkaDialog(QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      ui(new Ui::TabulkaDialog)
+{
+    g_tabulkaDialog = this;
+    ui->setupUi(this);
+    PageControl1 = ui->PageControl1;
+    TabSheet1 = ui->TabSheet1;
+    TabSheet2 = ui->TabSheet2;
+    TabSheet3 = ui->TabSheet3;
+    DBGrid1 = ui->DBGrid1;
+    DBGrid2 = ui->DBGrid2;
+    DBGrid3 = ui->DBGrid3;
+    Panel3 = ui->Panel3;
+    Panel4 = ui->Panel4;
+    Panel5 = ui->Panel5;
+    Button1 = ui->Button1;
+    FormCreate();
+}
+
+TTabulkaDialog::~TTabulkaDialog()
+{
+    if (g_tabulkaDialog == this)
+        g_tabulkaDialog = nullptr;
+}
+
+QString TTabulkaDialog::KindOfPage(int index)
+{
+    return QString::number(qBound(0, index, 2) + 1);
+}
+
+void TTabulkaDialog::FormCreate()
+{
+    setFixedSize(396, 276);
+    setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, Silver);
+    colours.setColor(QPalette::Button, Silver);
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    // The pages and the panels over the grids' scroll bars share the window's colour, so the
+    // panels do not show.
+    for (QWidget *page : {TabSheet1, TabSheet2, TabSheet3})
+        page->setAutoFillBackground(true);
+    for (QFrame *cover : {Panel3, Panel4, Panel5}) {
+        cover->setAutoFillBackground(true);
+        cover->raise();
+    }
+    for (QTableView *grid : {DBGrid1, DBGrid2, DBGrid3})
+        setUpGrid(grid);
+
+    connect(Button1, &QPushButton::clicked, this, &TTabulkaDialog::Button1Click);
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TTabulkaDialog::TabSheetShow);
+}
+
+void TTabulkaDialog::setUpGrid(QTableView *grid)
+{
+    grid->setFont(pixelFont(QStringLiteral("Times New Roman"), 11));
+    grid->horizontalHeader()->setFont(pixelFont(QStringLiteral("Times New Roman"), 11, true));
+    grid->setFrameShape(QFrame::NoFrame);
+    grid->setShowGrid(false);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::NoSelection);
+    grid->setTabKeyNavigation(true);
+    grid->setWordWrap(false);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setMinimumSectionSize(RowHeight);
+    grid->verticalHeader()->setDefaultSectionSize(RowHeight);
+    QHeaderView *titles = grid->horizontalHeader();
+    titles->setSectionResizeMode(QHeaderView::Fixed);
+    titles->setHighlightSections(false);
+    titles->setSectionsClickable(false);
+    titles->setFixedHeight(TitleHeight);
+    QPalette colours = grid->palette();
+    colours.setColor(QPalette::Base, Silver);
+    colours.setColor(QPalette::Window, Silver);
+    colours.setColor(QPalette::Button, Silver);
+    grid->setPalette(colours);
+    titles->setPalette(colours);
+}
+
+void TTabulkaDialog::bindGrids()
+{
+    if (m_rows != nullptr || DataModule1 == nullptr)
+        return;
+    m_rows = new TFirstRows(VisibleRows, this);
+    m_rows->setSourceModel(DataModule1->DataSource1);
+    const int dateWidth = DateCharacters * DBGrid1->fontMetrics().horizontalAdvance(QLatin1Char('0')) + 4;
+    for (QTableView *grid : {DBGrid1, DBGrid2, DBGrid3}) {
+        grid->setModel(m_rows);
+        for (int column = 0; column < m_rows->columnCount(); ++column) {
+            const TField *field = DataModule1->DataSource1->ColumnField(column);
+            const int width = field != nullptr ? field->DisplayWidth() : 0;
+            grid->horizontalHeader()->resizeSection(column, width > 0 ? width : dateWidth);
+        }
+    }
+}
+
+void TTabulkaDialog::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous()) {
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            move(screen->geometry().center() - rect().center());
+    }
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TTabulkaDialog::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    if (event->isAccepted())
+        FormClose();
+}
+
+void TTabulkaDialog::keyPressEvent(QKeyEvent *event)
+{
+    // Keys of the Ok button reach the window too.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        close();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void TTabulkaDialog::FormShow()
+{
+    CompanionShown();
+    bindGrids();
+    {
+        const QSignalBlocker quiet(PageControl1);
+        PageControl1->setCurrentIndex(0);
+    }
+    activateWindow();
+    Button1->setFocus();
+    showKind(KindOfPage(0));
+}
+
+void TTabulkaDialog::FormClose()
+{
+    CompanionClosed();
+}
+
+void TTabulkaDialog::TabSheetShow(int index)
+{
+    showKind(KindOfPage(index));
+}
+
+void TTabulkaDialog::showKind(const QString &code)
+{
+    if (DataModule1 == nullptr)
+        return;
+    // A table that cannot be filtered is reported; the viewer stays open and closes as usual.
+    try {
+        DataModule1->ShowKind(code);
+    } catch (const std::exception &error) {
+        TApplication::HandleException(error);
+    }
+}
+
+void TTabulkaDialog::Button1Click()
+{
+    close();
+}

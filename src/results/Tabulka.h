@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+class QFrame;
+class QPushButton;
+class QTabWidget;
+class QTableView;
+class TFirstRows;
+
+namespace Ui {
+class TabulkaDialog;
+}
+
+// The viewer of the results table ("Tabulka nejhorších"): one page per game kind, each listing the
+// ten lowest results of its kind, lowest first. While it is open both players' gravity is
+// suspended (unless the pause is on) and the main window and the assistant are disabled; Ok,
+// Enter and Esc close it. The grids show the store's one current view, so every page switch
+// filters the table to the page's kind.
+class TTabulkaDialog : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TTabulkaDialog(QWidget *parent = nullptr);
+    ~TTabulkaDialog() override;
+
+    // How many rows of its kind a page shows.
+    static constexpr int VisibleRows = 10;
+
+    QTabWidget *PageControl1 = nullptr;
+    QWidget *TabSheet1 = nullptr;
+    QWidget *TabSheet2 = nullptr;
+    QWidget *TabSheet3 = nullptr;
+    QTableView *DBGrid1 = nullptr;
+    QTableView *DBGrid2 = nullptr;
+    QTableView *DBGrid3 = nullptr;
+    QFrame *Panel3 = nullptr;
+    QFrame *Panel4 = nullptr;
+    QFrame *Panel5 = nullptr;
+    QPushButton *Button1 = nullptr;
+
+    // The game kind code ("1", "2", "3") page `index` shows.
+    static QString KindOfPage(int index);
+
+public slots:
+    void Button1Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    // A page was brought to the front: the table shows its kind.
+    void TabSheetShow(int index);
+    // Binds the grids to the store's data source the first time the viewer is shown.
+    void bindGrids();
+    void setUpGrid(QTableView *grid);
+    void showKind(const QString &code);
+
+    std::unique_ptr<Ui::TabulkaDialog> ui;
+    TFirstRows *m_rows = nullptr;
+};
+
+// The one viewer; set as soon as its construction starts, null before and after.
+TTabulkaDialog *TabulkaDialog();
+
+// The viewer's command (menu and toolbar): shows the viewer.
+void ShowTabulkaDialog();

@@ -1,0 +1,154 @@
+#include "Vymazat.h"
+#include "ui_Vymazat.h"
+
+#include "Balloon.h"
+#include "Companion.h"
+#include "Data.h"
+#include "OContrls.h"
+#include "Placement.h"
+#include "Pomocnik.h"
+#include "Sounds.h"
+#include "TApplication.h"
+#include "formshape.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+#include <QShowEvent>
+
+namespace {
+
+TVymazatDialog *g_vymazatDialog = nullptr;
+
+QFont formFont(bool bold)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+TVymazatDialog *VymazatDialog()
+{
+    return g_vymazatDialog;
+}
+
+void ShowVymazatDialog()
+{
+    TVymazatDialog *question = VymazatDialog();
+    if (question == nullptr)
+        return;
+    if (PomocnikDialog() != nullptr) {
+        ShowBesideAssistant(PlacementCaller::ClearTable, question);
+        return;
+    }
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        question->move(screen->geometry().center() - question->rect().center());
+    question->show();
+    question->raise();
+    question->activateWindow();
+}
+
+TVymazatDialog::TVymazatDialog(QWidget *parent)
+    : QWidget(parent, BalloonFlags),
+      ui(new Ui::VymazatDialog)
+{
+    g_vymazatDialog = this;
+    ui->setupUi(this);
+    Image1 = ui->Image1;
+    Label1 = ui->Label1;
+    Label2 = ui->Label2;
+    OfficeButton1 = ui->OfficeButton1;
+    OfficeButton2 = ui->OfficeButton2;
+    FormCreate();
+}
+
+TVymazatDialog::~TVymazatDialog()
+{
+    if (g_vymazatDialog == this)
+        g_vymazatDialog = nullptr;
+}
+
+void TVymazatDialog::FormCreate()
+{
+    setFixedSize(size());
+    setFont(formFont(false));
+    Label1->setFont(formFont(true));
+    setFocusPolicy(Qt::StrongFocus);
+    formshape1 = MakeBalloon(this, tformshape::bpRightTop);
+
+    connect(OfficeButton1, &TOfficeButton::clicked, this, &TVymazatDialog::OfficeButton1Click);
+    connect(OfficeButton2, &TOfficeButton::clicked, this, &TVymazatDialog::OfficeButton2Click);
+}
+
+void TVymazatDialog::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TVymazatDialog::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    if (event->isAccepted())
+        FormClose();
+}
+
+void TVymazatDialog::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        ResetTable();
+        return;
+    case Qt::Key_Escape:
+        close();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void TVymazatDialog::FormShow()
+{
+    SetMainAndAssistantEnabled(false);
+    activateWindow();
+    setFocus();
+    PlaySoundAndGoOn(QStringLiteral("Dotaz.wav"));
+}
+
+void TVymazatDialog::FormClose()
+{
+    SetMainAndAssistantEnabled(true);
+}
+
+void TVymazatDialog::OfficeButton1Click()
+{
+    ResetTable();
+}
+
+void TVymazatDialog::OfficeButton2Click()
+{
+    close();
+}
+
+void TVymazatDialog::ResetTable()
+{
+    // The store checks the blank pair before it touches the live table; a refused clearing keeps
+    // every stored result. Either way the question is answered, so the balloon closes first and
+    // the reason follows in a message box of its own.
+    try {
+        if (DataModule1 != nullptr)
+            DataModule1->ResetTable();
+    } catch (const std::exception &error) {
+        close();
+        TApplication::HandleException(error);
+        return;
+    }
+    close();
+}

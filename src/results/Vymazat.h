@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+class QLabel;
+class TOfficeButton;
+class tformshape;
+
+namespace Ui {
+class VymazatDialog;
+}
+
+// The question whether to clear the results table, a balloon beside the assistant. "Ano" and
+// Enter replace the table by its blank copy and close the balloon; "Ne" and Esc close it. While it
+// is open the main window and the assistant are disabled; the match goes on underneath.
+class TVymazatDialog : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TVymazatDialog(QWidget *parent = nullptr);
+    ~TVymazatDialog() override;
+
+    tformshape *formshape1 = nullptr;
+    QLabel *Image1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    TOfficeButton *OfficeButton1 = nullptr;
+    TOfficeButton *OfficeButton2 = nullptr;
+
+public slots:
+    void OfficeButton1Click();
+    void OfficeButton2Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    // Replaces the table by the blank pair and closes the balloon. When the blank pair is not
+    // usable the table stays as it was and the user is told why.
+    void ResetTable();
+
+    std::unique_ptr<Ui::VymazatDialog> ui;
+};
+
+// The one clearing question; set as soon as its construction starts, null before and after.
+TVymazatDialog *VymazatDialog();
+
+// The clearing command of the main window's menu: places the assistant and the question beside
+// it, and shows the question.
+void ShowVymazatDialog();

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "Balloon.h"
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class TOfficeButton;
+class tformshape;
+
+namespace Ui {
+class VysledekDialog;
+}
+
+// The result of a player whose well is full: a balloon above the assistant showing the game kind,
+// the pieces, the rows and the points, and asking for a name. With a name the result is stored in
+// the results table; closing the dialog, whichever way, lets the main window play on.
+class TVysledekDialog : public TBalloonForm
+{
+    Q_OBJECT
+public:
+    TVysledekDialog();
+    ~TVysledekDialog() override;
+
+    QLabel *Label1 = nullptr;  // which player finished
+    QLabel *Label5 = nullptr;  // the game kind
+    QLabel *Label6 = nullptr;  // pieces
+    QLabel *Label7 = nullptr;  // rows
+    QLabel *Label10 = nullptr; // points, the stored value
+    QLineEdit *Edit1 = nullptr; // the name; kept from one showing to the next
+    TOfficeButton *OfficeButton1 = nullptr; // "Ok"
+    tformshape *formshape1 = nullptr;
+
+    // Fills the figures of player `player` (1 or 2) from the main window's labels.
+    void Fill(int player, const QString &kind, const QString &pieces, const QString &rows,
+              const QString &points);
+
+public slots:
+    void OfficeButton1Click();
+
+private:
+    void FormShow() override;
+    void FormClose() override;
+    void FormKeyDown(int key) override;
+    // Stores the result when a name is given. A refusal of the store is shown and answers false,
+    // so the dialog stays open and the result can be stored again.
+    bool StoreResult();
+
+    std::unique_ptr<Ui::VysledekDialog> ui;
+};
+
+// The one instance; set as soon as its construction starts, null before and after.
+TVysledekDialog *VysledekDialog();

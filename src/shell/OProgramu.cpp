@@ -1,0 +1,66 @@
+#include "OProgramu.h"
+#include "ui_OProgramu.h"
+
+#include "GradText.h"
+#include "sysinfo.h"
+
+#include <QPushButton>
+
+namespace {
+
+TOProgramuDialog *g_oProgramuDialog = nullptr;
+
+void setUpTitle(TGradText *title, const QString &text, int pixels)
+{
+    title->setFont(InfoFont(QStringLiteral("Times New Roman"), pixels, true, true));
+    title->setGradientStyle(TGradText::gsHorizontal);
+    title->setBeginColor(clRed);
+    title->setEndColor(clBlue);
+    title->setJustification(TGradText::jLeft);
+    title->setLines({text});
+}
+
+} // namespace
+
+TOProgramuDialog *OProgramuDialog()
+{
+    return g_oProgramuDialog;
+}
+
+TOProgramuDialog::TOProgramuDialog() : TInfoWindow(BorderlessFlags()), ui(new Ui::OProgramuDialog)
+{
+    g_oProgramuDialog = this;
+    ui->setupUi(this);
+    Image1 = ui->Image1;
+    GradText1 = ui->GradText1;
+    GradText2 = ui->GradText2;
+    Label1 = ui->Label1;
+    Button1 = ui->Button1;
+    SysInfo1 = new TSysInfo(this);
+    SysInfo1->setObjectName(QStringLiteral("SysInfo1"));
+
+    setFixedSize(323, 244);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+    colours.setColor(QPalette::Button, QColor(0xC0, 0xC0, 0xC0));
+    setPalette(colours);
+    setAutoFillBackground(true);
+    setFont(InfoFont(QStringLiteral("MS Sans Serif"), 11, false));
+    Label1->setFont(InfoFont(QStringLiteral("Times New Roman"), 15, false, true));
+
+    setUpTitle(GradText1, QStringLiteral("Parblok 2000"), 32);
+    setUpTitle(GradText2, QStringLiteral("verze 5.0"), 19);
+    setFirstControl(Button1);
+    connect(Button1, &QPushButton::clicked, this, &TOProgramuDialog::Button1Click);
+}
+
+TOProgramuDialog::~TOProgramuDialog()
+{
+    if (g_oProgramuDialog == this)
+        g_oProgramuDialog = nullptr;
+}
+
+void TOProgramuDialog::Button1Click()
+{
+    close();
+}

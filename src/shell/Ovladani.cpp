@@ -1,0 +1,31 @@
+#include "Ovladani.h"
+#include "ui_Ovladani.h"
+
+namespace {
+
+TOvladaniDialog *g_ovladaniDialog = nullptr;
+
+} // namespace
+
+TOvladaniDialog *OvladaniDialog()
+{
+    return g_ovladaniDialog;
+}
+
+TOvladaniDialog::TOvladaniDialog()
+    : TInfoWindow(CaptionedToolFlags()),
+      ui(new Ui::OvladaniDialog)
+{
+    g_ovladaniDialog = this;
+    ui->setupUi(this);
+    Image1 = ui->Image1;
+    Panel1 = ui->Panel1;
+    setFixedSize(526, 202);
+    FillKeyList(Panel1, KeyLayout::Column::OnePlayer, 14);
+}
+
+TOvladaniDialog::~TOvladaniDialog()
+{
+    if (g_ovladaniDialog == this)
+        g_ovladaniDialog = nullptr;
+}

@@ -1,0 +1,53 @@
+#include "Ovladani1.h"
+#include "ui_Ovladani1.h"
+
+#include "GradText.h"
+
+namespace {
+
+TOvladani1Dialog *g_ovladani1Dialog = nullptr;
+
+// The lists start below their headings.
+constexpr int ListTop = 36;
+
+// A list's heading, centred over the list.
+void setUpHeading(TGradText *heading, const QString &text)
+{
+    heading->setFont(InfoFont(QStringLiteral("Times New Roman"), 21, true, true));
+    heading->setBeginColor(clBlue);
+    heading->setLines({text});
+    const QSize size = heading->MeasureText();
+    const int width = heading->parentWidget()->width();
+    heading->setGeometry((width - size.width()) / 2, heading->y(), size.width(), size.height());
+}
+
+} // namespace
+
+TOvladani1Dialog *Ovladani1Dialog()
+{
+    return g_ovladani1Dialog;
+}
+
+TOvladani1Dialog::TOvladani1Dialog()
+    : TInfoWindow(CaptionedToolFlags()),
+      ui(new Ui::Ovladani1Dialog)
+{
+    g_ovladani1Dialog = this;
+    ui->setupUi(this);
+    Image1 = ui->Image1;
+    Panel1 = ui->Panel1;
+    Panel2 = ui->Panel2;
+    GradText1 = ui->GradText1;
+    GradText2 = ui->GradText2;
+    setFixedSize(712, 202);
+    setUpHeading(GradText1, QStringLiteral("Hráč č. 1"));
+    setUpHeading(GradText2, QStringLiteral("Hráč č. 2"));
+    FillKeyList(Panel1, KeyLayout::Column::PlayerOne, ListTop);
+    FillKeyList(Panel2, KeyLayout::Column::PlayerTwo, ListTop);
+}
+
+TOvladani1Dialog::~TOvladani1Dialog()
+{
+    if (g_ovladani1Dialog == this)
+        g_ovladani1Dialog = nullptr;
+}

@@ -1,0 +1,113 @@
+#include "Pomocnik.h"
+#include "ui_Pomocnik.h"
+
+#include "AppPath.h"
+#include "CoolForm.h"
+#include "Placement.h"
+#include "Settings.h"
+#include "Sounds.h"
+#include "Uvitani.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QShowEvent>
+
+namespace {
+
+TPomocnikDialog *g_pomocnikDialog = nullptr;
+
+constexpr QPoint CreationMargins(12, 30);
+const QColor Silver(192, 192, 192);
+
+} // namespace
+
+TPomocnikDialog *PomocnikDialog()
+{
+    return g_pomocnikDialog;
+}
+
+TPomocnikDialog::TPomocnikDialog(QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      ui(new Ui::PomocnikDialog)
+{
+    g_pomocnikDialog = this;
+    ui->setupUi(this);
+    CoolForm1 = ui->CoolForm1;
+    AppPath1 = new TAppPath(this);
+    AppPath1->setObjectName(QStringLiteral("AppPath1"));
+    FormCreate();
+}
+
+TPomocnikDialog::~TPomocnikDialog()
+{
+    if (g_pomocnikDialog == this)
+        g_pomocnikDialog = nullptr;
+}
+
+void TPomocnikDialog::FormCreate()
+{
+    setFixedSize(104, 104);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, Silver);
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    CoolForm1->setPicture(QPixmap(QStringLiteral(":/widgets/assistant.png")));
+    CoolForm1->loadMask2(QStringLiteral(":/widgets/assistant.mask2"));
+    connect(CoolForm1, &TCoolForm::doubleClicked, this, &TPomocnikDialog::CoolForm1DblClick);
+
+    move(cornerPosition(placementScreenSize(), size(), CreationMargins));
+}
+
+void TPomocnikDialog::MoveToCorner(QPoint margins)
+{
+    hide();
+    move(cornerPosition(placementScreenSize(), size(), margins));
+    show();
+}
+
+void TPomocnikDialog::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TPomocnikDialog::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    if (event->isAccepted())
+        FormClose();
+}
+
+void TPomocnikDialog::keyPressEvent(QKeyEvent *event)
+{
+    // Without a window manager nobody turns Alt+F4 into a close command; the assistant does it.
+    if (event->key() == Qt::Key_F4 && event->modifiers() == Qt::AltModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TPomocnikDialog::FormShow()
+{
+    PlaySoundAndGoOn(QStringLiteral("PomocnikStart.wav"));
+    WriteSetting(QStringLiteral("Pomocnik"), QStringLiteral("1"));
+}
+
+void TPomocnikDialog::FormClose()
+{
+    PlaySoundAndGoOn(QStringLiteral("PomocnikKonec.wav"));
+    WriteSetting(QStringLiteral("Pomocnik"), QStringLiteral("0"));
+}
+
+void TPomocnikDialog::CoolForm1DblClick()
+{
+    TUvitaniDialog *welcome = UvitaniDialog();
+    if (!m_welcomeAllowed || !isEnabled() || welcome == nullptr)
+        return;
+    // Fit test of its row, the assistant shown, the main window and the assistant disabled, the
+    // welcome window shown.
+    ShowBesideAssistant(PlacementCaller::WelcomeFromAssistant, welcome);
+}

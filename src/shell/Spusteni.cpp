@@ -1,0 +1,117 @@
+#include "Spusteni.h"
+#include "ui_Spusteni.h"
+
+#include "Balloon.h"
+#include "ColorValue.h"
+#include "GradProgress.h"
+#include "GradText.h"
+
+#include <QPainter>
+#include <QScreen>
+
+namespace {
+
+const QColor Cream(255, 255, 224);
+constexpr int BandHeight = 25;
+constexpr int BandWidth = 241;
+const QRect Box(11, 100, 313, 81);
+
+void setBackground(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+void setUpHeading(TGradText *heading, const QString &text, int pixels)
+{
+    heading->setFont(BalloonFont(pixels, true, true));
+    heading->setGradientStyle(TGradText::gsHorizontal);
+    heading->setBeginColor(clRed);
+    heading->setEndColor(clBlue);
+    heading->setJustification(TGradText::jLeft);
+    heading->setLines({text});
+    heading->FitToText();
+}
+
+} // namespace
+
+TSpusteniDialog::TSpusteniDialog(QWidget *parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      ui(new Ui::SpusteniDialog)
+{
+    ui->setupUi(this);
+    Metr = ui->Metr;
+    FormCreate();
+}
+
+TSpusteniDialog::~TSpusteniDialog() = default;
+
+void TSpusteniDialog::FormCreate()
+{
+    setFixedSize(339, 288);
+    setBackground(ui->Panel1, Qt::black);
+    ui->Panel2->setPixmap(Background(ui->Panel2->size()));
+
+    setUpHeading(ui->GradText1, QStringLiteral("Parblok 2000"), 37);
+    setUpHeading(ui->GradText2, QStringLiteral("verze 5.0"), 19);
+
+    ui->Label1->setFont(BalloonFont(13, true));
+    setTextColour(ui->Label1, Qt::white);
+    ui->Label2->setFont(BalloonFont(13, true));
+    ui->Label3->setFont(BalloonFont(13));
+    ui->Label4->setFont(BalloonFont(9));
+
+    setBackground(ui->Panel3, Qt::black);
+    setTextColour(ui->Panel4, Qt::white);
+
+    Metr->setStyle(TGradProgress::gsHorizontal);
+    Metr->setBevelStyle(TGradProgress::bsNone);
+    Metr->setStartColor(clWhite);
+    Metr->setEndColor(clRed);
+    Metr->setBackColor(clBlack);
+    Metr->setShowPercent(false);
+    Metr->setMaxValue(100);
+    Metr->setStep(1);
+}
+
+QPixmap TSpusteniDialog::Background(QSize size)
+{
+    QPixmap art(size);
+    art.fill(Cream);
+    QPainter painter(&art);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+
+    // The band along the top left edge ends in a circle; the bar's panel at the bottom right
+    // starts with one.
+    painter.drawRect(0, 0, BandWidth, BandHeight);
+    painter.drawEllipse(QRectF(BandWidth - BandHeight / 2.0, 0, BandHeight, BandHeight));
+    const int bottom = size.height() - BandHeight;
+    const int barLeft = size.width() - BandWidth;
+    painter.drawEllipse(QRectF(barLeft - BandHeight / 2.0, bottom, BandHeight, BandHeight));
+
+    // The box in the middle: black, rounded, with two white outlines.
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRoundedRect(QRectF(Box).adjusted(0.5, 0.5, -0.5, -0.5), 10, 10);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(Box).adjusted(2.5, 2.5, -2.5, -2.5), 8, 8);
+    return art;
+}
+
+void TSpusteniDialog::ShowNow()
+{
+    if (const QScreen *screen = this->screen())
+        move(screen->geometry().center() - rect().center());
+    show();
+    repaint();
+}

@@ -1,0 +1,156 @@
+#include "StartUp.h"
+
+#include "Data.h"
+#include "DotazKonec.h"
+#include "GradProgress.h"
+#include "Hlavni.h"
+#include "Hra1.h"
+#include "Hra2.h"
+#include "Kopie.h"
+#include "Napoveda.h"
+#include "OProgramu.h"
+#include "Ovladani.h"
+#include "Ovladani1.h"
+#include "Placement.h"
+#include "Pomocnik.h"
+#include "SingleInstance.h"
+#include "Spusteni.h"
+#include "Tabulka.h"
+#include "TApplication.h"
+#include "Uvitani.h"
+#include "Vymazat.h"
+#include "Vysledek.h"
+
+#include <QApplication>
+#include <array>
+
+namespace {
+
+template <class T>
+std::unique_ptr<QObject> make()
+{
+    return std::make_unique<T>();
+}
+
+const std::array<StartUpStep, 14> Steps{{
+    {"TDataModule1", make<TDataModule1>, 10},
+    {"THlavniDialog", make<THlavniDialog>, 15},
+    {"TUvitaniDialog", make<TUvitaniDialog>, 20},
+    {"TNapovedaDialog", make<TNapovedaDialog>, 25},
+    {"TPomocnikDialog", make<TPomocnikDialog>, 30},
+    {"THra2Dialog", make<THra2Dialog>, 35},
+    {"THra1Dialog", make<THra1Dialog>, 40},
+    {"TVysledekDialog", make<TVysledekDialog>, 45},
+    {"TOvladani1Dialog", make<TOvladani1Dialog>, 50},
+    {"TOvladaniDialog", make<TOvladaniDialog>, 55},
+    {"TDotazKonecDialog", make<TDotazKonecDialog>, 60},
+    {"TVymazatDialog", make<TVymazatDialog>, 65},
+    {"TTabulkaDialog", make<TTabulkaDialog>, 70},
+    {"TOProgramuDialog", make<TOProgramuDialog>, 75},
+}};
+
+const QString MainWindowCaption = QStringLiteral("Parblok 2000");
+
+// What this copy answers a later one that looks for a running copy.
+TopWindow ReportMainWindow()
+{
+    const THlavniDialog *window = HlavniDialog();
+    if (window == nullptr)
+        return {};
+    return {QString::fromLatin1(window->metaObject()->className()), window->windowTitle()};
+}
+
+int RunRefusedStart()
+{
+    const TRefusedStart windows = ShowRefusedStart();
+    return QApplication::exec();
+}
+
+int RunNormalStart()
+{
+    auto splash = std::make_unique<TSpusteniDialog>();
+    splash->ShowNow();
+    TGradProgress *metr = splash->Metr;
+    const TProgramWindows windows = CreateProgramWindows(
+        CreationSteps(), [metr](int position) { metr->setPosition(position); });
+    splash->hide();
+    splash.reset();
+
+    THlavniDialog *mainWindow = HlavniDialog();
+    if (mainWindow == nullptr)
+        return 1;
+    TInstanceAnswerer answerer(ReportMainWindow);
+    answerer.listen();
+    mainWindow->show();
+    return QApplication::exec();
+}
+
+} // namespace
+
+std::span<const StartUpStep> CreationSteps()
+{
+    return Steps;
+}
+
+TProgramWindows::~TProgramWindows()
+{
+    while (!m_objects.empty())
+        m_objects.pop_back();
+}
+
+void TProgramWindows::add(std::unique_ptr<QObject> object)
+{
+    m_objects.push_back(std::move(object));
+}
+
+TProgramWindows CreateProgramWindows(std::span<const StartUpStep> steps, const MetrSetter &setMetr,
+                                     const CreationHook &hook)
+{
+    TProgramWindows windows;
+    setMetr(MetrBeforeCreation);
+    for (const StartUpStep &step : steps) {
+        QObject *created = nullptr;
+        try {
+            std::unique_ptr<QObject> object = step.create();
+            created = object.get();
+            windows.add(std::move(object));
+        } catch (const std::exception &error) {
+            TApplication::HandleException(error);
+        }
+        setMetr(step.metr);
+        if (hook)
+            hook(step, created);
+    }
+    for (const int position : MetrAfterCreation)
+        setMetr(position);
+    return windows;
+}
+
+TRefusedStart ShowRefusedStart()
+{
+    TRefusedStart windows;
+    windows.assistant = std::make_unique<TPomocnikDialog>();
+    TPomocnikDialog *assistant = windows.assistant.get();
+    // This copy has neither a main window nor a welcome window.
+    assistant->setWelcomeAllowed(false);
+    // The assistant is this copy's main window: closing it ends the program.
+    assistant->setAttribute(Qt::WA_QuitOnClose, true);
+    windows.notice = std::make_unique<TKopieDialog>();
+
+    const QSize screen = placementScreenSize();
+    const QSize size = assistant->frameGeometry().size();
+    assistant->move(screen.width() / 2 - size.width() / 2, screen.height() / 2 - size.height() / 2);
+    PlaceBesideAssistant(PlacementCaller::RefusedStart, windows.notice.get());
+
+    assistant->show();
+    windows.notice->show();
+    return windows;
+}
+
+int RunProgram()
+{
+    if (FindRunningWindow(QString::fromLatin1(THlavniDialog::staticMetaObject.className()),
+                          MainWindowCaption))
+        return RunRefusedStart();
+    return RunNormalStart();
+}

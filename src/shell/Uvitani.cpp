@@ -1,0 +1,151 @@
+#include "Uvitani.h"
+#include "ui_Uvitani.h"
+
+#include "AppPath.h"
+#include "Companion.h"
+#include "Hlavni.h"
+#include "Manual.h"
+#include "Napoveda.h"
+#include "Placement.h"
+#include "Pomocnik.h"
+#include "Settings.h"
+
+#include <QKeyEvent>
+#include <QPointer>
+
+namespace {
+
+TUvitaniDialog *g_uvitaniDialog = nullptr;
+
+const QString Assistant = QStringLiteral("Pomocnik");
+const QString Welcome = QStringLiteral("Uvitani");
+const QString Yes = QStringLiteral("1");
+
+constexpr int KeyEnter = 13;
+constexpr int KeyEscape = 27;
+
+// The key code of a key press as the window's key handler knows it (0 for keys it ignores).
+int keyCode(const QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return KeyEnter;
+    case Qt::Key_Escape:
+        return KeyEscape;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+TUvitaniDialog *UvitaniDialog()
+{
+    return g_uvitaniDialog;
+}
+
+TUvitaniDialog::TUvitaniDialog() : ui(new Ui::UvitaniDialog)
+{
+    g_uvitaniDialog = this;
+    ui->setupUi(this);
+    OfficeLabel2 = ui->OfficeLabel2;
+    OfficeLabel3 = ui->OfficeLabel3;
+    OfficeLabel4 = ui->OfficeLabel4;
+    CheckBox1 = ui->CheckBox1;
+    AppPath1 = new TAppPath(this);
+    AppPath1->setObjectName(QStringLiteral("AppPath1"));
+
+    SetUpBalloon(QSize(406, 140));
+    ui->Label1->setFont(BalloonFont(13, true));
+    ui->Label2->setFont(BalloonFont(13, true));
+    for (TOfficeLabel *link : {OfficeLabel2, OfficeLabel3, OfficeLabel4})
+        link->setFont(BalloonFont());
+    CheckBox1->setChecked(false);
+
+    connect(OfficeLabel2, &TOfficeLabel::clicked, this, &TUvitaniDialog::OfficeLabel2Click);
+    connect(OfficeLabel3, &TOfficeLabel::clicked, this, &TUvitaniDialog::OfficeLabel3Click);
+    connect(OfficeLabel4, &TOfficeLabel::clicked, this, &TUvitaniDialog::OfficeLabel4Click);
+}
+
+TUvitaniDialog::~TUvitaniDialog()
+{
+    if (g_uvitaniDialog == this)
+        g_uvitaniDialog = nullptr;
+}
+
+void TUvitaniDialog::FormShow()
+{
+    TCompanionBalloon::FormShow();
+    if (ReadSetting(Welcome) == Yes)
+        CheckBox1->setChecked(true);
+    PlaceBesideAssistant(PlacementCaller::WelcomeFromAssistant, this);
+}
+
+QWidget *TUvitaniDialog::firstControl()
+{
+    return CheckBox1;
+}
+
+void TUvitaniDialog::keyPressEvent(QKeyEvent *event)
+{
+    // Keys the check box does not use arrive here as well.
+    const int key = keyCode(event);
+    if (key == 0) {
+        TCompanionBalloon::keyPressEvent(event);
+        return;
+    }
+    FormKeyDown(key);
+}
+
+void TUvitaniDialog::FormKeyDown(int key)
+{
+    if (key == KeyEnter || key == KeyEscape)
+        Leave();
+}
+
+void TUvitaniDialog::Leave()
+{
+    WriteSetting(Welcome, CheckBox1->isChecked() ? Yes : QStringLiteral("0"));
+    SetMainAndAssistantEnabled(true);
+    close();
+}
+
+void TUvitaniDialog::OfficeLabel2Click()
+{
+    Leave();
+    OpenHelpTopics(PlacementCaller::HelpFromWelcome);
+}
+
+void TUvitaniDialog::OfficeLabel3Click()
+{
+    LaunchManual(AppPath1->AppFolder());
+}
+
+void TUvitaniDialog::OfficeLabel4Click()
+{
+    Leave();
+}
+
+void StartUpAssistant()
+{
+    // Only the first showing of a main window decides.
+    static QPointer<THlavniDialog> decidedFor;
+    THlavniDialog *main = HlavniDialog();
+    if (main == nullptr || decidedFor == main)
+        return;
+    decidedFor = main;
+
+    const QString assistantSetting = ReadSetting(Assistant);
+    const QString welcomeSetting = ReadSetting(Welcome);
+    TPomocnikDialog *assistant = PomocnikDialog();
+    if (assistantSetting != Yes || assistant == nullptr)
+        return;
+    TUvitaniDialog *welcome = UvitaniDialog();
+    if (welcomeSetting != Yes || welcome == nullptr) {
+        assistant->show();
+        return;
+    }
+    welcome->CheckBox1->setChecked(true);
+    ShowBesideAssistant(PlacementCaller::WelcomeAtStart, welcome);
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "CompanionBalloon.h"
+#include "OContrls.h"
+
+#include <memory>
+
+class QCheckBox;
+class QKeyEvent;
+class TAppPath;
+
+namespace Ui {
+class UvitaniDialog;
+}
+
+// The welcome window: a balloon above the assistant that offers the list of help topics, the
+// electronic manual, or simply starting to play. Leaving it through a choice (or Enter or Esc)
+// remembers in "Uvitani" whether it is to greet the user at every start.
+class TUvitaniDialog : public TCompanionBalloon
+{
+    Q_OBJECT
+public:
+    TUvitaniDialog();
+    ~TUvitaniDialog() override;
+
+    TOfficeLabel *OfficeLabel2 = nullptr; // the list of help topics
+    TOfficeLabel *OfficeLabel3 = nullptr; // the electronic manual
+    TOfficeLabel *OfficeLabel4 = nullptr; // start playing
+    QCheckBox *CheckBox1 = nullptr;
+    TAppPath *AppPath1 = nullptr;
+
+public slots:
+    void OfficeLabel2Click();
+    void OfficeLabel3Click();
+    void OfficeLabel4Click();
+
+protected:
+    void FormShow() override;
+    QWidget *firstControl() override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void FormKeyDown(int key);
+    // Remembers the check box in "Uvitani", enables the main window and the assistant and closes
+    // the window.
+    void Leave();
+
+    std::unique_ptr<Ui::UvitaniDialog> ui;
+};
+
+// The one welcome window; set as soon as its construction starts, null before and after.
+TUvitaniDialog *UvitaniDialog();
+
+// The main window's first showing decides whether the assistant and the welcome window appear:
+// neither when "Pomocnik" is not "1", the assistant alone when "Uvitani" is not "1", else both,
+// the welcome window with its box checked. Later showings of the main window decide nothing.
+void StartUpAssistant();

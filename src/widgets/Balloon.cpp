@@ -1,0 +1,62 @@
+#include "Balloon.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QShowEvent>
+
+tformshape *MakeBalloon(QWidget *dialog, tformshape::TBalloonPosition tail)
+{
+    QPalette colours = dialog->palette();
+    colours.setColor(QPalette::Window, BalloonColor);
+    dialog->setPalette(colours);
+    dialog->setAutoFillBackground(true);
+
+    auto *shape = new tformshape(dialog);
+    shape->setObjectName(QStringLiteral("formshape1"));
+    shape->setBalloonPosition(tail);
+    shape->setBalloonEllips(20);
+    shape->setBalloonIndent(15);
+    shape->setReshape(true);
+    shape->Loaded();
+    return shape;
+}
+
+QFont BalloonFont(int pixels, bool bold, bool italic)
+{
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+void TakeKeyboard(QWidget *dialog, QWidget *first)
+{
+    dialog->raise();
+    dialog->activateWindow();
+    if (first != nullptr)
+        first->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+TBalloonForm::TBalloonForm() : QWidget(nullptr, BalloonFlags)
+{
+}
+
+void TBalloonForm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TBalloonForm::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    if (event->isAccepted())
+        FormClose();
+}
+
+void TBalloonForm::keyPressEvent(QKeyEvent *event)
+{
+    FormKeyDown(event->key());
+}

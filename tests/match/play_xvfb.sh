@@ -1,0 +1,112 @@
+#!/bin/sh
+# Plays on a virtual X display with the keyboard and the mouse, as a user does: a one-player
+# standard match from the menu to the result stored in the results table, then a two-player
+# match ended through the question. Screenshots of every balloon are left in the work folder
+# (select1.png, result.png, select2.png, question.png).
+# Usage: play_xvfb.sh <program> <work folder>
+set -u
+program="$1"
+work="$2"
+for tool in xvfb-run xdotool import; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "$tool is not installed"
+        exit 77
+    fi
+done
+rm -rf "$work"
+mkdir -p "$work"
+# A copy of the program folder, so the results table and the settings of the build stay as built.
+cp -r "$(dirname "$program")" "$work/Parblok2000"
+# The assistant closed last time: the new-game balloons show it again.
+printf '[Nastaveni]\r\nPomocnik=0\r\nUvitani=0\r\n' >"$work/Parblok2000/Kvadr.ini"
+unset QT_QPA_PLATFORM
+export XDG_RUNTIME_DIR="$work/xdg"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
+    work="$1"
+    "$work/Parblok2000/Parblok2000" >"$work/program.log" 2>&1 &
+    pid=$!
+    fail() { echo "$1"; cat "$work/program.log"; kill -TERM $pid 2>/dev/null; exit 1; }
+    # The visible window of the given size, as "id x y"; nothing when there is none.
+    window() {
+        for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+            geometry=$(xdotool getwindowgeometry "$id")
+            case "$geometry" in *"Geometry: $1"*)
+                place=$(echo "$geometry" | sed -n "s/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p")
+                echo "$id $place"; return;;
+            esac
+        done
+    }
+    # Waits up to $2 half-seconds for a window of size $1.
+    await() {
+        tries=0
+        while [ $tries -lt $2 ]; do
+            found=$(window "$1"); [ -n "$found" ] && { echo "$found"; return; }
+            tries=$((tries + 1)); sleep 0.5
+        done
+    }
+    pixel() { /usr/bin/convert "$1" -format "%[hex:p{$2,$3}]" info: 2>/dev/null; }
+    # Screenshot $1 with the balloon at ($2, $3) cream in its middle ($4, $5 into it).
+    shoot() {
+        sleep 0.5
+        import -window root "$work/$1"
+        [ "$(pixel "$work/$1" $(($2 + $4)) $(($3 + $5)))" = FFFFE0 ] || fail "$1: the balloon is not cream"
+    }
+
+    # Menu "Soubor", item $1 ("1" or "2" players): the selection balloon, its screenshot, and a
+    # click on "Standardní hra".
+    standard_match() {
+        xdotool windowfocus "$main"; sleep 0.3
+        xdotool key alt+s; sleep 0.3; xdotool key $1
+        set -- $1 $(await 250x150 20); [ $# -eq 4 ] || fail "no selection for $1"
+        shoot select$1.png $3 $4 10 100
+        xdotool mousemove $(($3 + 60)) $(($4 + 65)) click 1
+        # The pointer leaves the main window: the keys reach the game because the closing
+        # balloon gives the keyboard back, not because the pointer is over it.
+        xdotool mousemove 5 5
+        sleep 0.5
+        [ -z "$(window 250x150)" ] || fail "the selection stayed open"
+    }
+
+    main=$(await 669x439 60); [ -n "$main" ] || fail "no main window"
+    main=${main%% *}
+
+    standard_match 1
+
+    # Drops until the well is full and the result balloon appears.
+    result=""
+    presses=0
+    while [ -z "$result" ] && [ $presses -lt 120 ]; do
+        xdotool key space; sleep 0.6
+        result=$(window 280x222)
+        presses=$((presses + 1))
+    done
+    [ -n "$result" ] || fail "no result dialog"
+    set -- $result
+    shoot result.png $2 $3 8 100
+    xdotool key ctrl+a; xdotool type --delay 40 "Xvfb hráč"; xdotool key Return
+    sleep 0.5
+    [ -z "$(window 280x222)" ] || fail "the result dialog stayed open"
+    grep -q "Xvfb hr" "$work/Parblok2000/Data/Parblok.dbf" || fail "the result was not stored"
+
+    # Two players, standard, then the question to end the match, answered with Enter.
+    standard_match 2
+    sleep 1
+    xdotool key F3
+    set -- $(await 265x115 20); [ $# -eq 3 ] || fail "no question"
+    shoot question.png $2 $3 5 60
+    xdotool key Return
+    sleep 0.5
+    [ -z "$(window 265x115)" ] || fail "the question stayed open"
+    import -window root "$work/end.png"
+    set -- $(xdotool getwindowgeometry "$main" | sed -n "s/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p")
+    # Both wells covered again (black where pieces were falling).
+    [ "$(pixel "$work/end.png" $(($1 + 110)) $(($2 + 80)))" = 000000 ] || fail "well 1 not covered"
+    [ "$(pixel "$work/end.png" $(($1 + 570)) $(($2 + 80)))" = 000000 ] || fail "well 2 not covered"
+
+    kill -TERM $pid 2>/dev/null
+    wait $pid 2>/dev/null
+    echo "played: screenshots in $work"
+    exit 0
+' play "$work"

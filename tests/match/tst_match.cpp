@@ -1,0 +1,649 @@
+#include "AppPath.h"
+#include "Clock.h"
+#include "Data.h"
+#include "DbfTable.h"
+#include "DotazKonec.h"
+#include "GradText.h"
+#include "Hlavni.h"
+#include "Hra1.h"
+#include "Hra2.h"
+#include "OContrls.h"
+#include "Pomocnik.h"
+#include "T_TETRIS.h"
+#include "TestMain.h"
+#include "TestSupport.h"
+#include "Timer.h"
+#include "Vysledek.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <memory>
+
+// Whole matches played the way a user plays them: commands, clicks and keys in the dialogs, keys
+// in the main window, and gravity ticks.
+class TestMatch : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<TDataModule1> m_data;
+    std::unique_ptr<MessageCatcher> m_messages;
+    std::unique_ptr<THlavniDialog> w;
+    std::unique_ptr<TPomocnikDialog> m_assistant;
+    std::unique_ptr<THra2Dialog> m_hra2;
+    std::unique_ptr<THra1Dialog> m_hra1;
+    std::unique_ptr<TVysledekDialog> m_result;
+    std::unique_ptr<TDotazKonecDialog> m_question;
+
+    QString data(const QString &name) const { return m_folder->filePath(QStringLiteral("Data/") + name); }
+
+    TTETRIS *board(int player) const { return player == 1 ? w->TETRIS1 : w->TETRIS2; }
+    Timer *timer(int player) const { return player == 1 ? w->Timer1 : w->Timer3; }
+    QLabel *scoreLabel(int player) const { return player == 1 ? w->LSCO : w->LSCO2; }
+    QLabel *levelLabel(int player) const { return player == 1 ? w->LCL : w->LCL2; }
+
+    void key(QWidget *window, int key, char text = 0)
+    {
+        if (text != 0)
+            QTest::keyClick(window->windowHandle(), text);
+        else
+            QTest::keyClick(window->windowHandle(), Qt::Key(key));
+    }
+    void keys(const QString &typed)
+    {
+        for (const QChar c : typed)
+            QTest::keyClick(w->windowHandle(), c.toLatin1());
+    }
+    void tick(int player) { player == 1 ? w->Timer1Timer() : w->Timer3Timer(); }
+    void click(QWidget *control) { QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(5, 5)); }
+
+    // Opens the selection dialog of `players` and clicks choice 1..3.
+    void start(int players, int choice)
+    {
+        (players == 1 ? w->MS1 : w->MS0)->trigger();
+        TVyberHryDialog *dialog = players == 1 ? static_cast<TVyberHryDialog *>(m_hra1.get())
+                                               : m_hra2.get();
+        QVERIFY(dialog->isVisible());
+        QVERIFY(!w->isEnabled());
+        TOfficeLabel *labels[] = {dialog->OfficeLabel1, dialog->OfficeLabel2, dialog->OfficeLabel3};
+        click(labels[choice - 1]);
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(w->isEnabled());
+    }
+
+    // An emptied well with `rows` full rows at the bottom but for column 9, and a bar falling
+    // above the gap: its landing removes exactly `rows` rows.
+    void prepareRows(int player, int rows)
+    {
+        TWellModel &well = board(player)->Well();
+        for (int c = 0; c < TWellModel::Columns; ++c)
+            for (int r = 0; r < TWellModel::Rows; ++r)
+                well.setCell(c, r, r >= TWellModel::Rows - rows && c != 9 ? clRed : well.BackGroundColor());
+        well.PlacePiece(4, 8, 0); // the bar stands in column 1 of its matrix
+    }
+
+    // Ticks `player` until the falling piece lands.
+    void land(int player)
+    {
+        const int pieces = board(player)->NumberOfPieces();
+        for (int i = 0; i < 30 && board(player)->NumberOfPieces() == pieces; ++i)
+            tick(player);
+        QCOMPARE(board(player)->NumberOfPieces(), pieces + 1);
+    }
+
+    void removeRows(int player, int rows)
+    {
+        prepareRows(player, rows);
+        land(player);
+    }
+
+    void removeRowsInLandings(int player, const QList<int> &landings)
+    {
+        for (int rows : landings)
+            removeRows(player, rows);
+    }
+
+    // A well stacked up to row 2 (never a full row) with a square above it: its landing leaves
+    // the next piece no room.
+    void prepareFullWell(int player)
+    {
+        TWellModel &well = board(player)->Well();
+        for (int c = 0; c < TWellModel::Columns; ++c)
+            for (int r = 0; r < TWellModel::Rows; ++r)
+                well.setCell(c, r, r >= 2 && c != 0 ? clRed : well.BackGroundColor());
+        well.PlacePiece(1, 4, -2);
+    }
+
+    void endGame(int player)
+    {
+        prepareFullWell(player);
+        land(player);
+        QVERIFY(m_result->isVisible());
+    }
+
+    // The stored rows of kind `code` as "name|points".
+    QStringList stored(const QString &code)
+    {
+        m_data->ShowKind(code);
+        QStringList rows;
+        for (int r = 0; r < m_data->DataSource1->rowCount(); ++r)
+            rows << m_data->DataSource1->index(r, 0).data().toString() + u'|'
+                        + m_data->DataSource1->index(r, 1).data().toString();
+        return rows;
+    }
+
+    void typeName(const QString &name)
+    {
+        m_result->Edit1->clear();
+        for (const QChar c : name)
+            QTest::keyClick(m_result->windowHandle(), c.toLatin1());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_folder = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir().mkpath(data(QStringLiteral("Zaloha"))));
+        TAppPath::setFolderForTesting(m_folder->path() + QLatin1Char('/'));
+        setNowForTesting(QDateTime(QDate(2024, 2, 29), QTime(10, 30), Qt::UTC));
+        m_data = std::make_unique<TDataModule1>();
+    }
+
+    void init()
+    {
+        const QDate built(2024, 1, 2);
+        DbfTable::createResultsTable(data(QStringLiteral("Parblok.dbf")), data(QStringLiteral("Parblok.mdx")), built);
+        m_messages = std::make_unique<MessageCatcher>();
+        w = std::make_unique<THlavniDialog>();
+        m_assistant = std::make_unique<TPomocnikDialog>();
+        m_hra2 = std::make_unique<THra2Dialog>();
+        m_hra1 = std::make_unique<THra1Dialog>();
+        m_result = std::make_unique<TVysledekDialog>();
+        m_question = std::make_unique<TDotazKonecDialog>();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    }
+
+    void cleanup()
+    {
+        m_question.reset();
+        m_result.reset();
+        m_hra1.reset();
+        m_hra2.reset();
+        m_assistant.reset();
+        w.reset();
+        m_data->Table1->Close();
+        m_messages.reset();
+    }
+
+    void cleanupTestCase()
+    {
+        m_data.reset();
+        clearNowForTesting();
+        TAppPath::setFolderForTesting(QString());
+    }
+
+    // --- the dialogs -------------------------------------------------------------------------
+
+    void balloons_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("one player") << "Hra1Dialog";
+        QTest::newRow("two players") << "Hra2Dialog";
+        QTest::newRow("result") << "VysledekDialog";
+        QTest::newRow("question") << "DotazKonecDialog";
+    }
+    void balloons()
+    {
+        QFETCH(QString, dialog);
+        QWidget *window = nullptr;
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->objectName() == dialog)
+                window = top;
+        QVERIFY(window != nullptr);
+        QCOMPARE(window->parentWidget(), nullptr);
+        QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(window->palette().color(QPalette::Window), QColor(255, 255, 224));
+        // The outline is cut: the corners are outside, the middle inside.
+        QVERIFY(!window->mask().contains(QPoint(0, 0)));
+        QVERIFY(window->mask().contains(window->rect().center()));
+    }
+
+    void selection_data()
+    {
+        QTest::addColumn<int>("players");
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QString>("kind");
+        for (int players : {1, 2}) {
+            const QByteArray count = QByteArray::number(players);
+            QTest::newRow(count + " training") << players << 1 << "Trénink";
+            QTest::newRow(count + " standard") << players << 2 << "Standardní";
+            QTest::newRow(count + " advanced") << players << 3 << "Pokročilá";
+        }
+    }
+    void selection()
+    {
+        QFETCH(int, players);
+        QFETCH(int, choice);
+        QFETCH(QString, kind);
+        keys(QStringLiteral("p")); // a pause left from before is cleared by the start
+        start(players, choice);
+        QCOMPARE(w->Tahy->text(), kind);
+        QCOMPARE(w->PlayerCount, players);
+        QVERIFY(!w->PauseOn());
+        QVERIFY(w->Kryti1->isHidden());
+        QCOMPARE(w->Kryti2->isHidden(), players == 2);
+        QCOMPARE(w->Timer1->Interval(), 1000);
+        QVERIFY(w->Timer1->Enabled());
+        QCOMPARE(w->Timer3->Interval(), players == 2 ? 1000 : 0);
+        QCOMPARE(w->Timer3->Enabled(), players == 2);
+        QVERIFY(w->MS3->isEnabled() && w->TB2->isEnabled() && !w->MS1->isEnabled() && !w->TB1->isEnabled());
+        QCOMPARE(w->GravitySuspensions(), 0);
+        // The pause works on the new match from scratch.
+        keys(QStringLiteral("pp"));
+        QCOMPARE(w->Timer1->Interval(), 1000);
+    }
+
+    void selectionLeftWithoutChoice_data()
+    {
+        QTest::addColumn<int>("players");
+        QTest::addColumn<QString>("how");
+        QTest::newRow("1 Esc") << 1 << "esc";
+        QTest::newRow("1 Enter") << 1 << "enter";
+        QTest::newRow("2 Zpět") << 2 << "back";
+    }
+    void selectionLeftWithoutChoice()
+    {
+        QFETCH(int, players);
+        QFETCH(QString, how);
+        w->LSCO->setText(QStringLiteral("12"));
+        (players == 1 ? w->MS1 : w->MS0)->trigger();
+        TVyberHryDialog *dialog = players == 1 ? static_cast<TVyberHryDialog *>(m_hra1.get()) : m_hra2.get();
+        QVERIFY(!w->isEnabled() && !m_assistant->isEnabled());
+        if (how == QLatin1String("back"))
+            click(dialog->OfficeButton1);
+        else
+            key(dialog, how == QLatin1String("esc") ? Qt::Key_Escape : Qt::Key_Return);
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(w->isEnabled() && m_assistant->isEnabled());
+        // The keyboard is back in the game.
+        QTRY_COMPARE(QApplication::activeWindow(), w.get());
+        QCOMPARE(w->Tahy->text(), QStringLiteral("nevybráno"));
+        QVERIFY(!w->Kryti1->isHidden() && !w->Kryti2->isHidden());
+        QCOMPARE(w->LSCO->text(), QStringLiteral("0"));
+        QCOMPARE(w->PlayerCount, players);
+    }
+
+    void question_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("Ano") << "ano" << true;
+        QTest::newRow("Enter") << "enter" << true;
+        QTest::newRow("Ne") << "ne" << false;
+        QTest::newRow("Esc") << "esc" << false;
+    }
+    void question()
+    {
+        QFETCH(QString, answer);
+        QFETCH(bool, ends);
+        // F3 does nothing while no match runs.
+        QTest::keyClick(w->windowHandle(), Qt::Key_F3);
+        QVERIFY(!m_question->isVisible());
+        start(2, 2);
+        removeRows(1, 2);
+        QTest::keyClick(w->windowHandle(), Qt::Key_F3);
+        QVERIFY(m_question->isVisible());
+        QVERIFY(!w->isEnabled() && !m_assistant->isEnabled());
+        QCOMPARE(w->Timer1->Interval(), 0);
+        if (answer == QLatin1String("ano"))
+            click(m_question->OfficeButton1);
+        else if (answer == QLatin1String("ne"))
+            click(m_question->OfficeButton2);
+        else
+            key(m_question.get(), answer == QLatin1String("esc") ? Qt::Key_Escape : Qt::Key_Return);
+        QVERIFY(!m_question->isVisible());
+        QVERIFY(w->isEnabled() && m_assistant->isEnabled());
+        QTRY_COMPARE(QApplication::activeWindow(), w.get());
+        QCOMPARE(w->Timer1->Interval(), 1000);
+        QCOMPARE(w->Timer1->Enabled(), !ends);
+        QCOMPARE(w->Tahy->text(), ends ? QStringLiteral("nevybráno") : QStringLiteral("Standardní"));
+        QCOMPARE(w->LDLT->text(), ends ? QStringLiteral("0") : QStringLiteral("2"));
+        QCOMPARE(w->Kryti1->isHidden(), !ends);
+        QCOMPARE(w->MS1->isEnabled(), ends);
+        QCOMPARE(w->Rows1, ends ? 0 : 2);
+        QVERIFY(!m_result->isVisible());
+        QCOMPARE(stored(QStringLiteral("2")), QStringList());
+    }
+
+    // --- whole matches -----------------------------------------------------------------------
+
+    void wholeMatch_data()
+    {
+        QTest::addColumn<int>("players");
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QString>("code");
+        for (int players : {1, 2}) {
+            const QByteArray count = QByteArray::number(players);
+            QTest::newRow(count + " training") << players << 1 << "1";
+            QTest::newRow(count + " standard") << players << 2 << "2";
+            QTest::newRow(count + " advanced") << players << 3 << "3";
+        }
+    }
+    void wholeMatch()
+    {
+        QFETCH(int, players);
+        QFETCH(int, choice);
+        QFETCH(QString, code);
+        start(players, choice);
+        QStringList expected;
+        for (int p = players; p >= 1; --p) {
+            removeRows(p, 2);
+            // One row at level 0 after two: 4 points and 18 free rows; the drop's rows count too.
+            prepareRows(p, 1);
+            keys(p == 1 ? (players == 1 ? QStringLiteral(" ") : QStringLiteral("f")) : QStringLiteral("h"));
+            land(p);
+            const int points = board(p) == w->TETRIS1 ? w->Score1 : w->Score2;
+            QCOMPARE(scoreLabel(p)->text(), QString::number(points));
+            endGame(p);
+            QCOMPARE(m_result->Label1->text(), QStringLiteral("Hráč č. %1 ukončil hru").arg(p));
+            QCOMPARE(m_result->Label5->text(), w->Tahy->text());
+            QCOMPARE(m_result->Label7->text(), QStringLiteral("3"));
+            QCOMPARE(m_result->Label10->text(), QString::number(points));
+            QVERIFY(!w->isEnabled() && !m_assistant->isEnabled());
+            const QString name = p == 1 ? QStringLiteral("Jan") : QStringLiteral("  ");
+            typeName(name);
+            key(m_result.get(), Qt::Key_Return);
+            QVERIFY(!m_result->isVisible());
+            QVERIFY(w->isEnabled() && m_assistant->isEnabled());
+            QTRY_COMPARE(QApplication::activeWindow(), w.get());
+            // The table keeps names without their trailing blanks.
+            expected << name.trimmed() + u'|' + QString::number(points);
+        }
+        QVERIFY(!w->Kryti1->isHidden() && !w->Kryti2->isHidden());
+        QVERIFY(w->MS1->isEnabled() && w->TB0->isEnabled() && !w->MS3->isEnabled() && !w->MP2->isEnabled());
+        QCOMPARE(w->LSCO->text(), QStringLiteral("0"));
+        QStringList rows = stored(code);
+        rows.sort();
+        expected.sort();
+        QCOMPARE(rows, expected);
+    }
+
+    // Esc or an empty name store nothing; the name typed last is offered again.
+    void resultWithoutStoring_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("key");
+        QTest::newRow("Esc with a name") << "Eva" << int(Qt::Key_Escape);
+        QTest::newRow("Enter, empty") << "" << int(Qt::Key_Return);
+    }
+    void resultWithoutStoring()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, key);
+        start(2, 1);
+        endGame(2);
+        typeName(name);
+        this->key(m_result.get(), key);
+        QVERIFY(!m_result->isVisible());
+        endGame(1);
+        QCOMPARE(m_result->Edit1->text(), name);
+        this->key(m_result.get(), Qt::Key_Escape);
+        QCOMPARE(stored(QStringLiteral("1")), QStringList());
+    }
+
+    // A table that refuses the row keeps the dialog open with the message shown; Enter stores
+    // once the table is back, Esc leaves without storing.
+    void storeFailureKeepsDialog()
+    {
+        start(1, 2);
+        endGame(1);
+        m_data->Table1->Close();
+        QVERIFY(QFile::rename(data(QStringLiteral("Parblok.dbf")), data(QStringLiteral("moved.dbf"))));
+        typeName(QStringLiteral("Ota"));
+        click(m_result->OfficeButton1);
+        QCOMPARE(m_messages->texts().size(), 1);
+        QVERIFY(m_result->isVisible());
+        QVERIFY(!w->isEnabled());
+        QVERIFY(QFile::rename(data(QStringLiteral("moved.dbf")), data(QStringLiteral("Parblok.dbf"))));
+        key(m_result.get(), Qt::Key_Return);
+        QVERIFY(!m_result->isVisible());
+        QCOMPARE(stored(QStringLiteral("2")), QStringList{QStringLiteral("Ota|0")});
+    }
+
+    // Player 1's full well holds player 2 until the dialog closes; player 2 then plays on alone
+    // at its interval, and its figures stay.
+    void gameOverSuspendsOther()
+    {
+        start(2, 2);
+        removeRowsInLandings(2, {4, 4});
+        QCOMPARE(w->Timer3->Interval(), 900);
+        endGame(1);
+        QVERIFY(!w->Timer1->Enabled());
+        QCOMPARE(w->Timer3->Interval(), 0);
+        QVERIFY(!w->isEnabled());
+        key(m_result.get(), Qt::Key_Escape);
+        QCOMPARE(w->Timer3->Interval(), 900);
+        QVERIFY(w->Timer3->Enabled());
+        QVERIFY(!w->Kryti1->isHidden() && w->Kryti2->isHidden());
+        for (QLabel *label : {w->LCP, w->LDL, w->LDLT, w->LCL, w->LSCO})
+            QCOMPARE(label->text(), QStringLiteral("0"));
+        QCOMPARE(w->LDLT2->text(), QStringLiteral("8"));
+        QVERIFY(w->MS3->isEnabled() && !w->MS1->isEnabled());
+        // Alone, player 2 still climbs and scores at its own level.
+        removeRowsInLandings(2, {4, 4, 4});
+        QCOMPARE(w->Level2, 2);
+        QCOMPARE(w->Timer3->Interval(), 800);
+        QCOMPARE(w->LCL2->text(), QStringLiteral("2"));
+    }
+
+    // --- levels and scoring ------------------------------------------------------------------
+
+    void levels_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QList<int>>("landings"); // rows removed by each landing
+        QTest::addColumn<int>("level");
+        QTest::addColumn<int>("interval");
+        QTest::newRow("standard 7 rows") << 2 << QList<int>{4, 3} << 0 << 1000;
+        QTest::newRow("standard 8 rows") << 2 << QList<int>{4, 3, 1} << 1 << 900;
+        QTest::newRow("standard 19 rows") << 2 << QList<int>{4, 4, 4, 4, 3} << 1 << 900;
+        QTest::newRow("standard 20 rows") << 2 << QList<int>{4, 4, 4, 4, 4} << 2 << 800;
+        QTest::newRow("advanced 8 rows") << 3 << QList<int>{4, 4} << 1 << 800;
+        QTest::newRow("advanced 20 rows") << 3 << QList<int>{4, 4, 4, 4, 4} << 2 << 650;
+        QTest::newRow("training 24 rows") << 1 << QList<int>{4, 4, 4, 4, 4, 4} << 0 << 1000;
+    }
+    void levels()
+    {
+        QFETCH(int, choice);
+        QFETCH(QList<int>, landings);
+        QFETCH(int, level);
+        QFETCH(int, interval);
+        start(1, choice);
+        removeRowsInLandings(1, landings);
+        QCOMPARE(w->LCL->text(), QString::number(level));
+        QCOMPARE(w->Timer1->Interval(), interval);
+        QVERIFY(w->Timer1->Enabled());
+        QVERIFY(!w->Timer3->Enabled() && !w->Kryti2->isHidden());
+    }
+
+    // Rows never grow by more than four a landing, so a count past two thresholds is set here:
+    // the landing that reaches it climbs one level, the next landing (with no rows) the other.
+    void oneLevelPerLanding()
+    {
+        start(1, 2);
+        removeRowsInLandings(1, {4, 3});
+        w->Rows1 = 20;
+        removeRows(1, 1);
+        QCOMPARE(w->Level1, 1);
+        removeRows(1, 0);
+        QCOMPARE(w->Level1, 2);
+        QCOMPARE(w->Timer1->Interval(), 800);
+    }
+
+    void scoring_data()
+    {
+        QTest::addColumn<QList<int>>("before"); // landings that set the level
+        QTest::addColumn<int>("level");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("points"); // 4 x rows x (level + 1) plus the free rows left
+        QTest::newRow("one row at level 0") << QList<int>{} << 0 << 1 << 4 + 18;
+        QTest::newRow("four rows at level 3") << QList<int>{4, 4, 4, 4, 4, 4, 4, 4, 1} << 3 << 4 << 64 + 21;
+    }
+    void scoring()
+    {
+        QFETCH(QList<int>, before);
+        QFETCH(int, level);
+        QFETCH(int, rows);
+        QFETCH(int, points);
+        start(1, 2);
+        removeRowsInLandings(1, before);
+        QCOMPARE(w->Level1, level);
+        const int score = w->LSCO->text().toInt();
+        removeRows(1, rows);
+        QCOMPARE(w->LSCO->text().toInt() - score, points);
+        QCOMPARE(w->LDL->text(), QString::number(rows));
+    }
+
+    // Whoever reaches a threshold first raises the level of both; the other gains nothing there.
+    void sharedLevel()
+    {
+        start(2, 2);
+        removeRowsInLandings(2, {4, 4});
+        QCOMPARE(w->LCL->text(), QStringLiteral("1"));
+        QCOMPARE(w->LCL2->text(), QStringLiteral("1"));
+        QCOMPARE(w->Timer1->Interval(), 900);
+        QCOMPARE(w->Timer3->Interval(), 900);
+        removeRowsInLandings(1, {4, 4});
+        QCOMPARE(w->Level1, 1);
+        QCOMPARE(w->Level2, 1);
+        QCOMPARE(w->Timer1->Interval(), 900);
+        QCOMPARE(w->Timer3->Interval(), 900);
+        // A row then counts double for both.
+        const int score = w->Score1;
+        removeRows(1, 1);
+        QCOMPARE(w->Score1 - score, 8 + 18);
+    }
+
+    // An advanced level change lays the level's start layout in both wells (none from level 6).
+    void advancedLayouts()
+    {
+        start(2, 3);
+        removeRowsInLandings(1, {4, 4});
+        for (TTETRIS *well : {w->TETRIS1, w->TETRIS2}) {
+            QCOMPARE(well->ScreenNumber(), 1);
+            // Layout 1: columns 0 and 9 filled from row 13 down, nothing else.
+            for (int r = 0; r < TWellModel::Rows; ++r)
+                for (int c = 0; c < TWellModel::Columns; ++c)
+                    QCOMPARE(!well->Well().CellEmpty(c, r), r >= 13 && (c == 0 || c == 9));
+        }
+        QCOMPARE(w->Timer1->Interval(), 800);
+        QCOMPARE(w->Timer3->Interval(), 800);
+        QVERIFY(w->Timer1->Enabled() && w->Timer3->Enabled());
+        QCOMPARE(w->LCL2->text(), QStringLiteral("1"));
+        // Player 1 out: player 2's level changes leave player 1's timer stopped.
+        endGame(1);
+        key(m_result.get(), Qt::Key_Escape);
+        removeRowsInLandings(2, {4, 4, 4, 4, 4});
+        QCOMPARE(w->Level2, 2);
+        QCOMPARE(w->TETRIS2->ScreenNumber(), 2);
+        QVERIFY(!w->Timer1->Enabled());
+        QCOMPARE(w->Timer3->Interval(), 650);
+    }
+
+    // --- keys --------------------------------------------------------------------------------
+
+    // The one-row-down key lands a piece like gravity does, but not while gravity is suspended.
+    void downKeyLanding()
+    {
+        start(1, 2);
+        prepareRows(1, 1);
+        for (int i = 0; i < 30 && w->TETRIS1->NumberOfPieces() == 0; ++i)
+            keys(QStringLiteral("k"));
+        QCOMPARE(w->LDLT->text(), QStringLiteral("1"));
+        QCOMPARE(w->LSCO->text(), QStringLiteral("22"));
+
+        prepareRows(1, 1);
+        keys(QStringLiteral("p"));
+        for (int i = 0; i < 30; ++i)
+            keys(QStringLiteral("k"));
+        QCOMPARE(w->TETRIS1->NumberOfPieces(), 1);
+        keys(QStringLiteral("p"));
+        keys(QStringLiteral("k"));
+        QCOMPARE(w->TETRIS1->NumberOfPieces(), 2);
+        QCOMPARE(w->LDLT->text(), QStringLiteral("2"));
+
+        prepareFullWell(1);
+        keys(QStringLiteral("kk"));
+        QVERIFY(m_result->isVisible());
+    }
+
+    // The result counts the points of a drop made after the last tick.
+    void resultCountsLastDrop()
+    {
+        start(1, 1);
+        prepareFullWell(1);
+        keys(QStringLiteral(" "));
+        QCOMPARE(w->Score1, 1);
+        tick(1);
+        QVERIFY(m_result->isVisible());
+        QCOMPARE(m_result->Label10->text(), QStringLiteral("1"));
+    }
+
+    // Pause, boss screen and the question, in several orders: gravity comes back at its speed.
+    void suspensions_data()
+    {
+        QTest::addColumn<QString>("steps"); // P pause key, B boss screen, Q question then "Ne"
+        QTest::newRow("pause") << "PP";
+        QTest::newRow("question") << "Q";
+        QTest::newRow("pause, question") << "PQP";
+        QTest::newRow("boss, question") << "BQB";
+        QTest::newRow("boss in pause") << "PBBP";
+        QTest::newRow("pause in boss") << "BPPB";
+        QTest::newRow("crossed") << "PBPB";
+        QTest::newRow("crossed other way") << "BPBP";
+        QTest::newRow("all") << "BPQBQP";
+    }
+    void suspensions()
+    {
+        QFETCH(QString, steps);
+        start(2, 2);
+        removeRowsInLandings(1, {4, 4});
+        for (int i = 0; i < steps.size(); ++i) {
+            if (steps[i] == u'P') {
+                keys(QStringLiteral("p"));
+            } else if (steps[i] == u'B') {
+                w->fovskpojistka1->trigger();
+            } else {
+                w->MS3->trigger();
+                QVERIFY(m_question->isVisible());
+                QCOMPARE(w->Timer1->Interval(), 0);
+                click(m_question->OfficeButton2);
+            }
+            if (i + 1 < steps.size())
+                QCOMPARE(w->Timer1->Interval() + w->Timer3->Interval(), 0);
+        }
+        QCOMPARE(w->Timer1->Interval(), 900);
+        QCOMPARE(w->Timer3->Interval(), 900);
+        QCOMPARE(w->GravitySuspensions(), 0);
+    }
+
+    // A match chosen behind the boss screen waits for the game to come back.
+    void startBehindBossScreen()
+    {
+        w->fovskpojistka1->trigger();
+        start(1, 2);
+        QCOMPARE(w->Timer1->Interval(), 0);
+        w->fovskpojistka1->trigger();
+        QCOMPARE(w->Timer1->Interval(), 1000);
+    }
+};
+
+PARBLOK_TEST_MAIN(TestMatch)
+#include "tst_match.moc"

@@ -1,0 +1,325 @@
+#include "AppPath.h"
+#include "Clock.h"
+#include "Data.h"
+#include "DbfTable.h"
+#include "Hlavni.h"
+#include "OContrls.h"
+#include "Pomocnik.h"
+#include "Tabulka.h"
+#include "TestMain.h"
+#include "TestSupport.h"
+#include "Timer.h"
+#include "Vymazat.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLocale>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QWindow>
+
+#include <memory>
+
+// The results viewer and the clearing question, opened through the main window's commands, on a
+// real results store in a temporary program folder.
+class TestResultsWindows : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<MessageCatcher> m_messages;
+    std::unique_ptr<TDataModule1> m_data;
+    std::unique_ptr<THlavniDialog> m_main;
+    std::unique_ptr<TPomocnikDialog> m_assistant;
+    std::unique_ptr<TTabulkaDialog> m_viewer;
+    std::unique_ptr<TVymazatDialog> m_question;
+    const QDate m_today = QDate(2024, 2, 29);
+
+    QString data(const QString &name) const { return m_folder->filePath(QStringLiteral("Data/") + name); }
+
+    // Stores results given as "name|points|kind name".
+    void store(const QStringList &results)
+    {
+        for (const QString &result : results)
+            m_data->AppendResult(result.section(u'|', 0, 0), result.section(u'|', 1, 1), result.section(u'|', 2, 2));
+    }
+
+    QTableView *grid(int page) const
+    {
+        return QList<QTableView *>{m_viewer->DBGrid1, m_viewer->DBGrid2, m_viewer->DBGrid3}.at(page);
+    }
+
+    // What a page's grid shows, as "name|points|date".
+    QStringList shownOn(int page) const
+    {
+        const QAbstractItemModel *model = grid(page)->model();
+        QStringList rows;
+        for (int r = 0; model != nullptr && r < model->rowCount(); ++r)
+            rows.append(QStringList{model->index(r, 0).data().toString(), model->index(r, 1).data().toString(),
+                                    model->index(r, 2).data().toString()}
+                            .join(u'|'));
+        return rows;
+    }
+
+    // How many rows of each kind the store holds.
+    QList<int> rowsPerKind()
+    {
+        QList<int> counts;
+        for (const QString &code : {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}) {
+            m_data->ShowKind(code);
+            counts.append(m_data->DataSource1->rowCount());
+        }
+        return counts;
+    }
+
+    void runMatch(int interval1, int interval2)
+    {
+        m_main->Timer1->setInterval(interval1);
+        m_main->Timer1->setEnabled(true);
+        m_main->Timer3->setInterval(interval2);
+        m_main->Timer3->setEnabled(true);
+    }
+
+    QPair<int, int> gravity() const { return {m_main->Timer1->Interval(), m_main->Timer3->Interval()}; }
+
+private slots:
+    void init()
+    {
+        m_folder = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir().mkpath(data(QStringLiteral("Zaloha"))));
+        const QDate built(2024, 1, 2);
+        DbfTable::createResultsTable(data(QStringLiteral("Zaloha/Parblok.dbf")), data(QStringLiteral("Zaloha/Parblok.Mdx")), built);
+        DbfTable::createResultsTable(data(QStringLiteral("Parblok.dbf")), data(QStringLiteral("Parblok.mdx")), built);
+        TAppPath::setFolderForTesting(m_folder->path() + u'/');
+        setNowForTesting(QDateTime(m_today, QTime(12, 0)));
+        m_messages = std::make_unique<MessageCatcher>();
+        m_data = std::make_unique<TDataModule1>();
+        m_main = std::make_unique<THlavniDialog>();
+        m_assistant = std::make_unique<TPomocnikDialog>();
+        m_question = std::make_unique<TVymazatDialog>();
+        m_viewer = std::make_unique<TTabulkaDialog>();
+        QCOMPARE(TabulkaDialog(), m_viewer.get());
+        QCOMPARE(VymazatDialog(), m_question.get());
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+        QVERIFY(m_data->Table1->Active());
+    }
+
+    void cleanup()
+    {
+        m_viewer.reset();
+        m_question.reset();
+        m_assistant.reset();
+        m_main.reset();
+        m_data.reset();
+        m_messages.reset();
+        QCOMPARE(TabulkaDialog(), nullptr);
+        QCOMPARE(VymazatDialog(), nullptr);
+        clearNowForTesting();
+        TAppPath::setFolderForTesting(QString());
+    }
+
+    void pages_data()
+    {
+        QTest::addColumn<QStringList>("results"); // name|points|kind name
+        QTest::addColumn<bool>("toolbar");        // opened by the toolbar button, else the menu
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QStringList>("rows");    // name|points
+        QStringList twelve;
+        const int points[] = {55, 3, 40, 12, 99, 7, 61, 28, 80, 15, 4, 33};
+        for (int n = 0; n < 12; ++n)
+            twelve.append(QStringLiteral("Hráč %1|%2|Standardní").arg(n + 1).arg(points[n]));
+        const QStringList lowestTen{"Hráč 2|3", "Hráč 11|4", "Hráč 6|7", "Hráč 4|12", "Hráč 10|15",
+                                    "Hráč 8|28", "Hráč 12|33", "Hráč 3|40", "Hráč 1|55", "Hráč 7|61"};
+        QTest::newRow("twelve: the ten lowest") << twelve << false << 1 << lowestTen;
+        const QStringList three{"Šárka|30|Trénink", "Žofie|20|Pokročilá", "Ctirad|10|Standardní",
+                                "Ďáblík|5|Trénink", "Řehoř|7|Pokročilá"};
+        QTest::newRow("training page") << three << true << 0 << QStringList{"Ďáblík|5", "Šárka|30"};
+        QTest::newRow("standard page") << three << false << 1 << QStringList{"Ctirad|10"};
+        QTest::newRow("advanced page") << three << true << 2 << QStringList{"Řehoř|7", "Žofie|20"};
+        QTest::newRow("empty kind: titles only") << QStringList{"Adam|1|Trénink", "Bára|2|Pokročilá"} << false << 1 << QStringList{};
+        QTest::newRow("whole numbers") << QStringList{"Adam|1234567|Pokročilá", "Bára|0|Pokročilá"} << true << 2
+                                       << QStringList{"Bára|0", "Adam|1234567"};
+    }
+    void pages()
+    {
+        QFETCH(QStringList, results);
+        QFETCH(bool, toolbar);
+        QFETCH(int, page);
+        QFETCH(QStringList, rows);
+        store(results);
+        // Made at start-up without reading the table; the grids are bound when first shown.
+        QCOMPARE(grid(page)->model(), nullptr);
+        // Left on the last page: the next opening starts on the first all the same.
+        m_viewer->PageControl1->setCurrentIndex(2);
+
+        (toolbar ? m_main->TB3 : m_main->MN5)->trigger();
+        QVERIFY(m_viewer->isVisible());
+        QCOMPARE(m_viewer->PageControl1->currentIndex(), 0);
+        QCOMPARE(m_viewer->PageControl1->tabText(page),
+                 QStringList({"Tréninková hra", "Standardní hra", "Hra pro pokročilé"}).at(page));
+        m_viewer->PageControl1->setCurrentIndex(page);
+
+        const QString date = QLocale::system().toString(m_today, QLocale::system().dateFormat(QLocale::ShortFormat));
+        QStringList expected;
+        for (const QString &row : rows)
+            expected.append(row + u'|' + date);
+        QCOMPARE(shownOn(page), expected);
+        const QHeaderView *titles = grid(page)->horizontalHeader();
+        QVERIFY(titles->isVisible());
+        QCOMPARE(titles->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Jméno"));
+        QCOMPARE(titles->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Body"));
+        QCOMPARE(titles->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Datum"));
+        QCOMPARE(titles->model()->columnCount(), 3);
+    }
+
+    // Ten rows fit under the titles, no column runs under the panel that covers the scroll bar,
+    // and the widest date of the year fits its column.
+    void gridShowsTenRowsUncovered()
+    {
+        QStringList many;
+        for (int n = 0; n < 15; ++n)
+            many.append(QStringLiteral("%1|%2|Trénink").arg(QString(100, u'W')).arg(99990 + n));
+        store(many);
+        setNowForTesting(QDateTime(QDate(2024, 12, 28), QTime(12, 0)));
+        m_main->MN5->trigger();
+        QTableView *view = grid(0);
+        QCOMPARE(view->model()->rowCount(), TTabulkaDialog::VisibleRows);
+        QVERIFY(view->rowViewportPosition(9) + view->rowHeight(9) <= view->viewport()->height());
+        QCOMPARE(view->columnWidth(0), 240);
+        QCOMPARE(view->columnWidth(1), 30);
+        const int coverStart = m_viewer->Panel3->x() - view->x();
+        QVERIFY(view->columnViewportPosition(2) + view->columnWidth(2) <= coverStart);
+        const QString longDate = QLocale::system().toString(QDate(2024, 12, 28), QLocale::ShortFormat);
+        QVERIFY(view->fontMetrics().horizontalAdvance(longDate) <= view->columnWidth(2));
+        QVERIFY(view->fontMetrics().horizontalAdvance(QStringLiteral("99999")) <= view->columnWidth(1));
+        QCOMPARE(view->font().pixelSize(), 11);
+        QVERIFY(view->horizontalHeader()->font().bold());
+        QVERIFY(m_viewer->Panel3->geometry().intersects(view->geometry()));
+    }
+
+    void viewerCloses_data()
+    {
+        QTest::addColumn<int>("key"); // 0: the Ok button is clicked
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("Enter") << int(Qt::Key_Return) << true;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << true;
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << true;
+        QTest::newRow("Ok") << 0 << true;
+        QTest::newRow("another key") << int(Qt::Key_A) << false;
+    }
+    void viewerCloses()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, closes);
+        m_main->MN5->trigger();
+        QVERIFY(!m_main->isEnabled());
+        QVERIFY(!m_assistant->isEnabled());
+        QTRY_COMPARE(QApplication::focusWidget(), m_viewer->Button1);
+        if (key == 0)
+            QTest::mouseClick(m_viewer->Button1, Qt::LeftButton);
+        else
+            QTest::keyClick(m_viewer->windowHandle(), Qt::Key(key));
+        QCOMPARE(m_viewer->isVisible(), !closes);
+        QCOMPARE(m_main->isEnabled(), closes);
+        QCOMPARE(m_assistant->isEnabled(), closes);
+    }
+
+    // Gravity stops while the viewer is open and comes back at its speed; with the pause key's
+    // pause on, the viewer leaves it to the pause key.
+    void viewerSuspendsGravity_data()
+    {
+        QTest::addColumn<bool>("paused");
+        QTest::newRow("running") << false;
+        QTest::newRow("paused by the pause key") << true;
+    }
+    void viewerSuspendsGravity()
+    {
+        QFETCH(bool, paused);
+        runMatch(500, 700);
+        if (paused)
+            m_main->FormKeyPress(u'P');
+        m_main->TB3->trigger();
+        QCOMPARE(gravity(), qMakePair(0, 0));
+        QTest::keyClick(m_viewer->windowHandle(), Qt::Key_Escape);
+        QCOMPARE(gravity(), paused ? qMakePair(0, 0) : qMakePair(500, 700));
+        if (paused)
+            m_main->FormKeyPress(u'P');
+        QCOMPARE(gravity(), qMakePair(500, 700));
+    }
+
+    // The question beside the assistant, answered by its buttons and keys while the main window
+    // is disabled. Clearing needs a sound blank pair; otherwise nothing stored is lost.
+    void clearing_data()
+    {
+        QTest::addColumn<QString>("spoil");  // a blank file to remove, or with "=" to overwrite
+        QTest::addColumn<QString>("answer"); // Ano, Ne (buttons), Enter, Esc (keys)
+        QTest::addColumn<bool>("cleared");
+        QTest::addColumn<bool>("reported");
+        QTest::newRow("Ano") << "" << "Ano" << true << false;
+        QTest::newRow("Enter") << "" << "Enter" << true << false;
+        QTest::newRow("Ne") << "" << "Ne" << false << false;
+        QTest::newRow("Esc") << "" << "Esc" << false << false;
+        QTest::newRow("blank table missing") << "Zaloha/Parblok.dbf" << "Ano" << false << true;
+        QTest::newRow("blank index missing") << "Zaloha/Parblok.Mdx" << "Enter" << false << true;
+        QTest::newRow("blank table damaged") << "Zaloha/Parblok.dbf=" << "Ano" << false << true;
+    }
+    void clearing()
+    {
+        QFETCH(QString, spoil);
+        QFETCH(QString, answer);
+        QFETCH(bool, cleared);
+        QFETCH(bool, reported);
+        store({"Adam|5|Trénink", "Bára|6|Standardní", "Cyril|7|Pokročilá"});
+        if (spoil.endsWith(u'=')) {
+            QFile file(data(spoil.chopped(1)));
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write("not a table");
+        } else if (!spoil.isEmpty()) {
+            QVERIFY(QFile::remove(data(spoil)));
+        }
+        runMatch(500, 700);
+
+        m_main->Vymazattabulkunejlepch1->trigger();
+        QVERIFY(m_question->isVisible());
+        QVERIFY(m_assistant->isVisible());
+        QVERIFY(!m_main->isEnabled());
+        QVERIFY(!m_assistant->isEnabled());
+        QCOMPARE(gravity(), qMakePair(500, 700));
+        const QRect p = m_assistant->frameGeometry();
+        const QRect d = m_question->frameGeometry();
+        QCOMPARE(d.topLeft(), QPoint(p.left() - d.width() + 45, p.top() + p.height() - d.height()));
+        QTRY_COMPARE(QGuiApplication::focusWindow(), m_question->windowHandle());
+        // A balloon with its tail at the right top: the corners and the right edge below the
+        // tail are outside the window.
+        const QRegion shape = m_question->mask();
+        QVERIFY(shape.contains(QPoint(d.width() / 2, d.height() / 2)));
+        QVERIFY(shape.contains(QPoint(d.width() - 2, 20)));
+        QVERIFY(!shape.contains(QPoint(0, 0)));
+        QVERIFY(!shape.contains(QPoint(d.width() - 2, d.height() / 2 + 20)));
+
+        if (answer == QLatin1String("Ano"))
+            QTest::mouseClick(m_question->OfficeButton1, Qt::LeftButton);
+        else if (answer == QLatin1String("Ne"))
+            QTest::mouseClick(m_question->OfficeButton2, Qt::LeftButton);
+        else
+            QTest::keyClick(m_question->windowHandle(), answer == QLatin1String("Enter") ? Qt::Key_Return : Qt::Key_Escape);
+
+        QVERIFY(!m_question->isVisible());
+        QVERIFY(m_main->isEnabled());
+        QVERIFY(m_assistant->isEnabled());
+        QCOMPARE(m_messages->texts().size(), reported ? 1 : 0);
+        QCOMPARE(rowsPerKind(), cleared ? QList<int>({0, 0, 0}) : QList<int>({1, 1, 1}));
+        // Whatever the answer, the table takes the next result.
+        store({"Dana|8|Trénink"});
+        m_main->MN5->trigger();
+        QCOMPARE(shownOn(0).size(), cleared ? 1 : 2);
+    }
+};
+
+PARBLOK_TEST_MAIN(TestResultsWindows)
+#include "tst_results_windows.moc"

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
 
 #include <cerrno>
@@ -115,8 +116,8 @@ std::optional<WavSound> parseWav(const QByteArray &bytes, QString *error)
 std::optional<WavSound> readWavFile(const QString &path, QString *error)
 {
     const auto refuseFile = [&](const QString &why) {
-        return refuse(error, QStringLiteral("Zvuk „%1“ nelze přehrát: %2.")
-                                 .arg(QDir::toNativeSeparators(path), why));
+        const QString named = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+        return refuse(error, QStringLiteral("Zvuk „%1“ nelze přehrát: %2.").arg(named, why));
     };
     // Opened here rather than through QFile, so that the reason of a failure is the system's
     // error code, worded in Czech; without waiting, should the name be a pipe.

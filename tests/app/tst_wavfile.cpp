@@ -170,6 +170,7 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
         QTest::newRow("missing") << "missing" << "soubor neexistuje";
+        QTest::newRow("missing, asked for by a bare name") << "relative" << "soubor neexistuje";
         QTest::newRow("folder") << "folder" << "místo souboru je tu složka";
         QTest::newRow("no read permission") << "unreadable" << "přístup k souboru byl odepřen";
         QTest::newRow("pipe, not waited on") << "pipe" << "nejde o obyčejný soubor";
@@ -189,7 +190,7 @@ private slots:
             QVERIFY(QDir(dir.path()).mkdir(QFileInfo(path).fileName()));
         } else if (kind == QLatin1String("pipe")) {
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        } else if (kind != QLatin1String("missing")) {
+        } else if (kind != QLatin1String("missing") && kind != QLatin1String("relative")) {
             QVERIFY(file.open(QIODevice::WriteOnly));
             if (kind == QLatin1String("huge")) {
                 // Sparse: the lengths in it would all fit.
@@ -209,6 +210,12 @@ private slots:
             if (!user.holds())
                 QSKIP("cannot give up root here");
             sound = readWavFile(path, &error);
+        } else if (kind == QLatin1String("relative")) {
+            // As the player asks for sounds: by name, inside the sound folder.
+            const QString before = QDir::currentPath();
+            QVERIFY(QDir::setCurrent(dir.path()));
+            sound = readWavFile(QFileInfo(path).fileName(), &error);
+            QVERIFY(QDir::setCurrent(before));
         } else {
             sound = readWavFile(path, &error);
         }

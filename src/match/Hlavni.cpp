@@ -24,6 +24,7 @@
 #include "Uvitani.h"
 #include "Vymazat.h"
 #include "Vysledek.h"
+#include "WindowPlacement.h"
 #include "sysinfo.h"
 
 #include <QApplication>
@@ -286,8 +287,7 @@ void THlavniDialog::layOutForm()
 
     const int menuHeight = menuBar()->sizeHint().height();
     setFixedSize(ClientWidth, menuHeight + ClientHeight);
-    if (const QScreen *screen = this->screen())
-        move(screen->geometry().center() - QPoint(ClientWidth / 2, (menuHeight + ClientHeight) / 2));
+    centreFrameOnScreen(this);
 }
 
 void THlavniDialog::setUpBoards()

@@ -27,7 +27,30 @@ void appendInt(QByteArray &data, qint32 value)
 
 [[noreturn]] void malformed(const QString &reason)
 {
-    throw AppError(QStringLiteral("Invalid region data: %1.").arg(reason));
+    throw AppError(QStringLiteral("Neplatná data obrysu okna: %1.").arg(reason));
+}
+
+// Whether [low, high) spans no more than the largest integer, so that its extent is a number.
+bool spanFits(qint64 low, qint64 high)
+{
+    return high - low <= INT_MAX;
+}
+
+struct Rect
+{
+    qint32 left, top, right, bottom; // right and bottom exclusive
+};
+
+// The union of rects[first, last): halves are united first, so that rectangles in any order
+// are joined in time that grows little faster than their count.
+QRegion unite(const std::vector<QRect> &rects, size_t first, size_t last)
+{
+    if (last - first == 1)
+        return QRegion(rects[first]);
+    if (last == first)
+        return QRegion();
+    const size_t middle = first + (last - first) / 2;
+    return unite(rects, first, middle).united(unite(rects, middle, last));
 }
 
 } // namespace
@@ -35,44 +58,57 @@ void appendInt(QByteArray &data, qint32 value)
 QRegion parse(const QByteArray &data)
 {
     if (data.size() < HeaderSize)
-        malformed(QStringLiteral("%1 bytes are too few for the header").arg(data.size()));
+        malformed(QStringLiteral("%1 bajtů nestačí ani na hlavičku").arg(data.size()));
     const quint32 headerSize = quint32(readInt(data, 0));
     const quint32 type = quint32(readInt(data, 4));
     const quint32 count = quint32(readInt(data, 8));
     if (headerSize != HeaderSize)
-        malformed(QStringLiteral("the header size is %1, not %2").arg(headerSize).arg(HeaderSize));
+        malformed(QStringLiteral("velikost hlavičky je %1, ne %2").arg(headerSize).arg(HeaderSize));
     if (type != RectanglesType)
-        malformed(QStringLiteral("unknown type %1").arg(type));
+        malformed(QStringLiteral("neznámý typ %1").arg(type));
     const qint64 expected = qint64(HeaderSize) + qint64(count) * RectSize;
     if (expected != data.size())
-        malformed(QStringLiteral("%1 rectangles need %2 bytes, the data has %3")
+        malformed(QStringLiteral("%1 obdélníků potřebuje %2 bajtů, data mají %3")
                       .arg(count)
                       .arg(expected)
                       .arg(data.size()));
 
-    // The rectangles are united one by one, so data that is not properly banded still gives a
-    // sound region.
-    QRegion region;
+    // Every rectangle, and the box around them all, must have a width and height that are
+    // numbers: otherwise the region would not survive being written and read again.
+    std::vector<QRect> rects;
+    rects.reserve(count);
+    qint64 minLeft = INT_MAX, minTop = INT_MAX, maxRight = INT_MIN, maxBottom = INT_MIN;
     for (quint32 i = 0; i < count; ++i) {
         const qsizetype at = HeaderSize + qsizetype(i) * RectSize;
-        const qint32 left = readInt(data, at);
-        const qint32 top = readInt(data, at + 4);
-        const qint32 right = readInt(data, at + 8);
-        const qint32 bottom = readInt(data, at + 12);
-        if (right < left || bottom < top)
-            malformed(QStringLiteral("rectangle %1 is inverted").arg(i + 1));
-        if (qint64(right) - left > INT_MAX || qint64(bottom) - top > INT_MAX)
-            malformed(QStringLiteral("rectangle %1 is too large").arg(i + 1));
-        if (right > left && bottom > top)
-            region += QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+        const Rect r{readInt(data, at), readInt(data, at + 4), readInt(data, at + 8),
+                     readInt(data, at + 12)};
+        if (r.right < r.left || r.bottom < r.top)
+            malformed(QStringLiteral("obdélník č. %1 je obrácený").arg(i + 1));
+        if (!spanFits(r.left, r.right) || !spanFits(r.top, r.bottom))
+            malformed(QStringLiteral("obdélník č. %1 je příliš velký").arg(i + 1));
+        if (r.right == r.left || r.bottom == r.top)
+            continue; // empty: adds nothing
+        minLeft = qMin<qint64>(minLeft, r.left);
+        minTop = qMin<qint64>(minTop, r.top);
+        maxRight = qMax<qint64>(maxRight, r.right);
+        maxBottom = qMax<qint64>(maxBottom, r.bottom);
+        if (!spanFits(minLeft, maxRight) || !spanFits(minTop, maxBottom))
+            malformed(QStringLiteral("obdélníky zabírají příliš velkou plochu"));
+        rects.emplace_back(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
     }
-    return region;
+    // United one by one rather than taken as they are, so data that is not properly banded still
+    // gives a sound region.
+    return unite(rects, 0, rects.size());
 }
 
 QByteArray write(const QRegion &region)
 {
     const int count = region.rectCount();
     const QRect bound = region.boundingRect();
+    if (!region.isEmpty()
+        && (!spanFits(bound.left(), qint64(bound.right()) + 1)
+            || !spanFits(bound.top(), qint64(bound.bottom()) + 1)))
+        malformed(QStringLiteral("obrys je příliš velký"));
     QByteArray data;
     data.reserve(HeaderSize + count * RectSize);
     appendInt(data, HeaderSize);

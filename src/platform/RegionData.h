@@ -13,10 +13,13 @@ namespace RegionData {
 constexpr int HeaderSize = 32;
 constexpr int RectSize = 16;
 
-// Parses region data; throws AppError with the reason when the data is malformed.
+// Parses region data; throws AppError with the reason when the data is malformed. Besides each
+// rectangle, the box around all of them must be at most the largest integer wide and high, so
+// that whatever is accepted is written back as data that is accepted again.
 QRegion parse(const QByteArray &data);
 
-// The region data of a region.
+// The region data of a region. Throws AppError for a region wider or higher than the largest
+// integer, whose data would be refused when read.
 QByteArray write(const QRegion &region);
 
 // The pixels of an image whose alpha exceeds threshold, moved by offset.

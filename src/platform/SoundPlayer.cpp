@@ -135,7 +135,7 @@ bool playSoundAsync(const QString &fileName)
     QString error;
     const std::optional<WavSound> sound = readWavFile(fileName, &error);
     if (!sound) {
-        qCWarning(lcSound).noquote() << "not played:" << info.absoluteFilePath() << "-" << error;
+        qCWarning(lcSound).noquote() << error; // names the file and says why
         return false;
     }
     if (observer())

@@ -1,7 +1,16 @@
 #include "WavFile.h"
 
+#include "FileErrorText.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -29,10 +38,10 @@ void put16(QByteArray &bytes, quint16 value)
     bytes.append(raw, 2);
 }
 
-std::optional<WavSound> refuse(QString *error, const char *why)
+std::optional<WavSound> refuse(QString *error, const QString &why)
 {
     if (error)
-        *error = QString::fromLatin1(why);
+        *error = why;
     return std::nullopt;
 }
 
@@ -49,10 +58,10 @@ qint64 WavSound::frameCount() const
 std::optional<WavSound> parseWav(const QByteArray &bytes, QString *error)
 {
     if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
-        return refuse(error, "not a RIFF WAVE file");
+        return refuse(error, QStringLiteral("nejde o zvukový soubor WAVE"));
     const qint64 riffEnd = qint64(u32(bytes, 4)) + 8;
     if (riffEnd > bytes.size())
-        return refuse(error, "RIFF length beyond the end of the file");
+        return refuse(error, QStringLiteral("délka v hlavičce přesahuje konec souboru"));
 
     std::optional<WavSound> format;
     qint64 pos = 12;
@@ -61,51 +70,85 @@ std::optional<WavSound> parseWav(const QByteArray &bytes, QString *error)
         const qint64 size = u32(bytes, pos + 4);
         const qint64 body = pos + 8;
         if (body + size > riffEnd)
-            return refuse(error, "chunk length beyond the end of the file");
+            return refuse(error, QStringLiteral("délka bloku přesahuje konec souboru"));
 
         if (id == "fmt " && !format) {
             if (size < FmtSize)
-                return refuse(error, "format chunk too short");
+                return refuse(error, QStringLiteral("popis formátu je příliš krátký"));
             WavSound sound;
             const quint16 tag = u16(bytes, body);
             sound.channels = u16(bytes, body + 2);
-            sound.sampleRate = static_cast<int>(qMin<quint32>(u32(bytes, body + 4), 1u << 30));
+            const quint32 rate = u32(bytes, body + 4);
+            sound.sampleRate = static_cast<int>(qMin<quint32>(rate, 1u << 30));
             const quint16 blockAlign = u16(bytes, body + 12);
             sound.bitsPerSample = u16(bytes, body + 14);
             if (tag != PcmFormat)
-                return refuse(error, "not PCM");
+                return refuse(error, QStringLiteral("zvuk není uložen nekomprimovaně (PCM), "
+                                                    "ale ve formátu č. %1").arg(tag));
             if (sound.bitsPerSample != 8 && sound.bitsPerSample != 16)
-                return refuse(error, "unsupported sample size");
+                return refuse(error, QStringLiteral("vzorky o %1 bitech nejsou podporovány")
+                                         .arg(sound.bitsPerSample));
             if (sound.channels < 1 || sound.channels > 2)
-                return refuse(error, "unsupported channel count");
+                return refuse(error, QStringLiteral("počet kanálů %1 není podporován")
+                                         .arg(sound.channels));
             if (sound.sampleRate < 1000 || sound.sampleRate > 192000)
-                return refuse(error, "unsupported sample rate");
+                return refuse(error, QStringLiteral("vzorkovací kmitočet %1 Hz není podporován")
+                                         .arg(rate));
             if (blockAlign != sound.bytesPerFrame())
-                return refuse(error, "block size does not match the format");
+                return refuse(error, QStringLiteral("velikost snímku neodpovídá formátu"));
             format = sound;
         } else if (id == "data") {
             if (!format)
-                return refuse(error, "data before the format chunk");
+                return refuse(error, QStringLiteral("vzorky předcházejí popisu formátu"));
             WavSound sound = *format;
             const qint64 whole = size - size % sound.bytesPerFrame();
             if (whole == 0)
-                return refuse(error, "no samples");
+                return refuse(error, QStringLiteral("soubor neobsahuje žádné vzorky"));
             sound.samples = bytes.mid(body, whole);
             return sound;
         }
         pos = body + size + (size & 1); // chunks are padded to an even length
     }
-    return refuse(error, format ? "no data chunk" : "no format chunk");
+    return refuse(error, format ? QStringLiteral("chybí blok se vzorky")
+                                : QStringLiteral("chybí popis formátu"));
 }
 
 std::optional<WavSound> readWavFile(const QString &path, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return refuse(error, "cannot open the file");
-    if (file.size() > WavFileSizeLimit)
-        return refuse(error, "file too large");
-    return parseWav(file.read(WavFileSizeLimit + 1), error);
+    const auto refuseFile = [&](const QString &why) {
+        const QString named = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+        return refuse(error, QStringLiteral("Zvuk „%1“ nelze přehrát: %2.").arg(named, why));
+    };
+    // Opened here rather than through QFile, so that the reason of a failure is the system's
+    // error code, worded in Czech; without waiting, should the name be a pipe.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return refuseFile(fileErrorText(errno));
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return refuseFile(fileErrorText(EIO));
+    }
+    struct stat status;
+    if (::fstat(fd, &status) != 0)
+        return refuseFile(fileErrorText(errno));
+    if (S_ISDIR(status.st_mode))
+        return refuseFile(fileErrorText(EISDIR));
+    if (!S_ISREG(status.st_mode))
+        return refuseFile(QStringLiteral("nejde o obyčejný soubor"));
+    const QString tooLarge = QStringLiteral("soubor je větší než %1 MB").arg(WavFileSizeLimit >> 20);
+    if (status.st_size > WavFileSizeLimit)
+        return refuseFile(tooLarge);
+    const QByteArray bytes = file.read(WavFileSizeLimit + 1); // the file may grow meanwhile
+    if (file.error() != QFileDevice::NoError)
+        return refuseFile(fileErrorText(EIO));
+    if (bytes.size() > WavFileSizeLimit)
+        return refuseFile(tooLarge);
+    QString reason;
+    std::optional<WavSound> sound = parseWav(bytes, &reason);
+    if (!sound)
+        return refuseFile(reason);
+    return sound;
 }
 
 QByteArray encodeWav(const WavSound &sound)

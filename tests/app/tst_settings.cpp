@@ -75,6 +75,12 @@ private slots:
             << QByteArray("[S]\nk=\"\n") << "S" << "k" << true << "\"";
         QTest::newRow("Czech text")
             << QByteArray("[Hráč]\nJméno=Žluťoučký kůň\n") << "HRÁČ" << "jméno" << true << "Žluťoučký kůň";
+        QTest::newRow("lines ended by lone CR")
+            << QByteArray("[A]\rUvitani=0\r[Nastaveni]\rPomocnik=1\rUvitani=1\r") << "Nastaveni" << "Uvitani" << true << "1";
+        QTest::newRow("CR, LF and CRLF mixed")
+            << QByteArray("[A]\r\nx=1\r[Nastaveni]\nPomocnik=0\r\rUvitani=1") << "Nastaveni" << "Uvitani" << true << "1";
+        QTest::newRow("value ends at a lone CR")
+            << QByteArray("[S]\nk=1\rj=2\n") << "S" << "k" << true << "1";
     }
     void find()
     {
@@ -129,6 +135,24 @@ private slots:
         QTest::newRow("byte order mark kept")
             << QByteArray("\xEF\xBB\xBF[S]\r\nk=1\r\n") << "s" << "k" << "0"
             << QByteArray("\xEF\xBB\xBF[S]\r\nk=0\r\n");
+        QTest::newRow("new key after a last line ended by a lone CR")
+            << QByteArray("[Nastaveni]\rPomocnik=1\r") << "Nastaveni" << "Uvitani" << "0"
+            << QByteArray("[Nastaveni]\rPomocnik=1\rUvitani=0\r");
+        QTest::newRow("new line takes the ending of the line it follows")
+            << QByteArray("[A]\nx=1\n[S]\r\nk=1\r\n\n[B]\n") << "S" << "j" << "2"
+            << QByteArray("[A]\nx=1\n[S]\r\nk=1\r\nj=2\r\n\n[B]\n");
+        QTest::newRow("new section in a CR file")
+            << QByteArray("[A]\rx=1") << "S" << "k" << "1" << QByteArray("[A]\rx=1\r[S]\rk=1\r");
+        QTest::newRow("value in a CR file")
+            << QByteArray("[S]\rk=1\rj=2\r") << "S" << "k" << "0" << QByteArray("[S]\rk=0\rj=2\r");
+        QTest::newRow("blanks around a value kept by quotes")
+            << QByteArray("[S]\n") << "S" << "k" << " 7 " << QByteArray("[S]\nk=\" 7 \"\n");
+        QTest::newRow("byte order mark starting a key and a value")
+            << QByteArray("[S]\n") << "S" << QChar(0xFEFF) + QStringLiteral("[k")
+            << QChar(0xFEFF) + QStringLiteral("v")
+            << QByteArray("[S]\n\xEF\xBB\xBF[k=\xEF\xBB\xBFv\n");
+        QTest::newRow("enclosing quotes of a value kept")
+            << QByteArray("[S]\nk=1\n") << "S" << "k" << "'a'" << QByteArray("[S]\nk=\"'a'\"\n");
     }
     void withValue()
     {
@@ -238,6 +262,8 @@ private slots:
         QTest::newRow("key with equals sign") << "Kvadr.ini" << "Nastaveni" << "a=b";
         QTest::newRow("empty key") << "Kvadr.ini" << "Nastaveni" << " ";
         QTest::newRow("section with bracket") << "Kvadr.ini" << "Nast]aveni" << "Pomocnik";
+        QTest::newRow("key that reads as a comment") << "Kvadr.ini" << "Nastaveni" << " ;Pomocnik";
+        QTest::newRow("key that reads as a section") << "Kvadr.ini" << "Nastaveni" << "[Pomocnik]";
     }
     void refusedWrite()
     {

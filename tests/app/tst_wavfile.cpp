@@ -1,8 +1,12 @@
 #include "TestMain.h"
+#include "Unprivileged.h"
 #include "WavFile.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QtEndian>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -160,20 +164,63 @@ private slots:
         QCOMPARE(back->samples, samples);
     }
 
-    void unreadableOrHugeFilesAreRefused()
+    // Every refusal is one Czech sentence naming the file, never the system's own wording.
+    void refusedFilesAreNamedInCzech_data()
     {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << "missing" << "soubor neexistuje";
+        QTest::newRow("missing, asked for by a bare name") << "relative" << "soubor neexistuje";
+        QTest::newRow("folder") << "folder" << "místo souboru je tu složka";
+        QTest::newRow("no read permission") << "unreadable" << "přístup k souboru byl odepřen";
+        QTest::newRow("pipe, not waited on") << "pipe" << "nejde o obyčejný soubor";
+        QTest::newRow("too large") << "huge" << "soubor je větší než 16 MB";
+        QTest::newRow("not a wave") << "text" << "nejde o zvukový soubor WAVE";
+        QTest::newRow("cut short") << "cut" << "délka v hlavičce přesahuje konec souboru";
+    }
+    void refusedFilesAreNamedInCzech()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
         QTemporaryDir dir;
-        QVERIFY(!readWavFile(dir.filePath(QStringLiteral("none.wav"))));
-        QVERIFY(!readWavFile(dir.path()));
-        QFile huge(dir.filePath(QStringLiteral("huge.wav")));
-        QVERIFY(huge.open(QIODevice::WriteOnly));
-        const quint32 dataSize = quint32(WavFileSizeLimit);
-        huge.write(riff(fmt(1, 8000, 8) + chunk("data", {}, dataSize), 4 + 24 + 8 + dataSize));
-        QVERIFY(huge.resize(WavFileSizeLimit + 64)); // sparse: the lengths would all fit
-        huge.close();
+        const QString path = dir.filePath(QStringLiteral("Zvuk ") + kind + QStringLiteral(".wav"));
+        const QByteArray good = riff(fmt(1, 8000, 8) + chunk("data", Frames));
+        QFile file(path);
+        if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir(dir.path()).mkdir(QFileInfo(path).fileName()));
+        } else if (kind == QLatin1String("pipe")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (kind != QLatin1String("missing") && kind != QLatin1String("relative")) {
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            if (kind == QLatin1String("huge")) {
+                // Sparse: the lengths in it would all fit.
+                const quint32 dataSize = quint32(WavFileSizeLimit);
+                file.write(riff(fmt(1, 8000, 8) + chunk("data", {}, dataSize), 4 + 24 + 8 + dataSize));
+                QVERIFY(file.resize(WavFileSizeLimit + 64));
+            } else {
+                file.write(kind == QLatin1String("text") ? QByteArray("Dobrý den") : good.left(40));
+            }
+            file.close();
+        }
         QString error;
-        QVERIFY(!readWavFile(huge.fileName(), &error));
-        QCOMPARE(error, QStringLiteral("file too large"));
+        std::optional<WavSound> sound;
+        if (kind == QLatin1String("unreadable")) {
+            QVERIFY(QFile::setPermissions(path, QFile::WriteOwner));
+            const Unprivileged user({dir.path(), path});
+            if (!user.holds())
+                QSKIP("cannot give up root here");
+            sound = readWavFile(path, &error);
+        } else if (kind == QLatin1String("relative")) {
+            // As the player asks for sounds: by name, inside the sound folder.
+            const QString before = QDir::currentPath();
+            QVERIFY(QDir::setCurrent(dir.path()));
+            sound = readWavFile(QFileInfo(path).fileName(), &error);
+            QVERIFY(QDir::setCurrent(before));
+        } else {
+            sound = readWavFile(path, &error);
+        }
+        QVERIFY(!sound);
+        QCOMPARE(error, QStringLiteral("Zvuk „%1“ nelze přehrát: %2.").arg(path, reason));
     }
 };
 

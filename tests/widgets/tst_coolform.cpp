@@ -129,18 +129,25 @@ void TestCoolForm::malformedRegionData_data()
     QTest::addColumn<QString>("reason");
     const QByteArray header = ints({32, 1, 1, 16, 0, 0, 5, 5});
     const QByteArray rect = ints({0, 0, 5, 5});
-    QTest::newRow("nothing") << QByteArray() << "too few";
-    QTest::newRow("short header") << header.left(31) << "too few";
-    QTest::newRow("header size 40") << ints({40, 1, 1, 16, 0, 0, 5, 5}) + rect << "header size";
-    QTest::newRow("header size 0") << ints({0, 1, 1, 16, 0, 0, 5, 5}) + rect << "header size";
-    QTest::newRow("type 2") << ints({32, 2, 1, 16, 0, 0, 5, 5}) + rect << "type";
-    QTest::newRow("rectangle missing") << header << "need";
-    QTest::newRow("rectangle cut short") << header + rect.left(12) << "need";
-    QTest::newRow("count too small") << header + rect + rect << "need";
-    QTest::newRow("huge count") << ints({32, 1, -1, 16, 0, 0, 5, 5}) + rect << "need";
-    QTest::newRow("inverted rectangle") << header + ints({5, 0, 0, 5}) << "inverted";
+    QTest::newRow("nothing") << QByteArray() << "nestačí";
+    QTest::newRow("short header") << header.left(31) << "nestačí";
+    QTest::newRow("header size 40") << ints({40, 1, 1, 16, 0, 0, 5, 5}) + rect << "velikost hlavičky";
+    QTest::newRow("header size 0") << ints({0, 1, 1, 16, 0, 0, 5, 5}) + rect << "velikost hlavičky";
+    QTest::newRow("type 2") << ints({32, 2, 1, 16, 0, 0, 5, 5}) + rect << "neznámý typ";
+    QTest::newRow("rectangle missing") << header << "potřebuje";
+    QTest::newRow("rectangle cut short") << header + rect.left(12) << "potřebuje";
+    QTest::newRow("count too small") << header + rect + rect << "potřebuje";
+    QTest::newRow("huge count") << ints({32, 1, -1, 16, 0, 0, 5, 5}) + rect << "potřebuje";
+    QTest::newRow("inverted rectangle") << header + ints({5, 0, 0, 5}) << "obrácený";
     QTest::newRow("too large rectangle") << header + ints({-2000000000, 0, 2000000000, 5})
-                                         << "too large";
+                                         << "příliš velký";
+    // Each rectangle fits, but their union would be written as one that does not.
+    QTest::newRow("too wide together")
+        << ints({32, 1, 2, 32, 0, 0, 0, 0, -2000000000, 0, 0, 5, 0, 0, 2000000000, 5})
+        << "příliš velkou plochu";
+    QTest::newRow("too high together")
+        << ints({32, 1, 2, 32, 0, 0, 0, 0, 0, -2000000000, 5, -1999999999, 3, 1999999999, 4, 2000000000})
+        << "příliš velkou plochu";
 }
 
 void TestCoolForm::malformedRegionData()
@@ -151,7 +158,8 @@ void TestCoolForm::malformedRegionData()
         RegionData::parse(data);
         QFAIL("malformed data was accepted");
     } catch (const AppError &error) {
-        QVERIFY2(error.message().startsWith("Invalid region data: "), qPrintable(error.message()));
+        QVERIFY2(error.message().startsWith(QStringLiteral("Neplatná data obrysu okna: ")),
+                 qPrintable(error.message()));
         QVERIFY2(error.message().contains(reason), qPrintable(error.message()));
     }
 }

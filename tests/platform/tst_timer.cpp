@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "Timer.h"
 
+#include <QAbstractEventDispatcher>
 #include <QTimerEvent>
 
 namespace {
@@ -27,6 +28,12 @@ void apply(Timer &timer, const QString &step)
         QFAIL(qPrintable(QStringLiteral("bad step ") + step));
 }
 
+// The system timers that can wake the program for `timer`.
+qsizetype systemTimers(Timer &timer)
+{
+    return QAbstractEventDispatcher::instance()->registeredTimers(&timer).size();
+}
+
 } // namespace
 
 class TestTimer : public QObject
@@ -40,6 +47,34 @@ private slots:
         QVERIFY(timer.Enabled());
         QVERIFY(timer.isArmed());
         QCOMPARE(timer.periodStarts(), 1);
+    }
+
+    // A timer that only keeps an interval, with no tick handler, never wakes the program; one
+    // with a handler ticks, and stops waking the program once its last handler has gone.
+    void systemTimerOnlyWhileSomeoneListens()
+    {
+        Timer timer;
+        timer.setInterval(1);
+        timer.setEnabled(false);
+        timer.setEnabled(true);
+        QVERIFY(timer.isArmed());
+        QCOMPARE(timer.timerId(), 0);
+        QCOMPARE(systemTimers(timer), 0);
+
+        int ticks = 0;
+        const auto handler = connect(&timer, &Timer::OnTimer, this, [&ticks] { ++ticks; });
+        QCOMPARE(systemTimers(timer), 1);
+        QVERIFY(timer.timerId() != 0);
+        QTRY_VERIFY(ticks > 0);
+
+        disconnect(handler);
+        QTRY_COMPARE(systemTimers(timer), 0);
+        QCOMPARE(timer.timerId(), 0);
+        QVERIFY(timer.isArmed()); // still running for whoever connects next
+
+        // Interval changes of a timer nobody listens to arm nothing either.
+        timer.setInterval(5);
+        QCOMPARE(systemTimers(timer), 0);
     }
 
     // Scripts of property writes after construction, with the state they must leave and how many
@@ -73,11 +108,13 @@ private slots:
         QFETCH(int, periodStarts);
 
         Timer timer;
+        connect(&timer, &Timer::OnTimer, this, [] {});
         for (const QString &step : steps)
             apply(timer, step);
         QCOMPARE(timer.Interval(), interval);
         QCOMPARE(timer.isArmed(), armed);
         QCOMPARE(timer.timerId() != 0, armed);
+        QCOMPARE(systemTimers(timer), armed ? 1 : 0);
         QCOMPARE(timer.periodStarts(), periodStarts);
     }
 

@@ -1,0 +1,16 @@
+# cmake -D out=<folder> -D items=<files and folders> -P copy-seeds.cmake
+# Makes <folder> hold exactly the given files and the files of the given folders.
+file(REMOVE_RECURSE ${out})
+file(MAKE_DIRECTORY ${out})
+foreach(item IN LISTS items)
+    if(IS_DIRECTORY ${item})
+        file(GLOB files LIST_DIRECTORIES false ${item}/*)
+    elseif(EXISTS ${item})
+        set(files ${item})
+    else()
+        message(FATAL_ERROR "Seed ${item} is missing")
+    endif()
+    if(files)
+        file(COPY ${files} DESTINATION ${out})
+    endif()
+endforeach()

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// The Czech wording of why a file operation failed, for a system error code (errno): a short
+// clause such as "soubor neexistuje", meant to follow the name of the file in a message. Codes
+// without a wording of their own give "systémová chyba č. <code>". The system's own (English)
+// texts are never shown to the user.
+QString fileErrorText(int errorCode);

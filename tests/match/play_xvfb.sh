@@ -67,6 +67,17 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
         xdotool mousemove 5 5
         sleep 0.5
         [ -z "$(window 250x150)" ] || fail "the selection stayed open"
+        keyboard_back
+    }
+    # Waits up to five seconds (a loaded machine is slow) for the main window to have the
+    # keyboard again.
+    keyboard_back() {
+        tries=0
+        while [ "$(xdotool getwindowfocus 2>/dev/null)" != "$main" ]; do
+            tries=$((tries + 1))
+            [ $tries -le 10 ] || fail "the main window did not get the keyboard back"
+            sleep 0.5
+        done
     }
 
     main=$(await 669x439 60); [ -n "$main" ] || fail "no main window"

@@ -1,6 +1,7 @@
 #include "Tabulka.h"
 #include "ui_Tabulka.h"
 
+#include "Balloon.h"
 #include "Companion.h"
 #include "Data.h"
 #include "TApplication.h"
@@ -188,15 +189,11 @@ void TTabulkaDialog::closeEvent(QCloseEvent *event)
 void TTabulkaDialog::keyPressEvent(QKeyEvent *event)
 {
     // Keys of the Ok button reach the window too.
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
+    if (IsEnterKey(event->key()) || IsEscapeKey(event->key())) {
         close();
         return;
-    default:
-        QWidget::keyPressEvent(event);
     }
+    QWidget::keyPressEvent(event);
 }
 
 void TTabulkaDialog::FormShow()

@@ -1,5 +1,6 @@
 #include "InfoWindows.h"
 
+#include "Balloon.h"
 #include "Companion.h"
 #include "Placement.h"
 
@@ -41,15 +42,11 @@ void TInfoWindow::hideEvent(QHideEvent *event)
 
 void TInfoWindow::keyPressEvent(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
+    if (IsEnterKey(event->key()) || IsEscapeKey(event->key())) {
         close();
         return;
-    default:
-        QWidget::keyPressEvent(event);
     }
+    QWidget::keyPressEvent(event);
 }
 
 void TInfoWindow::FormShow()

@@ -25,6 +25,10 @@ tformshape *MakeBalloon(QWidget *dialog, tformshape::TBalloonPosition tail);
 // The balloons' text font: Times New Roman in pixel sizes, 13 pixels high unless told.
 QFont BalloonFont(int pixels = 13, bool bold = false, bool italic = false);
 
+// The keys that confirm (Enter, on either keyboard block) or cancel (Esc) a window.
+inline bool IsEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+inline bool IsEscapeKey(int key) { return key == Qt::Key_Escape; }
+
 // Brings a balloon that has just been shown to the front and gives the keyboard to `first`, so
 // that Enter and Esc work at once.
 void TakeKeyboard(QWidget *dialog, QWidget *first);

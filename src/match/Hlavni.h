@@ -1,9 +1,9 @@
 #pragma once
 
+#include "Match.h"
+
 #include <QMainWindow>
 #include <memory>
-
-#include <QString>
 
 class QAction;
 class QCalendarWidget;
@@ -14,6 +14,7 @@ class QMenu;
 class QTreeView;
 class TGradText;
 class TNStatusBar;
+class TBoardWell;
 class TSysInfo;
 class TTETRIS;
 class Timer;
@@ -22,31 +23,19 @@ namespace Ui {
 class HlavniDialog;
 }
 
-// The game kinds as the status bar names them; every handler compares these texts.
-inline const QString KindNone = QStringLiteral("nevybráno");
-inline const QString KindTraining = QStringLiteral("Trénink");
-inline const QString KindStandard = QStringLiteral("Standardní");
-inline const QString KindAdvanced = QStringLiteral("Pokročilá");
-
 // The main window: both wells, the statistics of both players, the game kind in the status bar,
-// the four gravity timers, the menus and toolbar, and the boss screen. It holds the whole match
-// state; the dialogs of the game read and change it directly through the members below.
-class THlavniDialog : public QMainWindow
+// the four gravity timers, the menus and toolbar, and the boss screen. The rules of the match
+// (TMatch) drive the wells and timers; the window forwards its ticks, keys and commands to them
+// and shows what they report.
+class THlavniDialog : public QMainWindow, private TMatchDisplay
 {
     Q_OBJECT
 public:
     explicit THlavniDialog(QWidget *parent = nullptr);
     ~THlavniDialog() override;
 
-    // --- Match counters -----------------------------------------------------------------------
-    int Score1 = 0;
-    int Score2 = 0;
-    int Level1 = 0;
-    int Level2 = 0;
-    int Rows1 = 0;
-    int Rows2 = 0;
-    // 0 until a selection dialog is first opened, then 1 or 2 for good.
-    int PlayerCount = 0;
+    // The rules of the running match, with its counters (Score1, Level1, Rows1, PlayerCount...).
+    TMatch &Match() { return *m_match; }
 
     // --- Controls of the form -----------------------------------------------------------------
     TTETRIS *TETRIS1 = nullptr;
@@ -106,15 +95,11 @@ public:
     QMenu *PopupMenu1 = nullptr;
 
     // --- Match state --------------------------------------------------------------------------
-    // Keeps the gravity intervals in Timer2/Timer4 and sets them to 0, or gives them back. There
-    // is one pair of slots: every caller but the pause key skips both while the pause is on.
-    // Suspensions nest: gravity comes back when the last one ends.
-    void SuspendGravity();
-    void ResumeGravity();
-    // A new match sets the gravity intervals afresh: suspensions still open (a pause cleared by
-    // the start) are forgotten.
-    void ForgetGravitySuspensions();
-    int GravitySuspensions() const { return m_gravitySuspensions; }
+    // Gravity suspension of the rules (nested; every caller but the pause key skips both while
+    // the pause is on).
+    void SuspendGravity() { m_match->SuspendGravity(); }
+    void ResumeGravity() { m_match->ResumeGravity(); }
+    int GravitySuspensions() const { return m_match->GravitySuspensions(); }
 
     bool PauseOn() const;
     bool BossScreenShown() const;
@@ -130,17 +115,13 @@ public:
     void FormKeyPress(QChar key);
 
     // --- Matches ------------------------------------------------------------------------------
-    // A choice in a selection dialog: a new match of `players` (1 or 2) of game kind `kind`, from
-    // level 0 at 1000 ms.
-    void StartMatch(int players, const QString &kind);
+    // A choice in a selection dialog: a new match of `players` (1 or 2) of game kind `kind`.
+    void StartMatch(int players, GameKind kind);
     // Ends the running match by command: both wells emptied and covered, nothing recorded.
     void EndMatch();
     // What follows a result dialog: the finished player's well is covered and its figures read
     // "0", the other player plays on, and once both wells are covered the match is over.
     void ResultDialogClosed();
-    // A level change of the advanced kind: both timers get `interval` and both wells the start
-    // layout of `level` (levels from 6 on are played in empty wells).
-    void SetAdvancedLevel(int interval, int level);
 
 public slots:
     // The first status-bar panel shows the application's current hint.
@@ -177,27 +158,21 @@ private:
     void connectCommands();
     void togglePause();
 
-    // One player's side of the match: board, timers, counters and statistics labels.
-    struct Player;
-    Player player(int number);
-    // The step of player `number`'s board by gravity or by the one-row-down key, and everything
-    // a landing brings: points, rows, the level, or the end of that player's game.
-    void StepPlayer(int number);
-    void BookLanding(const Player &p);
-    void CheckLevel(const Player &p, bool advanced);
-    void EndPlayersGame(const Player &p);
-    // The one-row-down key: gravity's step while gravity runs; while it is suspended (pause, boss
-    // screen) the piece only moves down where it has room, and lands when gravity comes back.
-    void StepDownKey(int number);
-    void ResetLabels(int number);
     // The ten statistics labels read "0", the player count is set and the selection dialog of
     // `players` opens above the assistant.
     void OpenSelection(int players);
 
+    // What the rules show and sound.
+    void ShowFigures(int player, const TFigures &figures) override;
+    void PlaySound(const QString &name) override;
+    void ShowResult(const TMatchResult &result) override;
+
     std::unique_ptr<Ui::HlavniDialog> ui;
     QFileSystemModel *m_folders = nullptr;
     bool m_keysWatched = false;
-    int m_gravitySuspensions = 0;
+    std::unique_ptr<TBoardWell> m_well1;
+    std::unique_ptr<TBoardWell> m_well2;
+    std::unique_ptr<TMatch> m_match;
 };
 
 // The one main window; set as soon as its construction starts, null before and after.

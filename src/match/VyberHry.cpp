@@ -44,20 +44,20 @@ void TVyberHryDialog::OfficeButton1Click()
 
 void TVyberHryDialog::OfficeLabel1Click()
 {
-    choose(KindTraining);
+    choose(GameKind::Training);
 }
 
 void TVyberHryDialog::OfficeLabel2Click()
 {
-    choose(KindStandard);
+    choose(GameKind::Standard);
 }
 
 void TVyberHryDialog::OfficeLabel3Click()
 {
-    choose(KindAdvanced);
+    choose(GameKind::Advanced);
 }
 
-void TVyberHryDialog::choose(const QString &kind)
+void TVyberHryDialog::choose(GameKind kind)
 {
     if (THlavniDialog *main = HlavniDialog())
         main->StartMatch(m_players, kind);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "GameKind.h"
+
 #include "Balloon.h"
 
 class QLabel;
@@ -43,7 +45,7 @@ private:
     void FormShow() override;
     void FormClose() override;
     void FormKeyDown(int key) override;
-    void choose(const QString &kind);
+    void choose(GameKind kind);
 
     int m_players;
 };

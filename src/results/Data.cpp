@@ -4,6 +4,7 @@
 #include "AppPath.h"
 #include "DbfTable.h"
 #include "Clock.h"
+#include "GameKind.h"
 #include "PosixFile.h"
 
 #include <QDir>
@@ -85,13 +86,7 @@ void TDataModule1::OpenAtStart()
 
 QString TDataModule1::KindCode(const QString &kindName)
 {
-    if (kindName == QStringLiteral("Trénink"))
-        return QStringLiteral("1");
-    if (kindName == QStringLiteral("Standardní"))
-        return QStringLiteral("2");
-    if (kindName == QStringLiteral("Pokročilá"))
-        return QStringLiteral("3");
-    return {};
+    return ::KindCode(KindOfName(kindName));
 }
 
 void TDataModule1::AppendResult(const QString &name, const QString &points, const QString &kindName)

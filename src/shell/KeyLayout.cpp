@@ -4,26 +4,15 @@ namespace KeyLayout {
 
 namespace {
 
-struct ActionRow
-{
-    const char *name; // UTF-8
-    const char *keys[3]; // one player, player 1, player 2
-    QColor colour;
+// The colours of the actions, in the order of KeyLayout::Action.
+const QColor ActionColours[ActionCount] = {
+    QColor(0xF0, 0x8C, 0x1E), // turn
+    QColor(0x2F, 0x6E, 0xD6), // left
+    QColor(0x2E, 0x9E, 0x48), // right
+    QColor(0x8C, 0x4F, 0xC6), // down
+    QColor(0xD2, 0x34, 0x34), // drop
+    QColor(0x1F, 0x99, 0xA6), // pause
 };
-
-const ActionRow Actions[ActionCount] = {
-    {"Otočení tvarů", {"I", "W", "I"}, QColor(0xF0, 0x8C, 0x1E)},
-    {"Posun vlevo", {"J", "A", "J"}, QColor(0x2F, 0x6E, 0xD6)},
-    {"Posun vpravo", {"L", "D", "L"}, QColor(0x2E, 0x9E, 0x48)},
-    {"Posun dolů", {"K", "S", "K"}, QColor(0x8C, 0x4F, 0xC6)},
-    {"Odeslání dolů", {"Space", "F", "H"}, QColor(0xD2, 0x34, 0x34)},
-    {"Pauza", {"P", "P", "P"}, QColor(0x1F, 0x99, 0xA6)},
-};
-
-const ActionRow &row(Action action)
-{
-    return Actions[int(action)];
-}
 
 // Key caps: 23 pixels square, one every 25 pixels; each row starts a little further right.
 constexpr int Cap = 23;
@@ -47,27 +36,6 @@ constexpr int SpaceFrom = 2;
 constexpr int SpaceTo = 6;
 
 } // namespace
-
-QString actionName(Action action)
-{
-    return QString::fromUtf8(row(action).name);
-}
-
-QString keyName(Column column, Action action)
-{
-    return QString::fromUtf8(row(action).keys[int(column)]);
-}
-
-bool actionOfCap(Column column, const QString &cap, Action *action)
-{
-    for (int index = 0; index < ActionCount; ++index) {
-        if (keyName(column, Action(index)) == cap) {
-            *action = Action(index);
-            return true;
-        }
-    }
-    return false;
-}
 
 QList<KeyCap> keyboardCaps()
 {
@@ -93,7 +61,7 @@ QRect keyboardCase()
 
 QColor actionColour(Action action)
 {
-    return row(action).colour;
+    return ActionColours[int(action)];
 }
 
 QColor plainCapColour()

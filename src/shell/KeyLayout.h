@@ -5,27 +5,12 @@
 #include <QRect>
 #include <QString>
 
-// The keyboard of the game as the key pictures show it: which key does what for one player and
-// for each of two players, and where each key cap stands in the pictures. Pure data and geometry,
-// shared by the windows that list the keys, the build step that draws the pictures and the tests.
+#include "KeyMap.h"
+
+// Where each key cap stands in the key pictures and the colours of the actions. Pure data and
+// geometry, shared by the windows that list the keys, the build step that draws the pictures and
+// the tests; which key does what is the key map of the game (KeyMap.h).
 namespace KeyLayout {
-
-enum class Action { Turn, Left, Right, Down, Drop, Pause };
-inline constexpr int ActionCount = 6;
-
-// Whose keys: the one player of a one-player match, or player 1 (left well) or player 2 (right
-// well) of a two-player match.
-enum class Column { OnePlayer, PlayerOne, PlayerTwo };
-
-// The Czech name of an action ("Otočení tvarů", ...).
-QString actionName(Action action);
-
-// The key of an action as the lists print it: a capital letter, or "Space".
-QString keyName(Column column, Action action);
-
-// The action a key cap does for `column`'s player, if any. `cap` is a cap's label as
-// keyboardCaps() gives it.
-bool actionOfCap(Column column, const QString &cap, Action *action);
 
 // --- The pictures --------------------------------------------------------------------------------
 

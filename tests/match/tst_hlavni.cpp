@@ -162,7 +162,7 @@ private slots:
     void startState()
     {
         QCOMPARE(w->windowTitle(), QStringLiteral("Parblok 2000"));
-        QCOMPARE(w->PlayerCount, 0);
+        QCOMPARE(w->Match().PlayerCount, 0);
         QVERIFY(w->Kryti1->isVisible());
         QVERIFY(w->Kryti2->isVisible());
         QVERIFY(!w->P1->isVisible());
@@ -587,9 +587,9 @@ private slots:
 
         const int type = turningPiece();
         QVERIFY(type != 0);
-        w->PlayerCount = players;
-        w->Score1 = 10;
-        w->Score2 = 20;
+        w->Match().PlayerCount = players;
+        w->Match().Score1 = 10;
+        w->Match().Score2 = 20;
         TWellModel expected1, expected2;
         for (TWellModel *well : {&w->TETRIS1->Well(), &w->TETRIS2->Well(), &expected1, &expected2})
             well->PlacePiece(type, PieceColumn, PieceRow);
@@ -600,8 +600,8 @@ private slots:
 
         QCOMPARE(stateOf(w->TETRIS1->Well()), stateOf(expected1));
         QCOMPARE(stateOf(w->TETRIS2->Well()), stateOf(expected2));
-        QCOMPARE(w->Score1, 10 + fallen1);
-        QCOMPARE(w->Score2, 20 + fallen2);
+        QCOMPARE(w->Match().Score1, 10 + fallen1);
+        QCOMPARE(w->Match().Score2, 20 + fallen2);
         if (well1 == QLatin1String("drop"))
             QVERIFY(fallen1 > 0);
         if (well2 == QLatin1String("drop"))
@@ -611,7 +611,7 @@ private slots:
 
     void keysNeedTheWindowEnabled()
     {
-        w->PlayerCount = 1;
+        w->Match().PlayerCount = 1;
         w->TETRIS1->Well().PlacePiece(turningPiece(), PieceColumn, PieceRow);
         w->setEnabled(false);
         sendKeys(QStringLiteral("jp"));
@@ -657,13 +657,13 @@ private slots:
 
     void movesGoOnDuringPause()
     {
-        w->PlayerCount = 1;
+        w->Match().PlayerCount = 1;
         runMatch(1000, 0);
         w->TETRIS1->Well().PlacePiece(turningPiece(), PieceColumn, PieceRow);
         sendKeys(QStringLiteral("plk "));
         QVERIFY(w->PauseOn());
         QCOMPARE(w->TETRIS1->PieceCol(), PieceColumn + 1);
-        QVERIFY(w->Score1 > 0);
+        QVERIFY(w->Match().Score1 > 0);
         QCOMPARE(w->Timer1->Interval(), 0);
     }
 
@@ -681,7 +681,7 @@ private slots:
         QCOMPARE(w->MonthCalendar1->selectedDate(), m_now.toLocalTime().date());
 
         // The keys are not blocked by the boss screen.
-        w->PlayerCount = 1;
+        w->Match().PlayerCount = 1;
         w->TETRIS1->Well().PlacePiece(turningPiece(), PieceColumn, PieceRow);
         sendKey('j');
         QCOMPARE(w->TETRIS1->PieceCol(), PieceColumn - 1);
@@ -832,7 +832,7 @@ private slots:
     void menuKeysMoveNoPiece()
     {
         QFETCH(QString, opening);
-        w->PlayerCount = 1;
+        w->Match().PlayerCount = 1;
         w->TETRIS1->NewGame();
         w->TETRIS1->Well().PlacePiece(turningPiece(), PieceColumn, PieceRow);
         const PieceState before = stateOf(w->TETRIS1->Well());

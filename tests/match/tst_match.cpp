@@ -235,7 +235,7 @@ private slots:
         keys(QStringLiteral("p")); // a pause left from before is cleared by the start
         start(players, choice);
         QCOMPARE(w->Tahy->text(), kind);
-        QCOMPARE(w->PlayerCount, players);
+        QCOMPARE(w->Match().PlayerCount, players);
         QVERIFY(!w->PauseOn());
         QVERIFY(w->Kryti1->isHidden());
         QCOMPARE(w->Kryti2->isHidden(), players == 2);
@@ -277,7 +277,7 @@ private slots:
         QCOMPARE(w->Tahy->text(), QStringLiteral("nevybráno"));
         QVERIFY(!w->Kryti1->isHidden() && !w->Kryti2->isHidden());
         QCOMPARE(w->LSCO->text(), QStringLiteral("0"));
-        QCOMPARE(w->PlayerCount, players);
+        QCOMPARE(w->Match().PlayerCount, players);
     }
 
     void question_data()
@@ -317,7 +317,7 @@ private slots:
         QCOMPARE(w->LDLT->text(), ends ? QStringLiteral("0") : QStringLiteral("2"));
         QCOMPARE(w->Kryti1->isHidden(), !ends);
         QCOMPARE(w->MS1->isEnabled(), ends);
-        QCOMPARE(w->Rows1, ends ? 0 : 2);
+        QCOMPARE(w->Match().Rows1, ends ? 0 : 2);
         QVERIFY(!m_result->isVisible());
         QCOMPARE(stored(QStringLiteral("2")), QStringList());
     }
@@ -349,7 +349,7 @@ private slots:
             prepareRows(p, 1);
             keys(p == 1 ? (players == 1 ? QStringLiteral(" ") : QStringLiteral("f")) : QStringLiteral("h"));
             land(p);
-            const int points = board(p) == w->TETRIS1 ? w->Score1 : w->Score2;
+            const int points = board(p) == w->TETRIS1 ? w->Match().Score1 : w->Match().Score2;
             QCOMPARE(scoreLabel(p)->text(), QString::number(points));
             endGame(p);
             QCOMPARE(m_result->Label1->text(), QStringLiteral("Hráč č. %1 ukončil hru").arg(p));
@@ -438,7 +438,7 @@ private slots:
         QVERIFY(w->MS3->isEnabled() && !w->MS1->isEnabled());
         // Alone, player 2 still climbs and scores at its own level.
         removeRowsInLandings(2, {4, 4, 4});
-        QCOMPARE(w->Level2, 2);
+        QCOMPARE(w->Match().Level2, 2);
         QCOMPARE(w->Timer3->Interval(), 800);
         QCOMPARE(w->LCL2->text(), QStringLiteral("2"));
     }
@@ -479,11 +479,11 @@ private slots:
     {
         start(1, 2);
         removeRowsInLandings(1, {4, 3});
-        w->Rows1 = 20;
+        w->Match().Rows1 = 20;
         removeRows(1, 1);
-        QCOMPARE(w->Level1, 1);
+        QCOMPARE(w->Match().Level1, 1);
         removeRows(1, 0);
-        QCOMPARE(w->Level1, 2);
+        QCOMPARE(w->Match().Level1, 2);
         QCOMPARE(w->Timer1->Interval(), 800);
     }
 
@@ -504,7 +504,7 @@ private slots:
         QFETCH(int, points);
         start(1, 2);
         removeRowsInLandings(1, before);
-        QCOMPARE(w->Level1, level);
+        QCOMPARE(w->Match().Level1, level);
         const int score = w->LSCO->text().toInt();
         removeRows(1, rows);
         QCOMPARE(w->LSCO->text().toInt() - score, points);
@@ -521,14 +521,14 @@ private slots:
         QCOMPARE(w->Timer1->Interval(), 900);
         QCOMPARE(w->Timer3->Interval(), 900);
         removeRowsInLandings(1, {4, 4});
-        QCOMPARE(w->Level1, 1);
-        QCOMPARE(w->Level2, 1);
+        QCOMPARE(w->Match().Level1, 1);
+        QCOMPARE(w->Match().Level2, 1);
         QCOMPARE(w->Timer1->Interval(), 900);
         QCOMPARE(w->Timer3->Interval(), 900);
         // A row then counts double for both.
-        const int score = w->Score1;
+        const int score = w->Match().Score1;
         removeRows(1, 1);
-        QCOMPARE(w->Score1 - score, 8 + 18);
+        QCOMPARE(w->Match().Score1 - score, 8 + 18);
     }
 
     // An advanced level change lays the level's start layout in both wells (none from level 6).
@@ -551,7 +551,7 @@ private slots:
         endGame(1);
         key(m_result.get(), Qt::Key_Escape);
         removeRowsInLandings(2, {4, 4, 4, 4, 4});
-        QCOMPARE(w->Level2, 2);
+        QCOMPARE(w->Match().Level2, 2);
         QCOMPARE(w->TETRIS2->ScreenNumber(), 2);
         QVERIFY(!w->Timer1->Enabled());
         QCOMPARE(w->Timer3->Interval(), 650);
@@ -590,7 +590,7 @@ private slots:
         start(1, 1);
         prepareFullWell(1);
         keys(QStringLiteral(" "));
-        QCOMPARE(w->Score1, 1);
+        QCOMPARE(w->Match().Score1, 1);
         tick(1);
         QVERIFY(m_result->isVisible());
         QCOMPARE(m_result->Label10->text(), QStringLiteral("1"));

@@ -445,48 +445,6 @@ private slots:
 
     // --- levels and scoring ------------------------------------------------------------------
 
-    void levels_data()
-    {
-        QTest::addColumn<int>("choice");
-        QTest::addColumn<QList<int>>("landings"); // rows removed by each landing
-        QTest::addColumn<int>("level");
-        QTest::addColumn<int>("interval");
-        QTest::newRow("standard 7 rows") << 2 << QList<int>{4, 3} << 0 << 1000;
-        QTest::newRow("standard 8 rows") << 2 << QList<int>{4, 3, 1} << 1 << 900;
-        QTest::newRow("standard 19 rows") << 2 << QList<int>{4, 4, 4, 4, 3} << 1 << 900;
-        QTest::newRow("standard 20 rows") << 2 << QList<int>{4, 4, 4, 4, 4} << 2 << 800;
-        QTest::newRow("advanced 8 rows") << 3 << QList<int>{4, 4} << 1 << 800;
-        QTest::newRow("advanced 20 rows") << 3 << QList<int>{4, 4, 4, 4, 4} << 2 << 650;
-        QTest::newRow("training 24 rows") << 1 << QList<int>{4, 4, 4, 4, 4, 4} << 0 << 1000;
-    }
-    void levels()
-    {
-        QFETCH(int, choice);
-        QFETCH(QList<int>, landings);
-        QFETCH(int, level);
-        QFETCH(int, interval);
-        start(1, choice);
-        removeRowsInLandings(1, landings);
-        QCOMPARE(w->LCL->text(), QString::number(level));
-        QCOMPARE(w->Timer1->Interval(), interval);
-        QVERIFY(w->Timer1->Enabled());
-        QVERIFY(!w->Timer3->Enabled() && !w->Kryti2->isHidden());
-    }
-
-    // Rows never grow by more than four a landing, so a count past two thresholds is set here:
-    // the landing that reaches it climbs one level, the next landing (with no rows) the other.
-    void oneLevelPerLanding()
-    {
-        start(1, 2);
-        removeRowsInLandings(1, {4, 3});
-        w->Match().Rows1 = 20;
-        removeRows(1, 1);
-        QCOMPARE(w->Match().Level1, 1);
-        removeRows(1, 0);
-        QCOMPARE(w->Match().Level1, 2);
-        QCOMPARE(w->Timer1->Interval(), 800);
-    }
-
     void scoring_data()
     {
         QTest::addColumn<QList<int>>("before"); // landings that set the level

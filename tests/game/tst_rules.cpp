@@ -111,28 +111,6 @@ private slots:
                                      m_display);
     }
 
-    void start_data()
-    {
-        QTest::addColumn<int>("players");
-        QTest::newRow("one player") << 1;
-        QTest::newRow("two players") << 2;
-    }
-    void start()
-    {
-        QFETCH(int, players);
-        m->Score1 = m->Level2 = 5;
-        m_timer3.setEnabled(false);
-        m->StartMatch(players, GameKind::Standard);
-        QCOMPARE(m_timer1.Interval(), 1000);
-        QVERIFY(m_timer1.Enabled());
-        QCOMPARE(m_timer3.Interval(), players == 2 ? 1000 : 0);
-        QCOMPARE(m_timer3.Enabled(), players == 2);
-        QCOMPARE(m->Score1, 0);
-        QCOMPARE(m->Level2, players == 2 ? 0 : 5);
-        QCOMPARE(m_well1.layouts, QList<int>{0});
-        QCOMPARE(m_well2.newGames, players - 1);
-    }
-
     // Every row of the table for both kinds, one and two players: the landing that brings the
     // rows to the threshold enters the level (not one row earlier), earns its row points at the
     // level before, sets the interval, and in the advanced kind lays the level's start layout.

@@ -72,6 +72,7 @@ THlavniDialog::THlavniDialog(QWidget *parent) : QMainWindow(parent), ui(new Ui::
     // handler: they only keep the intervals while gravity is suspended.
     connect(Timer1, &Timer::OnTimer, this, &THlavniDialog::Timer1Timer);
     connect(Timer3, &Timer::OnTimer, this, &THlavniDialog::Timer3Timer);
+    // The rules of the match drive both boards and the gravity timers, and report to the window.
     m_well1 = std::make_unique<TBoardWell>(TETRIS1);
     m_well2 = std::make_unique<TBoardWell>(TETRIS2);
     m_match = std::make_unique<TMatch>(*m_well1, *m_well2,

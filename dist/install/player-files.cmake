@@ -37,38 +37,13 @@ file(MAKE_DIRECTORY "${prefix}/${PARBLOK_BIN_DIR}")
 file(RELATIVE_PATH link_target "/${PARBLOK_BIN_DIR}" "/${PARBLOK_INSTALL_DIR}/Parblok2000")
 file(CREATE_LINK "${link_target}" "${launcher}" SYMBOLIC)
 
-# A value of the desktop entry as its string type writes it: backslashes doubled, line breaks and
-# tabs as escapes, a leading blank as "\s".
-function(desktop_string text result)
-    string(REPLACE "\\" "\\\\" text "${text}")
-    string(REPLACE "\n" "\\n" text "${text}")
-    string(REPLACE "\t" "\\t" text "${text}")
-    string(REPLACE "\r" "\\r" text "${text}")
-    string(REGEX REPLACE "^ " "\\\\s" text "${text}")
-    set(${result} "${text}" PARENT_SCOPE)
-endfunction()
-# A path as one argument of Exec: in double quotes, with ", `, $ and \ escaped inside them and
-# % doubled (it starts field codes), then written as a string.
-function(desktop_exec_argument path result)
-    string(REPLACE "\\" "\\\\" path "${path}")
-    foreach(reserved "\"" "`" "$")
-        string(REPLACE "${reserved}" "\\${reserved}" path "${path}")
-    endforeach()
-    string(REPLACE "%" "%%" path "${path}")
-    desktop_string("\"${path}\"" quoted)
-    set(${result} "${quoted}" PARENT_SCOPE)
-endfunction()
-
 # The entry names the program as the installed system sees it, without DESTDIR, and by an
 # absolute path whatever prefix was given.
+include("${CMAKE_CURRENT_LIST_DIR}/desktop-entry.cmake")
 get_filename_component(installed_prefix "${CMAKE_INSTALL_PREFIX}" ABSOLUTE BASE_DIR "$ENV{PWD}")
-set(program_folder "${installed_prefix}/${PARBLOK_INSTALL_DIR}")
-desktop_exec_argument("${program_folder}/Parblok2000" PARBLOK_DESKTOP_EXEC)
-desktop_string("${program_folder}/Parblok2000" PARBLOK_DESKTOP_TRYEXEC)
-desktop_string("${program_folder}" PARBLOK_DESKTOP_PATH)
 set(entry "${prefix}/share/applications/parblok2000.desktop")
 message(STATUS "Installing: ${entry}")
-configure_file("${PARBLOK_DESKTOP_TEMPLATE}" "${entry}" @ONLY)
+parblok_desktop_entry("${PARBLOK_DESKTOP_TEMPLATE}" "${installed_prefix}/${PARBLOK_INSTALL_DIR}" "${entry}")
 
 # The launcher and the entry belong to the installation; the player's files do not.
 list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${launcher}" "${entry}")

@@ -1,11 +1,12 @@
 #!/bin/sh
 # Installs the built game into a scratch prefix and checks the layout, the desktop entry, that a
 # re-installation keeps the player's results and settings, and that the uninstaller removes the
-# program but not those files. The prefix holds every character the desktop entry must quote.
+# program but not those files. The prefix holds characters the desktop entry must quote; a
+# backslash, which CMake cannot install into, is tried on a copy of the program folder.
 # Usage: install.sh <cmake> <build folder> <source folder> <work folder>
 set -u
 cmake="$1"; build="$2"; source="$3"; work="$4"
-prefix="$work/pre fix \$HOME \"q\" \`b\` back\\slash"
+prefix="$work/pre fix \$HOME \"q\" \`b\`"
 folder="$prefix/lib/parblok2000"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -31,25 +32,32 @@ done
 [ -f "$prefix/share/man/cs/man6/parblok2000.6" ] && [ -f "$prefix/share/man/man6/parblok2000.6" ] || fail "no manual page"
 [ -f "$prefix/share/metainfo/parblok2000.metainfo.xml" ] || fail "no metainfo"
 
-# The entry is valid, and a desktop's launcher starts the installed program in the program folder.
-entry="$prefix/share/applications/parblok2000.desktop"
-desktop-file-validate "$entry" || fail "desktop-file-validate refuses the entry"
-export QT_QPA_PLATFORM=offscreen
-gio launch "$entry" 2>"$work/launch.log" || fail "gio cannot launch the entry: $(cat "$work/launch.log")"
-started=""
-for try in 1 2 3 4 5 6 7 8 9 10; do
-    for process in /proc/[0-9]*; do
-        [ "$(readlink "$process/exe" 2>/dev/null)" = "$folder/Parblok2000" ] && started="${process#/proc/}"
+# The entry is valid, and a desktop's launcher starts the program of folder $2 in that folder.
+launches() {
+    desktop-file-validate "$1" || fail "desktop-file-validate refuses $1"
+    QT_QPA_PLATFORM=offscreen gio launch "$1" 2>"$work/launch.log" || fail "gio cannot launch $1: $(cat "$work/launch.log")"
+    started=""
+    for try in 1 2 3 4 5 6 7 8 9 10; do
+        for process in /proc/[0-9]*; do
+            [ "$(readlink "$process/exe" 2>/dev/null)" = "$2/Parblok2000" ] && started="${process#/proc/}"
+        done
+        [ -n "$started" ] && break
+        sleep 0.5
     done
-    [ -n "$started" ] && break
-    sleep 0.5
-done
-if [ -n "$started" ]; then
-    [ "$(readlink "/proc/$started/cwd")" = "$folder" ] || fail "the program does not run in the entry's Path"
-    kill "$started"
-else
-    fail "the entry's command did not start $folder/Parblok2000"
-fi
+    if [ -n "$started" ]; then
+        [ "$(readlink "/proc/$started/cwd")" = "$2" ] || fail "the program does not run in the Path of $1"
+        kill "$started"
+    else
+        fail "the command of $1 did not start $2/Parblok2000"
+    fi
+}
+launches "$prefix/share/applications/parblok2000.desktop" "$folder"
+moved="$work/back\\slash \$x"
+cp -r "$folder" "$moved"
+"$cmake" -DTEMPLATE="$source/dist/install/parblok2000.desktop.in" -DPROGRAM_FOLDER="$moved" \
+    -DENTRY="$work/moved.desktop" -P "$source/dist/install/desktop-entry.cmake" || fail "no entry for $moved"
+launches "$work/moved.desktop" "$moved"
+rm -rf "$moved"
 # A relative prefix gives an absolute entry all the same.
 (cd "$work" && "$cmake" --install "$build" --prefix relative > "$work/relative.log" 2>&1) || fail "install with a relative prefix failed"
 grep -qx "Path=$work/relative/lib/parblok2000" "$work/relative/share/applications/parblok2000.desktop" \

@@ -5,6 +5,7 @@
 #include "DbfTable.h"
 #include "Clock.h"
 #include "GameKind.h"
+#include "PlayerFiles.h"
 #include "PosixFile.h"
 
 #include <QDir>
@@ -19,7 +20,7 @@ const QString kBlankIndexName = QStringLiteral("Parblok.Mdx");
 
 QString dataFolder()
 {
-    return TAppPath().AppFolder() + QStringLiteral("Data");
+    return PlayerFiles::dataFolderFor(TAppPath().AppFolder());
 }
 
 // The first `length` characters of `text`, counting a surrogate pair as one character.

@@ -14,7 +14,7 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     n=0
     until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do
         n=$((n + 1))
-        [ $n -lt 100 ] || { echo "the window manager did not start"; exit 1; }
+        [ $n -lt 300 ] || { echo "the window manager did not start"; exit 1; }
         sleep 0.1
     done
     "$@"

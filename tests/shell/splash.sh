@@ -52,7 +52,7 @@ exec "$here/desktop.sh" sh -c '
             last=$width
             [ "$width" -ge 69 ] && [ ! -f "$work/splash.png" ] && cp "$work/shot.png" "$work/splash.png"
             # 15 % of 231 pixels: the main window of the first copy exists.
-            if [ "$width" -ge 35 ] && [ -z "$second" ]; then
+            if [ "$width" -ge 34 ] && [ -z "$second" ]; then
                 "$program" >"$work/second.log" 2>&1 &
                 second=$!
             fi

@@ -164,6 +164,7 @@ TRefusedStart ShowRefusedStart()
     assistant->move(screen.width() / 2 - size.width() / 2, screen.height() / 2 - size.height() / 2);
     PlaceBesideAssistant(PlacementCaller::RefusedStart, windows.notice.get());
 
+    // The notice first; the assistant, like a main window, is shown once the message loop runs.
     windows.notice->show();
     QMetaObject::invokeMethod(assistant, &QWidget::show, Qt::QueuedConnection);
     return windows;

@@ -30,7 +30,7 @@ exec "$here/desktop.sh" sh -c '
               awk -F "[(,)]" "NR > 1 && \$4 < 100 && (\$3 > 100 || \$5 > 100) { n++ } END { print n + 0 }"; }
     pixel() { /usr/bin/convert "$1" -format "%[hex:p{$2,$3}]" info: 2>/dev/null; }
 
-    PARBLOK2000_STEP_DELAY_MS=600 "$program" >"$work/first.log" 2>&1 &
+    PARBLOK2000_STEP_DELAY_MS=800 "$program" >"$work/first.log" 2>&1 &
     first=$!
     second=""
     painted=0; last=0; positions=""; refused_at=""; shot=0

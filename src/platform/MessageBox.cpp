@@ -17,6 +17,9 @@ void show(QMessageBox::Icon icon, const QString &text)
         return;
     }
     QMessageBox box(icon, applicationTitle(), text, QMessageBox::Ok, QApplication::activeWindow());
+    // The player must answer the box before anything else: it never opens beneath a window that
+    // stays on top, such as the splash or a dialog.
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
 }
 } // namespace

@@ -141,6 +141,47 @@ void TInstanceAnswerer::answer()
     }
 }
 
+TAnsweringThread::TAnsweringThread(QObject *parent) : QObject(parent)
+{
+    m_answerer = new TInstanceAnswerer([this] { return window(); });
+    m_answerer->moveToThread(&m_thread);
+    m_thread.start();
+}
+
+TAnsweringThread::~TAnsweringThread()
+{
+    QMetaObject::invokeMethod(m_answerer, [this] { delete m_answerer; },
+                              Qt::BlockingQueuedConnection);
+    m_thread.quit();
+    m_thread.wait();
+}
+
+bool TAnsweringThread::listen(const QString &folder, qint64 processId)
+{
+    bool listening = false;
+    QMetaObject::invokeMethod(
+        m_answerer, [&] { listening = m_answerer->listen(folder, processId); },
+        Qt::BlockingQueuedConnection);
+    return listening;
+}
+
+bool TAnsweringThread::listen()
+{
+    return listen(InstanceFolder(), QCoreApplication::applicationPid());
+}
+
+void TAnsweringThread::setWindow(const TopWindow &window)
+{
+    const QMutexLocker lock(&m_mutex);
+    m_window = window;
+}
+
+TopWindow TAnsweringThread::window() const
+{
+    const QMutexLocker lock(&m_mutex);
+    return m_window;
+}
+
 bool FindRunningWindow(const QString &className, const QString &caption,
                        const InstanceSearch &search)
 {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QMutex>
 #include <QObject>
 #include <QString>
+#include <QThread>
 #include <functional>
 
 class QLocalServer;
@@ -49,6 +51,31 @@ private:
 
     Report m_mainWindow;
     QLocalServer *m_server = nullptr;
+};
+
+// Answers from a thread of its own, so that a copy answers even while its own thread processes no
+// events (as while it creates its windows). Until told otherwise it answers that it has no main
+// window.
+class TAnsweringThread : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TAnsweringThread(QObject *parent = nullptr);
+    ~TAnsweringThread() override;
+
+    bool listen(const QString &folder, qint64 processId);
+    bool listen();
+
+    // What the copy answers from now on; may be called from any thread.
+    void setWindow(const TopWindow &window);
+
+private:
+    TopWindow window() const;
+
+    QThread m_thread;
+    mutable QMutex m_mutex;
+    TopWindow m_window;
+    TInstanceAnswerer *m_answerer = nullptr; // lives in m_thread
 };
 
 struct InstanceSearch

@@ -7,8 +7,11 @@
 #include "GradProgress.h"
 #include "GradText.h"
 
+#include <QEventLoop>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -16,6 +19,8 @@ const QColor Cream(255, 255, 224);
 constexpr int BandHeight = 25;
 constexpr int BandWidth = 241;
 const QRect Box(11, 100, 313, 81);
+// The longest the start waits for the window system to put the splash on the screen.
+constexpr int ExposeWaitMs = 1000;
 
 void setBackground(QWidget *widget, const QColor &colour)
 {
@@ -41,6 +46,41 @@ void setUpHeading(TGradText *heading, const QString &text, int pixels)
     heading->setJustification(TGradText::jLeft);
     heading->setLines({text});
     heading->FitToText();
+}
+
+// Ends an event loop at each expose event of the window it watches.
+class ExposeWatch : public QObject
+{
+public:
+    explicit ExposeWatch(QEventLoop &loop) : m_loop(loop) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose)
+            m_loop.quit();
+        return false;
+    }
+
+private:
+    QEventLoop &m_loop;
+};
+
+// Nothing painted reaches the screen before the window system has mapped a window and sent its
+// first expose event. Processes events (the user's input excepted) until `window` is exposed, for
+// at most `ms` milliseconds.
+void awaitExposure(QWindow *window, int ms)
+{
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    ExposeWatch watch(loop);
+    window->installEventFilter(&watch);
+    deadline.start(ms);
+    while (!window->isExposed() && deadline.isActive())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    window->removeEventFilter(&watch);
 }
 
 } // namespace
@@ -116,5 +156,6 @@ void TSpusteniDialog::ShowNow()
     if (const QScreen *screen = this->screen())
         move(screen->geometry().center() - rect().center());
     show();
+    awaitExposure(windowHandle(), ExposeWaitMs);
     repaint();
 }

@@ -24,7 +24,8 @@ public:
     TGradProgress *Metr = nullptr;
     TSysInfo *SysInfo1 = nullptr; // facts about the computer, not shown
 
-    // Shows the window centred on the screen and paints it before returning.
+    // Shows the window centred on the screen, waits (briefly) for the window system to put it on
+    // the screen and paints it before returning.
     void ShowNow();
 
     // The drawn parts of the cream panel (the black band and circles, the framed box), for a

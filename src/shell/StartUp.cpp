@@ -22,6 +22,7 @@
 #include "Vysledek.h"
 
 #include <QApplication>
+#include <QThread>
 #include <array>
 
 namespace {
@@ -51,13 +52,11 @@ const std::array<StartUpStep, 14> Steps{{
 
 const QString MainWindowCaption = QStringLiteral("Parblok 2000");
 
-// What this copy answers a later one that looks for a running copy.
-TopWindow ReportMainWindow()
+// A test hook: the milliseconds every creation step is drawn out by, so that the splash can be
+// watched while the windows are created.
+int StepDelayForTesting()
 {
-    const THlavniDialog *window = HlavniDialog();
-    if (window == nullptr)
-        return {};
-    return {QString::fromLatin1(window->metaObject()->className()), window->windowTitle()};
+    return qEnvironmentVariableIntValue("PARBLOK2000_STEP_DELAY_MS");
 }
 
 int RunRefusedStart()
@@ -70,17 +69,25 @@ int RunNormalStart()
 {
     auto splash = std::make_unique<TSpusteniDialog>();
     splash->ShowNow();
+    // Other copies are answered from now on, while this one is busy creating its windows too.
+    TAnsweringThread answerer;
+    answerer.listen();
+    const CreationHook reportMainWindow = ReportMainWindowTo(answerer);
+    const int delayMs = StepDelayForTesting();
     TGradProgress *metr = splash->Metr;
     const TProgramWindows windows = CreateProgramWindows(
-        CreationSteps(), [metr](int position) { metr->setPosition(position); });
+        CreationSteps(), [metr](int position) { metr->setPosition(position); },
+        [&](const StartUpStep &step, QObject *created) {
+            reportMainWindow(step, created);
+            if (delayMs > 0)
+                QThread::msleep(delayMs);
+        });
     splash->hide();
     splash.reset();
 
     THlavniDialog *mainWindow = HlavniDialog();
     if (mainWindow == nullptr)
         return 1;
-    TInstanceAnswerer answerer(ReportMainWindow);
-    answerer.listen();
     mainWindow->show();
     return QApplication::exec();
 }
@@ -126,6 +133,21 @@ TProgramWindows CreateProgramWindows(std::span<const StartUpStep> steps, const M
     return windows;
 }
 
+CreationHook ReportMainWindowTo(TAnsweringThread &answerer)
+{
+    return [&answerer](const StartUpStep &, QObject *created) {
+        THlavniDialog *window = HlavniDialog();
+        if (window == nullptr || created != window)
+            return;
+        const auto report = [&answerer, window] {
+            answerer.setWindow(
+                {QString::fromLatin1(window->metaObject()->className()), window->windowTitle()});
+        };
+        report();
+        QObject::connect(window, &QWidget::windowTitleChanged, &answerer, report);
+    };
+}
+
 TRefusedStart ShowRefusedStart()
 {
     TRefusedStart windows;
@@ -143,8 +165,9 @@ TRefusedStart ShowRefusedStart()
                     area.top() + area.height() / 2 - size.height() / 2);
     PlaceBesideAssistant(PlacementCaller::RefusedStart, windows.notice.get());
 
-    assistant->show();
+    // The notice first; the assistant, like a main window, is shown once the message loop runs.
     windows.notice->show();
+    QMetaObject::invokeMethod(assistant, &QWidget::show, Qt::QueuedConnection);
     return windows;
 }
 

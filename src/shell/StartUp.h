@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+class TAnsweringThread;
 class TKopieDialog;
 class TPomocnikDialog;
 
@@ -55,8 +56,13 @@ using CreationHook = std::function<void(const StartUpStep &step, QObject *create
 TProgramWindows CreateProgramWindows(std::span<const StartUpStep> steps, const MetrSetter &setMetr,
                                      const CreationHook &hook = {});
 
-// The two windows of a refused start, placed and shown: the assistant centred on the screen (it
-// ends the program when it is closed), the notice beside it with its bottom edge level.
+// A hook that has `answerer` report the main window to other copies from the moment it is created,
+// and its caption whenever that changes.
+CreationHook ReportMainWindowTo(TAnsweringThread &answerer);
+
+// The two windows of a refused start, placed: the assistant centred on the screen (it ends the
+// program when it is closed), the notice beside it with its bottom edge level. The notice is shown
+// at once; the assistant, like a main window, once the message loop runs.
 struct TRefusedStart
 {
     std::unique_ptr<TPomocnikDialog> assistant;

@@ -4,50 +4,32 @@
 #include <QDir>
 #include <QFile>
 #include <QLocalServer>
-#include <QMutex>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <unistd.h>
 
 namespace {
 
 // Another copy, answering from a thread of its own as a separate process would.
-class AnsweringCopy
+class AnsweringCopy : public TAnsweringThread
 {
 public:
-    AnsweringCopy(const QString &folder, qint64 processId, TopWindow window) : m_window(window)
+    AnsweringCopy(const QString &folder, qint64 processId, const TopWindow &window)
+        : m_window(window)
     {
-        m_thread.start();
-        m_answerer = new TInstanceAnswerer([this] {
-            const QMutexLocker lock(&m_mutex);
-            return m_window;
-        });
-        m_answerer->moveToThread(&m_thread);
-        QMetaObject::invokeMethod(
-            m_answerer, [&] { m_listening = m_answerer->listen(folder, processId); },
-            Qt::BlockingQueuedConnection);
-    }
-    ~AnsweringCopy()
-    {
-        QMetaObject::invokeMethod(m_answerer, [this] { delete m_answerer; },
-                                  Qt::BlockingQueuedConnection);
-        m_thread.quit();
-        m_thread.wait();
+        setWindow(window);
+        m_listening = listen(folder, processId);
     }
 
     bool listening() const { return m_listening; }
     void setCaption(const QString &caption)
     {
-        const QMutexLocker lock(&m_mutex);
         m_window.caption = caption;
+        setWindow(m_window);
     }
 
 private:
-    QThread m_thread;
-    QMutex m_mutex;
     TopWindow m_window;
-    TInstanceAnswerer *m_answerer = nullptr;
     bool m_listening = false;
 };
 

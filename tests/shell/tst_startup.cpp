@@ -7,6 +7,7 @@
 #include "OContrls.h"
 #include "Pomocnik.h"
 #include "Settings.h"
+#include "SingleInstance.h"
 #include "Spusteni.h"
 #include "StartUp.h"
 #include "TestMain.h"
@@ -17,6 +18,8 @@
 #include <QFileSystemModel>
 #include <QTemporaryDir>
 #include <QTreeView>
+
+#include <unistd.h>
 
 namespace {
 
@@ -50,6 +53,14 @@ QString assistantSetting()
     return ReadSetting(QStringLiteral("Pomocnik"));
 }
 
+// A refused start once its message loop has run: the assistant shown too.
+TRefusedStart runRefusedStart()
+{
+    TRefusedStart start = ShowRefusedStart();
+    QCoreApplication::processEvents();
+    return start;
+}
+
 } // namespace
 
 class TestStartUp : public QObject
@@ -58,6 +69,8 @@ class TestStartUp : public QObject
 private slots:
     void windowsCreatedInOrderBeforeAnyIsShown();
     void failedCreationIsReportedAndTheSequenceGoesOn();
+    void otherCopiesAreAnsweredOnceTheMainWindowExists();
+    void refusedStartShowsTheNoticeBeforeTheAssistant();
     void refusedStartPlacesTheNoticeBesideTheCentredAssistant();
     void noticeKeys_data();
     void noticeKeys();
@@ -125,10 +138,54 @@ void TestStartUp::failedCreationIsReportedAndTheSequenceGoesOn()
     QCOMPARE(g_destroyed, QStringList({"last", "first"}));
 }
 
-void TestStartUp::refusedStartPlacesTheNoticeBesideTheCentredAssistant()
+void TestStartUp::otherCopiesAreAnsweredOnceTheMainWindowExists()
+{
+    ProgramFolder folder;
+    MessageCatcher messages; // the folder has no results table
+    QTemporaryDir sockets;
+    TAnsweringThread answerer;
+    QVERIFY(answerer.listen(sockets.path(), ::getppid()));
+    const InstanceSearch search{sockets.path(), QCoreApplication::applicationPid(), 300};
+    const auto found = [&] {
+        return FindRunningWindow(QStringLiteral("THlavniDialog"), QStringLiteral("Parblok 2000"),
+                                 search);
+    };
+    const CreationHook report = ReportMainWindowTo(answerer);
+    // Asked after every step while this thread, busy creating windows, processes no events.
+    QList<bool> answers;
+    TProgramWindows windows = CreateProgramWindows(
+        CreationSteps(), [](int) {}, [&](const StartUpStep &step, QObject *created) {
+            report(step, created);
+            answers.append(found());
+        });
+    QList<bool> expected(14, true);
+    expected[0] = false; // only the data module exists
+    QCOMPARE(answers, expected);
+    // The caption of the moment: the boss screen's is not the program's.
+    HlavniDialog()->fovskpojistka1Click();
+    QVERIFY(!found());
+    HlavniDialog()->fovskpojistka1Click();
+    QVERIFY(found());
+}
+
+void TestStartUp::refusedStartShowsTheNoticeBeforeTheAssistant()
 {
     ProgramFolder folder;
     const TRefusedStart start = ShowRefusedStart();
+    // The notice is up and has disabled the assistant; the message loop shows the assistant.
+    QVERIFY(start.notice->isVisible());
+    QVERIFY(!start.assistant->isVisible());
+    QVERIFY(!start.assistant->isEnabled());
+    QCOMPARE(assistantSetting(), QString());
+    QTRY_VERIFY(start.assistant->isVisible());
+    QVERIFY(!start.assistant->isEnabled());
+    QCOMPARE(assistantSetting(), QStringLiteral("1"));
+}
+
+void TestStartUp::refusedStartPlacesTheNoticeBesideTheCentredAssistant()
+{
+    ProgramFolder folder;
+    const TRefusedStart start = runRefusedStart();
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     const QPoint assistant(screen.width() / 2 - 52, screen.height() / 2 - 52);
     QCOMPARE(start.assistant->frameGeometry(), QRect(assistant, QSize(104, 104)));
@@ -165,7 +222,7 @@ void TestStartUp::noticeKeys()
     QFETCH(int, key);
     QFETCH(bool, ends);
     ProgramFolder folder;
-    const TRefusedStart start = ShowRefusedStart();
+    const TRefusedStart start = runRefusedStart();
     QTest::keyClick(start.notice->windowHandle(), Qt::Key(key));
     // Ending means the assistant, this copy's main window, is enabled and closed.
     QCOMPARE(start.assistant->isVisible(), !ends);
@@ -176,7 +233,7 @@ void TestStartUp::noticeKeys()
 void TestStartUp::noticeOkWorksWhileTheAssistantIsDisabled()
 {
     ProgramFolder folder;
-    const TRefusedStart start = ShowRefusedStart();
+    const TRefusedStart start = runRefusedStart();
     QVERIFY(!start.assistant->isEnabled());
     TOfficeButton *ok = start.notice->OfficeButton2;
     QCOMPARE(ok->Caption(), QStringLiteral("Ok"));
@@ -191,7 +248,7 @@ void TestStartUp::noticeClosedOtherwiseLeavesTheAssistant()
     ProgramFolder folder;
     // Even were there a welcome window, a refused copy's assistant opens nothing.
     TUvitaniDialog welcome;
-    const TRefusedStart start = ShowRefusedStart();
+    const TRefusedStart start = runRefusedStart();
     start.notice->close();
     QVERIFY(start.assistant->isVisible());
     QVERIFY(start.assistant->isEnabled());

@@ -3,6 +3,7 @@
 #include "Balloon.h"
 #include "Companion.h"
 #include "Placement.h"
+#include "WindowPlacement.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -71,10 +72,9 @@ void TInfoWindow::FormClose()
 
 void TInfoWindow::centreOnScreen()
 {
-    const QSize screen = placementScreenSize();
-    // Before the first showing the frame is not known yet; the client area stands for it.
-    const QSize outer = frameGeometry().size().expandedTo(size());
-    move((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
+    // On the first showing the window system frames the window only after it is shown: it is
+    // centred again as soon as the frame is known.
+    centreFrameIn(this, QRect(QPoint(0, 0), placementScreenSize()));
 }
 
 void ShowInfoWindow(TInfoWindow *window)

@@ -22,8 +22,8 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     work="$1"
     fail() { echo "$*"; import -window root "$work/failure.png" 2>/dev/null; cat "$work/program.log"; kill $program $wm 2>/dev/null; exit 1; }
-    # Waits up to 20 s (a loaded machine is slow) for a command to succeed.
-    await() { n=0; while [ $n -lt 100 ]; do "$@" && return 0; sleep 0.2; n=$((n + 1)); done; return 1; }
+    # Waits up to 20 s (a loaded machine is slow) for a command to succeed; the start up to 60 s.
+    await() { n=0; while [ $n -lt ${tries:-100} ]; do "$@" && return 0; sleep 0.2; n=$((n + 1)); done; return 1; }
 
     openbox --sm-disable >"$work/openbox.log" 2>&1 &
     wm=$!
@@ -32,7 +32,7 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     program=$!
     main=""
     main_up() { main=$(xdotool search --onlyvisible --name "^Parblok 2000\$" 2>/dev/null | head -n 1); [ -n "$main" ]; }
-    await main_up || fail "no main window"
+    tries=300; await main_up || fail "no main window"; tries=100
 
     # The window $1 with its frame: "left top width height", from its client area and the
     # frame extents the window manager gives it.

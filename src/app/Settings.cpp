@@ -1,6 +1,7 @@
 #include "Settings.h"
 
 #include "AppPath.h"
+#include "PlayerFiles.h"
 #include "ProfileStrings.h"
 
 namespace {
@@ -9,7 +10,7 @@ const QString Section = QStringLiteral("Nastaveni");
 
 QString settingsPath()
 {
-    return TAppPath().AppFolder() + QStringLiteral("Kvadr.ini");
+    return PlayerFiles::settingsFileFor(TAppPath().AppFolder());
 }
 
 } // namespace

@@ -74,7 +74,7 @@ void TInfoWindow::centreOnScreen()
 {
     // On the first showing the window system frames the window only after it is shown: it is
     // centred again as soon as the frame is known.
-    centreFrameIn(this, QRect(QPoint(0, 0), placementScreenSize()));
+    centreFrameIn(this, placementArea());
 }
 
 void ShowInfoWindow(TInfoWindow *window)

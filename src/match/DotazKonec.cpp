@@ -63,9 +63,11 @@ void TDotazKonecDialog::OfficeButton2Click()
 
 void TDotazKonecDialog::FormShow()
 {
-    // Gravity stops unless the pause holds it; then the main window and the assistant rest.
-    CompanionShown();
+    // Gravity stops unless the pause holds it, the question sounds, and only then do the main
+    // window and the assistant rest.
+    CompanionSuspendsGravity();
     PlaySoundAndGoOn(QStringLiteral("Dotaz.wav"));
+    SetMainAndAssistantEnabled(false);
     TakeKeyboard(this, nullptr);
 }
 

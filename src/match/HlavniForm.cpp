@@ -102,6 +102,11 @@ void THlavniDialog::layOutForm()
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(QIcon(QStringLiteral(":/match/hra.svg")));
+    // The window itself holds the keyboard focus (no control of it takes any). The menu bar, which
+    // takes the focus while its menus are worked with the keyboard, gives it back here when they
+    // are left by Esc or by a click into the window; without a holder it would keep it, and plain
+    // letters would open menus by their underlined letters instead of reaching the game.
+    setFocusPolicy(Qt::StrongFocus);
 
     const QFont formFont = pixelFont(QStringLiteral("MS Sans Serif"), 11);
     setFont(formFont);

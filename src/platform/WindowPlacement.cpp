@@ -13,11 +13,9 @@ bool frameKnown(const QWidget *window)
     return handle && !handle->frameMargins().isNull();
 }
 
-void placeFrame(QWidget *window)
+void placeFrame(QWidget *window, const QRect &area)
 {
-    if (const QScreen *screen = window->screen())
-        window->move(centredFramePosition(screen->geometry(),
-                                          window->frameGeometry().size()));
+    window->move(centredFramePosition(area, window->frameGeometry().size()));
 }
 
 // Waits until the window system has framed the window, centres the window again then, and goes.
@@ -25,26 +23,28 @@ class FrameCentring : public QObject
 {
     Q_OBJECT
 public:
-    explicit FrameCentring(QWidget *window) : QObject(window), m_window(window)
+    FrameCentring(QWidget *window, const QRect &area) : QObject(window), m_window(window), m_area(area)
     {
         window->installEventFilter(this);
     }
+    void setArea(const QRect &area) { m_area = area; }
 
-    bool eventFilter(QObject *watched, QEvent *event) override
+    // The frame may become known without any move or resize of the window (a window manager
+    // that keeps the client where it was asked to be and builds the frame around it), so every
+    // event of the window is a chance to look; the window is moved once the event is done.
+    bool eventFilter(QObject *watched, QEvent *) override
     {
-        const QEvent::Type type = event->type();
-        if (watched == m_window
-            && (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize)
-            && frameKnown(m_window)) {
+        if (watched == m_window && frameKnown(m_window)) {
             m_window->removeEventFilter(this);
-            placeFrame(m_window);
-            deleteLater();
+            QMetaObject::invokeMethod(
+                this, [this] { placeFrame(m_window, m_area); deleteLater(); }, Qt::QueuedConnection);
         }
         return false;
     }
 
 private:
     QWidget *m_window;
+    QRect m_area;
 };
 
 } // namespace
@@ -55,11 +55,22 @@ QPoint centredFramePosition(const QRect &area, QSize frameSize)
             area.y() + (area.height() - frameSize.height()) / 2};
 }
 
+void centreFrameIn(QWidget *window, const QRect &area)
+{
+    placeFrame(window, area);
+    // A window without a frame is placed for good.
+    if (frameKnown(window) || window->windowFlags().testFlag(Qt::FramelessWindowHint))
+        return;
+    if (auto *waiting = window->findChild<FrameCentring *>(QString(), Qt::FindDirectChildrenOnly))
+        waiting->setArea(area);
+    else
+        new FrameCentring(window, area);
+}
+
 void centreFrameOnScreen(QWidget *window)
 {
-    placeFrame(window);
-    if (!frameKnown(window) && !window->findChild<FrameCentring *>(QString(), Qt::FindDirectChildrenOnly))
-        new FrameCentring(window);
+    if (const QScreen *screen = window->screen())
+        centreFrameIn(window, screen->geometry());
 }
 
 #include "WindowPlacement.moc"

@@ -14,3 +14,6 @@ QPoint centredFramePosition(const QRect &area, QSize frameSize);
 // it has framed the window; until then the client area stands for it, and the window is centred
 // once more as soon as the frame is known.
 void centreFrameOnScreen(QWidget *window);
+
+// The same within `area` (in screen coordinates).
+void centreFrameIn(QWidget *window, const QRect &area);

@@ -101,6 +101,8 @@ void TVysledekDialog::FormShow()
     SetMainAndAssistantEnabled(false);
     PlaceBesideAssistant(PlacementCaller::MatchEnd, this);
     TakeKeyboard(this, Edit1);
+    // The name offered again is selected: typing replaces it, Enter keeps it.
+    Edit1->selectAll();
 }
 
 void TVysledekDialog::FormClose()

@@ -16,10 +16,15 @@ void SetMainAndAssistantEnabled(bool enabled)
         assistant->setEnabled(enabled);
 }
 
-void CompanionShown()
+void CompanionSuspendsGravity()
 {
     if (THlavniDialog *main = HlavniDialog(); main != nullptr && !main->PauseOn())
         main->SuspendGravity();
+}
+
+void CompanionShown()
+{
+    CompanionSuspendsGravity();
     SetMainAndAssistantEnabled(false);
 }
 

@@ -8,6 +8,10 @@
 // window and the assistant.
 void CompanionShown();
 
+// The first half of CompanionShown, for a window that does something in between (the question
+// whether to end the match sounds before the windows are disabled).
+void CompanionSuspendsGravity();
+
 // A companion window was closed: gives gravity back unless the pause is on, then enables the main
 // window and the assistant.
 void CompanionClosed();

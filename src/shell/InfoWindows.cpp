@@ -3,6 +3,7 @@
 #include "Balloon.h"
 #include "Companion.h"
 #include "Placement.h"
+#include "WindowPlacement.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -71,10 +72,9 @@ void TInfoWindow::FormClose()
 
 void TInfoWindow::centreOnScreen()
 {
-    const QRect area = placementArea();
-    // Before the first showing the frame is not known yet; the client area stands for it.
-    const QSize outer = frameGeometry().size().expandedTo(size());
-    move(area.left() + (area.width() - outer.width()) / 2, area.top() + (area.height() - outer.height()) / 2);
+    // On the first showing the window system frames the window only after it is shown: it is
+    // centred again as soon as the frame is known.
+    centreFrameIn(this, placementArea());
 }
 
 void ShowInfoWindow(TInfoWindow *window)

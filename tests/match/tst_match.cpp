@@ -13,13 +13,17 @@
 #include "TestMain.h"
 #include "TestSupport.h"
 #include "Timer.h"
+#include "SoundPlayer.h"
 #include "Vysledek.h"
+#include "WavFile.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QWindow>
 #include <memory>
@@ -322,6 +326,36 @@ private slots:
         QCOMPARE(stored(QStringLiteral("2")), QStringList());
     }
 
+    // The question stops gravity and sounds "Dotaz.wav" while the main window and the assistant
+    // are still usable; only then do they rest.
+    void questionSoundsBeforeWindowsRest()
+    {
+        const QString sounds = m_folder->filePath(QStringLiteral("Zvuky"));
+        QVERIFY(QDir().mkpath(sounds));
+        QFile wav(sounds + QStringLiteral("/Dotaz.wav"));
+        QVERIFY(wav.open(QIODevice::WriteOnly));
+        wav.write(encodeWav(WavSound{1, 8000, 8, QByteArray(80, '\x80')}));
+        wav.close();
+        const QString startDir = QDir::currentPath();
+        QStringList heard;
+        setSoundObserver([&](const QString &source) {
+            heard << QStringLiteral("%1 gravity %2 main %3 assistant %4")
+                         .arg(QFileInfo(source).fileName())
+                         .arg(w->Timer1->Interval())
+                         .arg(w->isEnabled())
+                         .arg(m_assistant->isEnabled());
+        });
+        const auto restore = qScopeGuard([&] {
+            setSoundObserver({});
+            QDir::setCurrent(startDir);
+            QDir(sounds).removeRecursively();
+        });
+        start(1, 2);
+        w->MS3->trigger();
+        QCOMPARE(heard, QStringList{QStringLiteral("Dotaz.wav gravity 0 main 1 assistant 1")});
+        QVERIFY(!w->isEnabled() && !m_assistant->isEnabled());
+    }
+
     // --- whole matches -----------------------------------------------------------------------
 
     void wholeMatch_data()
@@ -396,6 +430,35 @@ private slots:
         QCOMPARE(m_result->Edit1->text(), name);
         this->key(m_result.get(), Qt::Key_Escape);
         QCOMPARE(stored(QStringLiteral("1")), QStringList());
+    }
+
+    // The name typed last is offered selected: what the next player types replaces it, and
+    // Enter alone keeps it.
+    void offeredNameSelected_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("second");
+        QTest::newRow("typed over") << "Cd" << "Cd";
+        QTest::newRow("kept") << "" << "Ab";
+    }
+    void offeredNameSelected()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, second);
+        start(2, 1);
+        endGame(2);
+        typeName(QStringLiteral("Ab"));
+        key(m_result.get(), Qt::Key_Return);
+        endGame(1);
+        QCOMPARE(m_result->Edit1->selectedText(), QStringLiteral("Ab"));
+        for (const QChar c : typed)
+            QTest::keyClick(m_result->windowHandle(), c.toLatin1());
+        key(m_result.get(), Qt::Key_Return);
+        QStringList names;
+        for (const QString &row : stored(QStringLiteral("1")))
+            names << row.section(u'|', 0, 0);
+        names.sort();
+        QCOMPARE(names, (QStringList{QStringLiteral("Ab"), second}));
     }
 
     // A table that refuses the row keeps the dialog open with the message shown; Enter stores

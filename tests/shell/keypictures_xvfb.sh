@@ -1,0 +1,82 @@
+#!/bin/sh
+# The two key-picture windows on a virtual X display with a window manager that frames them:
+# each stands with its whole frame, title bar included, in the middle of the screen, on its first
+# showing and on the next one. A screenshot of each first showing is left in the work folder
+# (keys1.png, keys2.png).
+# Usage: keypictures_xvfb.sh <program folder> <work folder>
+set -u
+source_folder="$1"
+work="$2"
+for tool in xvfb-run xdotool xwininfo xprop import openbox; do
+    command -v $tool >/dev/null 2>&1 || { echo "$tool is not installed"; exit 77; }
+done
+rm -rf "$work"
+mkdir -p "$work"
+cp -r "$source_folder" "$work/program"
+# No assistant and no welcome window: only the main window and the key pictures.
+printf '[Nastaveni]\r\nPomocnik=0\r\nUvitani=0\r\n' >"$work/program/Kvadr.ini"
+unset QT_QPA_PLATFORM
+export XDG_RUNTIME_DIR="$work/xdg"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
+    work="$1"
+    fail() { echo "$*"; import -window root "$work/failure.png" 2>/dev/null; cat "$work/program.log"; kill $program $wm 2>/dev/null; exit 1; }
+    # Waits up to 20 s (a loaded machine is slow) for a command to succeed; the start up to 60 s.
+    await() { n=0; while [ $n -lt ${tries:-100} ]; do "$@" && return 0; sleep 0.2; n=$((n + 1)); done; return 1; }
+
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    wm=$!
+    await sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window" || fail "no window manager"
+    "$work/program/Parblok2000" >"$work/program.log" 2>&1 &
+    program=$!
+    main=""
+    main_up() { main=$(xdotool search --onlyvisible --name "^Parblok 2000\$" 2>/dev/null | head -n 1); [ -n "$main" ]; }
+    tries=300; await main_up || fail "no main window"; tries=100
+
+    # The window $1 with its frame: "left top width height", from its client area and the
+    # frame extents the window manager gives it.
+    frame() {
+        extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n "s/.*= *//p" | tr -d ,)
+        [ -n "$extents" ] || return 1
+        # xwininfo, not xdotool: xdotool counts the frame twice.
+        set -- $(xwininfo -id "$1" | sed -n "s/.*Absolute upper-left [XY]: *//p;s/^ *Width: *//p;s/^ *Height: *//p") $extents
+        # x y width height left right top bottom
+        echo $(($1 - $5)) $(($2 - $7)) $(($3 + $5 + $6)) $(($4 + $7 + $8))
+    }
+    # Whether the frame of window $1 stands in the middle of the 1024 x 768 screen (to a pixel).
+    centred() {
+        set -- $(frame "$1") || return 1
+        [ $# -eq 4 ] || return 1
+        dx=$(($1 - (1024 - $3) / 2)); dy=$(($2 - (768 - $4) / 2))
+        [ ${dx#-} -le 1 ] && [ ${dy#-} -le 1 ]
+    }
+    window=""
+    shown() { window=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1); [ -n "$window" ]; }
+    gone() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+
+    # Menu "Nástroje", "Zobrazit ovládání", then the first or the second picture.
+    open_picture() {
+        xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
+        xdotool key alt+n; sleep 0.2
+        xdotool key Down Down Right
+        [ "$1" = 2 ] && xdotool key Down
+        xdotool key Return
+    }
+    for players in 1 2; do
+        case $players in 1) title="Ovládání hry 1 hráčem";; 2) title="Ovládání hry 2 hráči";; esac
+        for showing in first next; do
+            open_picture $players
+            await shown "$title" || fail "$title: not shown ($showing showing)"
+            await centred "$window" || fail "$title, $showing showing: frame at $(frame "$window"), not centred"
+            [ $showing = first ] && import -window root "$work/keys$players.png"
+            xdotool key Escape
+            await gone "$title" || fail "$title: Esc did not close it"
+        done
+    done
+
+    kill -TERM $program $wm 2>/dev/null
+    wait $program 2>/dev/null
+    echo "both key pictures centred by their frames"
+    exit 0
+' keypictures "$work"

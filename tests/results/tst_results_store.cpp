@@ -340,16 +340,24 @@ private slots:
         QCOMPARE(shownKind(QStringLiteral("1")), (QStringList{QStringLiteral("Bára|3"), QStringLiteral("Adam|5")}));
     }
 
-    // While another program holds a lock on the table, storing, opening and clearing fail with the
-    // same message and change nothing; once the lock is gone the same steps work.
+    // While another program holds a lock on the table or its index, storing, opening and clearing
+    // fail with the same message and change nothing; once the lock is gone the same steps work.
+    void lockedByAnotherProgram_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("table") << "Parblok.dbf";
+        QTest::newRow("index") << "Parblok.mdx";
+    }
     void lockedByAnotherProgram()
     {
+        QFETCH(QString, file);
         m_store->AppendResult(QStringLiteral("Adam"), QStringLiteral("5"), QStringLiteral("Trénink"));
         const QByteArray dbf = readFile(data(QStringLiteral("Parblok.dbf")));
+        const QByteArray mdx = readFile(data(QStringLiteral("Parblok.mdx")));
         const QString locked = QStringLiteral("Tabulka nejhorších hráčů „%1“ je zamčena jiným programem. Zkuste to prosím znovu později.")
-                                   .arg(QDir::toNativeSeparators(data(QStringLiteral("Parblok.dbf"))));
+                                   .arg(QDir::toNativeSeparators(data(file)));
         ForeignLocker other;
-        QCOMPARE(other.take(data(QStringLiteral("Parblok.dbf"))), QStringLiteral("locked"));
+        QCOMPARE(other.take(data(file)), QStringLiteral("locked"));
 
         QCOMPARE(errorOf([&] { m_store->AppendResult(QStringLiteral("Bára"), QStringLiteral("3"), QStringLiteral("Trénink")); }), locked);
         QCOMPARE(errorOf([&] { m_store->ShowKind(QStringLiteral("1")); }), locked);
@@ -359,6 +367,7 @@ private slots:
         QCOMPARE(errorOf([&] { m_store->OpenAtStart(); }), locked);
         QVERIFY(!m_store->Table1->Active());
         QCOMPARE(readFile(data(QStringLiteral("Parblok.dbf"))), dbf);
+        QCOMPARE(readFile(data(QStringLiteral("Parblok.mdx"))), mdx);
 
         other.release();
         m_store->AppendResult(QStringLiteral("Bára"), QStringLiteral("3"), QStringLiteral("Trénink"));

@@ -42,8 +42,6 @@
 
 namespace {
 
-THlavniDialog *g_hlavniDialog = nullptr;
-
 // Client area below the menu bar.
 constexpr int ClientWidth = 669;
 constexpr int ClientHeight = 421;
@@ -127,13 +125,11 @@ struct THlavniDialog::Player
 
 THlavniDialog *HlavniDialog()
 {
-    return g_hlavniDialog;
+    return dynamic_cast<THlavniDialog *>(MainWindowLink());
 }
 
 THlavniDialog::THlavniDialog(QWidget *parent) : QMainWindow(parent), ui(new Ui::HlavniDialog)
 {
-    g_hlavniDialog = this;
-
     ui->setupUi(this);
     bindControls();
     SysInfo1 = new TSysInfo(this);
@@ -161,10 +157,11 @@ THlavniDialog::THlavniDialog(QWidget *parent) : QMainWindow(parent), ui(new Ui::
     FormCreate();
 }
 
-THlavniDialog::~THlavniDialog()
+THlavniDialog::~THlavniDialog() = default;
+
+QString THlavniDialog::GameKindText() const
 {
-    if (g_hlavniDialog == this)
-        g_hlavniDialog = nullptr;
+    return Tahy->text();
 }
 
 void THlavniDialog::bindControls()

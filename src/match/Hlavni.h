@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MainWindowLink.h"
+
 #include <QMainWindow>
 #include <memory>
 
@@ -31,7 +33,7 @@ inline const QString KindAdvanced = QStringLiteral("Pokročilá");
 // The main window: both wells, the statistics of both players, the game kind in the status bar,
 // the four gravity timers, the menus and toolbar, and the boss screen. It holds the whole match
 // state; the dialogs of the game read and change it directly through the members below.
-class THlavniDialog : public QMainWindow
+class THlavniDialog : public QMainWindow, public TMainWindowLink
 {
     Q_OBJECT
 public:
@@ -105,18 +107,22 @@ public:
     QAction *EM1 = nullptr;
     QMenu *PopupMenu1 = nullptr;
 
+    // --- What the lower windows reach (TMainWindowLink) ---------------------------------------
+    QWidget *LinkedWindow() override { return this; }
+    QString GameKindText() const override;
+
     // --- Match state --------------------------------------------------------------------------
     // Keeps the gravity intervals in Timer2/Timer4 and sets them to 0, or gives them back. There
     // is one pair of slots: every caller but the pause key skips both while the pause is on.
     // Suspensions nest: gravity comes back when the last one ends.
-    void SuspendGravity();
-    void ResumeGravity();
+    void SuspendGravity() override;
+    void ResumeGravity() override;
     // A new match sets the gravity intervals afresh: suspensions still open (a pause cleared by
     // the start) are forgotten.
     void ForgetGravitySuspensions();
     int GravitySuspensions() const { return m_gravitySuspensions; }
 
-    bool PauseOn() const;
+    bool PauseOn() const override;
     bool BossScreenShown() const;
 
     // Switches the new-game and end-game command groups together: during a match the end-game
@@ -137,7 +143,7 @@ public:
     void EndMatch();
     // What follows a result dialog: the finished player's well is covered and its figures read
     // "0", the other player plays on, and once both wells are covered the match is over.
-    void ResultDialogClosed();
+    void ResultDialogClosed() override;
     // A level change of the advanced kind: both timers get `interval` and both wells the start
     // layout of `level` (levels from 6 on are played in empty wells).
     void SetAdvancedLevel(int interval, int level);

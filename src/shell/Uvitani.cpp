@@ -3,7 +3,7 @@
 
 #include "AppPath.h"
 #include "Companion.h"
-#include "Hlavni.h"
+#include "MainWindowLink.h"
 #include "Manual.h"
 #include "Napoveda.h"
 #include "Placement.h"
@@ -130,8 +130,9 @@ void TUvitaniDialog::OfficeLabel4Click()
 void StartUpAssistant()
 {
     // Only the first showing of a main window decides.
-    static QPointer<THlavniDialog> decidedFor;
-    THlavniDialog *main = HlavniDialog();
+    static QPointer<QWidget> decidedFor;
+    TMainWindowLink *link = MainWindowLink();
+    QWidget *main = link != nullptr ? link->LinkedWindow() : nullptr;
     if (main == nullptr || decidedFor == main)
         return;
     decidedFor = main;

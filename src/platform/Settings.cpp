@@ -1,6 +1,6 @@
 #include "Settings.h"
 
-#include "AppPath.h"
+#include "ProgramFolder.h"
 #include "ProfileStrings.h"
 
 namespace {
@@ -9,7 +9,7 @@ const QString Section = QStringLiteral("Nastaveni");
 
 QString settingsPath()
 {
-    return TAppPath().AppFolder() + QStringLiteral("Kvadr.ini");
+    return ProgramFolder() + QStringLiteral("Kvadr.ini");
 }
 
 } // namespace

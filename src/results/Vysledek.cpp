@@ -89,9 +89,9 @@ void TVysledekDialog::OfficeButton1Click()
 
 void TVysledekDialog::FormKeyDown(int key)
 {
-    if (key == Qt::Key_Escape)
+    if (IsEscapeKey(key))
         close();
-    else if (key == Qt::Key_Return || key == Qt::Key_Enter)
+    else if (IsEnterKey(key))
         OfficeButton1Click();
 }
 

@@ -21,23 +21,6 @@ const QString Assistant = QStringLiteral("Pomocnik");
 const QString Welcome = QStringLiteral("Uvitani");
 const QString Yes = QStringLiteral("1");
 
-constexpr int KeyEnter = 13;
-constexpr int KeyEscape = 27;
-
-// The key code of a key press as the window's key handler knows it (0 for keys it ignores).
-int keyCode(const QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return KeyEnter;
-    case Qt::Key_Escape:
-        return KeyEscape;
-    default:
-        return 0;
-    }
-}
-
 } // namespace
 
 TUvitaniDialog *UvitaniDialog()
@@ -90,8 +73,8 @@ QWidget *TUvitaniDialog::firstControl()
 void TUvitaniDialog::keyPressEvent(QKeyEvent *event)
 {
     // Keys the check box does not use arrive here as well.
-    const int key = keyCode(event);
-    if (key == 0) {
+    const int key = event->key();
+    if (!IsEnterKey(key) && !IsEscapeKey(key)) {
         TCompanionBalloon::keyPressEvent(event);
         return;
     }
@@ -100,7 +83,7 @@ void TUvitaniDialog::keyPressEvent(QKeyEvent *event)
 
 void TUvitaniDialog::FormKeyDown(int key)
 {
-    if (key == KeyEnter || key == KeyEscape)
+    if (IsEnterKey(key) || IsEscapeKey(key))
         Leave();
 }
 

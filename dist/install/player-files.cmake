@@ -31,16 +31,19 @@ else()
     message(STATUS "Kept the player's settings: ${settings}")
 endif()
 
-set(launcher "${prefix}/bin/parblok2000")
+set(launcher "${prefix}/${PARBLOK_BIN_DIR}/parblok2000")
 message(STATUS "Installing: ${launcher}")
-file(MAKE_DIRECTORY "${prefix}/bin")
-file(CREATE_LINK "../${PARBLOK_INSTALL_DIR}/Parblok2000" "${launcher}" SYMBOLIC)
+file(MAKE_DIRECTORY "${prefix}/${PARBLOK_BIN_DIR}")
+file(RELATIVE_PATH link_target "/${PARBLOK_BIN_DIR}" "/${PARBLOK_INSTALL_DIR}/Parblok2000")
+file(CREATE_LINK "${link_target}" "${launcher}" SYMBOLIC)
 
-# The entry names the program as the installed system sees it, without DESTDIR.
-set(PARBLOK_PROGRAM_FOLDER "${CMAKE_INSTALL_PREFIX}/${PARBLOK_INSTALL_DIR}")
+# The entry names the program as the installed system sees it, without DESTDIR, and by an
+# absolute path whatever prefix was given.
+include("${CMAKE_CURRENT_LIST_DIR}/desktop-entry.cmake")
+get_filename_component(installed_prefix "${CMAKE_INSTALL_PREFIX}" ABSOLUTE BASE_DIR "$ENV{PWD}")
 set(entry "${prefix}/share/applications/parblok2000.desktop")
 message(STATUS "Installing: ${entry}")
-configure_file("${PARBLOK_DESKTOP_TEMPLATE}" "${entry}" @ONLY)
+parblok_desktop_entry("${PARBLOK_DESKTOP_TEMPLATE}" "${installed_prefix}/${PARBLOK_INSTALL_DIR}" "${entry}")
 
 # The launcher and the entry belong to the installation; the player's files do not.
 list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${launcher}" "${entry}")

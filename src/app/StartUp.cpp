@@ -137,9 +137,10 @@ TRefusedStart ShowRefusedStart()
     assistant->setAttribute(Qt::WA_QuitOnClose, true);
     windows.notice = std::make_unique<TKopieDialog>();
 
-    const QSize screen = placementScreenSize();
+    const QRect area = placementArea();
     const QSize size = assistant->frameGeometry().size();
-    assistant->move(screen.width() / 2 - size.width() / 2, screen.height() / 2 - size.height() / 2);
+    assistant->move(area.left() + area.width() / 2 - size.width() / 2,
+                    area.top() + area.height() / 2 - size.height() / 2);
     PlaceBesideAssistant(PlacementCaller::RefusedStart, windows.notice.get());
 
     assistant->show();

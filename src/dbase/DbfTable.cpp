@@ -1,6 +1,7 @@
 #include "DbfTable.h"
 
 #include "AppError.h"
+#include "FileErrorText.h"
 #include "Mdx.h"
 #include "PosixFile.h"
 
@@ -46,11 +47,10 @@ AppError notATable(const QString &path)
 }
 
 // Opens `path` and takes its lock, making sure the lock is on the file the path names now: a copy
-// that replaced the table while we waited has renamed a new file into place. The whole attempt
-// waits for other programs' locks no longer than one lock would.
-bool openLocked(PosixFile &file, const QString &path, bool wantWrite)
+// that replaced the table while we waited has renamed a new file into place. Other programs'
+// locks are waited for until `deadline`, which one operation shares among all the files it locks.
+bool openLocked(PosixFile &file, const QString &path, bool wantWrite, QDeadlineTimer deadline)
 {
-    const QDeadlineTimer deadline(PosixFile::kLockWaitMs);
     for (;;) {
         if (!file.open(path, wantWrite))
             return false;
@@ -65,11 +65,23 @@ bool openLocked(PosixFile &file, const QString &path, bool wantWrite)
     }
 }
 
+// Locks the index beside a table whose lock is already held (the table always first), within the
+// same deadline and in the same mode: another program that holds the index may be writing it.
+// Without an index file there is nothing to lock; one that cannot be opened is left to the
+// index's own reading, which names the error.
+void lockIndex(PosixFile &index, const QString &tablePath, bool wantWrite, QDeadlineTimer deadline)
+{
+    bool found = false;
+    const QString path = DbfTable::indexPathFor(tablePath, &found);
+    if (found)
+        openLocked(index, path, wantWrite, deadline);
+}
+
 AppError cannotOpen(const QString &path, int error)
 {
     if (error == ENOENT || error == ENOTDIR)
         return AppError(QStringLiteral("Soubor tabulky „%1“ nebyl nalezen.").arg(shownPath(path)));
-    return AppError(QStringLiteral("Soubor tabulky „%1“ nelze otevřít: %2.").arg(shownPath(path), systemErrorText(error)));
+    return AppError(QStringLiteral("Soubor tabulky „%1“ nelze otevřít: %2.").arg(shownPath(path), fileErrorText(error)));
 }
 
 // A table opened for reading only; `error` tells why, when known.
@@ -77,7 +89,7 @@ AppError readOnlyTable(const QString &path, int error)
 {
     if (error == 0)
         return AppError(QStringLiteral("Do tabulky „%1“ nelze zapisovat.").arg(shownPath(path)));
-    return AppError(QStringLiteral("Do tabulky „%1“ nelze zapisovat: %2.").arg(shownPath(path), systemErrorText(error)));
+    return AppError(QStringLiteral("Do tabulky „%1“ nelze zapisovat: %2.").arg(shownPath(path), fileErrorText(error)));
 }
 
 AppError indexMissing(const QString &path)
@@ -164,9 +176,12 @@ void DbfTable::open(const QString &folder, const QString &tableName, const QByte
     m_tablePath = QDir(folder).filePath(tableName);
     m_keyField = keyField.toUpper();
     m_mode = mode;
+    const QDeadlineTimer deadline(PosixFile::kLockWaitMs);
     PosixFile file;
-    if (!openLocked(file, m_tablePath, mode == OpenMode::Repair))
+    if (!openLocked(file, m_tablePath, mode == OpenMode::Repair, deadline))
         throw cannotOpen(m_tablePath, errno);
+    PosixFile index;
+    lockIndex(index, m_tablePath, file.isWritable(), deadline);
     m_readOnly = !file.isWritable();
     m_writeError = file.writeError();
     try {
@@ -176,6 +191,7 @@ void DbfTable::open(const QString &folder, const QString &tableName, const QByte
         throw tooLarge(m_tablePath);
     }
     m_open = true;
+    index.unlock();
     file.unlock();
 }
 
@@ -366,7 +382,7 @@ void DbfTable::prepareIndex(PosixFile &table, bool rebuild)
     if (found && !rebuild) {
         PosixFile file;
         if (!file.open(m_indexPath, false))
-            throw AppError(QStringLiteral("Indexový soubor „%1“ nelze otevřít: %2.").arg(shownPath(m_indexPath), systemErrorText(errno)));
+            throw AppError(QStringLiteral("Indexový soubor „%1“ nelze otevřít: %2.").arg(shownPath(m_indexPath), fileErrorText(errno)));
         try {
             MdxIndex index(file, m_keyField);
             std::vector<IndexEntry> entries = index.entries(m_count);
@@ -430,10 +446,14 @@ bool DbfTable::refresh()
 {
     if (!m_open)
         return false;
+    const QDeadlineTimer deadline(PosixFile::kLockWaitMs);
     PosixFile file;
-    if (!openLocked(file, m_tablePath, !m_readOnly))
+    if (!openLocked(file, m_tablePath, !m_readOnly, deadline))
         return false;
+    PosixFile index;
+    lockIndex(index, m_tablePath, file.isWritable(), deadline);
     const bool changed = reload(file);
+    index.unlock();
     file.unlock();
     return changed;
 }
@@ -491,11 +511,15 @@ quint32 DbfTable::append(const QByteArray &record, QDate today)
     if (m_readOnly)
         throw readOnlyTable(m_tablePath, m_writeError);
     Q_ASSERT(record.size() == m_recordLength);
+    const QDeadlineTimer deadline(PosixFile::kLockWaitMs);
     PosixFile file;
-    if (!openLocked(file, m_tablePath, true))
+    if (!openLocked(file, m_tablePath, true, deadline))
         throw cannotOpen(m_tablePath, errno);
     if (!file.isWritable())
         throw readOnlyTable(m_tablePath, file.writeError());
+    // Both locks are held before anything is written, so a locked index leaves the table as it was.
+    PosixFile indexLock;
+    lockIndex(indexLock, m_tablePath, true, deadline);
     reload(file);
 
     const quint32 number = m_count + 1;
@@ -540,6 +564,7 @@ quint32 DbfTable::append(const QByteArray &record, QDate today)
     const char done = 0;
     file.writeAt(kTransactionByte, &done, 1);
     noteIndexFile();
+    indexLock.unlock();
     file.unlock();
     return number;
 }
@@ -611,13 +636,19 @@ void DbfTable::replaceWithCopy(const QString &sourceFolder, const QString &sourc
     if (!QDir().mkpath(folder))
         throw AppError(QStringLiteral("Složku „%1“ nelze vytvořit.").arg(shownPath(folder)));
     const QString target = QDir(folder).filePath(tableName);
+    const QDeadlineTimer deadline(PosixFile::kLockWaitMs);
     PosixFile live;
-    const bool locked = openLocked(live, target, true);
+    const bool locked = openLocked(live, target, true, deadline);
+    PosixFile liveIndex;
+    if (locked)
+        lockIndex(liveIndex, target, true, deadline);
     // The index goes first: should the process die between the two renames, the old table is
     // still complete and its index is rebuilt on the next open. Both keep the live files' modes.
     replaceFile(indexPathFor(target), indexBytes, target);
     replaceFile(target, tableBytes);
     syncFolder(folder);
-    if (locked)
+    if (locked) {
+        liveIndex.unlock();
         live.unlock();
+    }
 }

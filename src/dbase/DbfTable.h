@@ -23,8 +23,10 @@ struct DbfField
 };
 
 // A dBASE IV table (.dbf) with its production index (.mdx) holding an ascending tag on one
-// numeric field. The records are kept in memory; every change goes to disk under a lock shared by
-// all running copies, in an order that leaves the files readable whenever the process dies:
+// numeric field. The records are kept in memory; every change goes to disk under the locks of both
+// files (the table's first, then the index's, one deadline for both), which all running copies
+// and other programs' fcntl() locks respect, in an order that leaves the files readable whenever
+// the process dies:
 //   1. the header's incomplete-transaction byte is set;
 //   2. the record and the end-of-file mark are written and flushed;
 //   3. the header's record count and date are written and flushed;

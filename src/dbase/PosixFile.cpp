@@ -1,5 +1,7 @@
 #include "PosixFile.h"
 
+#include "FileErrorText.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -50,7 +52,7 @@ bool writeAll(int fd, const char *data, qint64 length)
 
 AppError notWritable(const QString &path, int error)
 {
-    return AppError(QStringLiteral("Do souboru „%1“ nelze zapisovat: %2.").arg(shownPath(path), systemErrorText(error)));
+    return AppError(QStringLiteral("Do souboru „%1“ nelze zapisovat: %2.").arg(shownPath(path), fileErrorText(error)));
 }
 
 } // namespace
@@ -59,48 +61,6 @@ FileLocked::FileLocked(const QString &path)
     : AppError(QStringLiteral("Soubor „%1“ je zamčen jiným programem. Zkuste to prosím znovu později.").arg(shownPath(path))),
       m_path(path)
 {
-}
-
-QString systemErrorText(int error)
-{
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("nemáte potřebná oprávnění");
-    case ENOSPC:
-        return QStringLiteral("na disku není dost volného místa");
-    case EDQUOT:
-        return QStringLiteral("byla překročena disková kvóta");
-    case EROFS:
-        return QStringLiteral("disk je připojen jen pro čtení");
-    case ENOENT:
-        return QStringLiteral("soubor nebo složka neexistuje");
-    case ENOTDIR:
-        return QStringLiteral("část cesty není složka");
-    case EISDIR:
-        return QStringLiteral("jde o složku, ne o soubor");
-    case EFBIG:
-        return QStringLiteral("soubor by byl příliš velký");
-    case EIO:
-        return QStringLiteral("chyba čtení nebo zápisu na disku");
-    case EMFILE:
-    case ENFILE:
-        return QStringLiteral("je otevřeno příliš mnoho souborů");
-    case ENAMETOOLONG:
-        return QStringLiteral("cesta je příliš dlouhá");
-    case ELOOP:
-        return QStringLiteral("cesta obsahuje smyčku symbolických odkazů");
-    case EAGAIN:
-    case EBUSY:
-    case ETXTBSY:
-        return QStringLiteral("soubor je zamčen jiným programem");
-    case ENOLCK:
-    case ENOSYS:
-    case EOPNOTSUPP:
-        return QStringLiteral("systém souborů nepodporuje zamykání");
-    default:
-        return QStringLiteral("systémová chyba č. %1").arg(error);
-    }
 }
 
 QString shownPath(const QString &path)
@@ -236,7 +196,7 @@ void PosixFile::unlock()
 
 void PosixFile::fail(const char *what) const
 {
-    const QString reason = systemErrorText(errno);
+    const QString reason = fileErrorText(errno);
     if (std::strcmp(what, "read") == 0 || std::strcmp(what, "stat") == 0)
         throw AppError(QStringLiteral("Soubor „%1“ nelze přečíst: %2.").arg(shownPath(m_path), reason));
     if (std::strcmp(what, "lock") == 0)

@@ -101,6 +101,3 @@ bool statPath(const QString &path, dev_t &device, ino_t &inode);
 void syncFolder(const QString &folder);
 // The path shown in messages.
 QString shownPath(const QString &path);
-// The reason for a failed system call, in Czech, for the errno values a user can do something
-// about (permissions, a full or read-only disk, a missing file, a lock); others name the code.
-QString systemErrorText(int error);

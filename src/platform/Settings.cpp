@@ -1,5 +1,6 @@
 #include "Settings.h"
 
+#include "PlayerFiles.h"
 #include "ProgramFolder.h"
 #include "ProfileStrings.h"
 
@@ -9,7 +10,7 @@ const QString Section = QStringLiteral("Nastaveni");
 
 QString settingsPath()
 {
-    return ProgramFolder() + QStringLiteral("Kvadr.ini");
+    return PlayerFiles::settingsFileFor(ProgramFolder());
 }
 
 } // namespace

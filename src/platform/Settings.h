@@ -2,8 +2,9 @@
 
 #include <QString>
 
-// The program's two remembered choices live in section "Nastaveni" of "Kvadr.ini" in the program
-// folder, a file shared with the other programs of the family. Every call opens the file, does its
+// The program's two remembered choices live in section "Nastaveni" of "Kvadr.ini", a file shared
+// with the other programs of the family: in the program folder, or in the player's own config
+// folder where the program folder is shared (PlayerFiles.h). Every call opens the file, does its
 // one job and lets it go again: nothing is cached between calls.
 
 // The value of `key` in section "Nastaveni"; a missing file, section or key gives the empty text.

@@ -26,7 +26,7 @@ inline constexpr qint64 WavFileSizeLimit = 16 * 1024 * 1024;
 // 8/16-bit PCM in one or two channels is refused: nothing is returned and `error` (if given) says
 // why in Czech: parseWav() gives the reason alone ("chybí popis formátu"), readWavFile() a whole
 // sentence naming the file by its full path ("Zvuk „…/Zvuky/Level.wav“ nelze přehrát: soubor
-// neexistuje.").
+// nebo složka neexistuje.").
 std::optional<WavSound> parseWav(const QByteArray &bytes, QString *error = nullptr);
 std::optional<WavSound> readWavFile(const QString &path, QString *error = nullptr);
 

@@ -4,6 +4,7 @@
 #include "AppPath.h"
 #include "DbfTable.h"
 #include "Clock.h"
+#include "PlayerFiles.h"
 #include "PosixFile.h"
 
 #include <QDir>
@@ -18,7 +19,7 @@ const QString kBlankIndexName = QStringLiteral("Parblok.Mdx");
 
 QString dataFolder()
 {
-    return TAppPath().AppFolder() + QStringLiteral("Data");
+    return PlayerFiles::dataFolderFor(TAppPath().AppFolder());
 }
 
 // The first `length` characters of `text`, counting a surrogate pair as one character.

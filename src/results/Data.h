@@ -8,8 +8,8 @@
 // The results store: one table of recorded match results ("tabulka nejhorších") with its
 // production index, and the data source through which the viewer's grids see it.
 //
-// The live pair is <AppFolder>Data/Parblok.dbf + Parblok.mdx; blank copies live in
-// <AppFolder>Data/Zaloha. Every operation reports a failure as AppError with the Czech message the
+// The live pair is Data/Parblok.dbf + Parblok.mdx, blank copies live in Data/Zaloha; the Data folder
+// is the program folder's, or the player's own where the program folder is shared (PlayerFiles.h). Every operation reports a failure as AppError with the Czech message the
 // user is shown.
 class TDataModule1 : public QObject
 {
@@ -29,7 +29,7 @@ public:
     TField *Table1HRA = nullptr;
     TField *Table1DATUM = nullptr;
 
-    // Sets Table1's folder to AppFolder + "Data" and opens it; called while the main window is
+    // Sets Table1's folder to the Data folder and opens it; called while the main window is
     // being created. A failure leaves the table closed and raises the engine's error.
     void OpenAtStart();
 

@@ -43,9 +43,10 @@ QDate dateOf(QByteArrayView field)
 } // namespace
 
 TField::TField(QString fieldName, Kind kind, QString displayLabel, Qt::Alignment alignment,
-               Qt::Alignment titleAlignment, int displayWidth, bool visible)
+               Qt::Alignment titleAlignment, int displayWidth, bool visible, int size)
     : m_fieldName(std::move(fieldName)), m_kind(kind), m_displayLabel(std::move(displayLabel)),
-      m_alignment(alignment), m_titleAlignment(titleAlignment), m_displayWidth(displayWidth), m_visible(visible)
+      m_alignment(alignment), m_titleAlignment(titleAlignment), m_displayWidth(displayWidth), m_visible(visible),
+      m_size(size)
 {
 }
 
@@ -77,10 +78,10 @@ TTable::TTable(QObject *owner)
     : QObject(owner), m_engine(std::make_unique<DbfTable>())
 {
     const auto left = Qt::AlignLeft;
-    m_fields.push_back(std::make_unique<TField>(QStringLiteral("JMENO"), TField::String, QStringLiteral("Jméno"), left, left, 240, true));
-    m_fields.push_back(std::make_unique<TField>(QStringLiteral("TAHY"), TField::Number, QStringLiteral("Body"), Qt::AlignHCenter, left, 30, true));
-    m_fields.push_back(std::make_unique<TField>(QStringLiteral("HRA"), TField::String, QStringLiteral("HRA"), left, left, 0, false));
-    m_fields.push_back(std::make_unique<TField>(QStringLiteral("DATUM"), TField::Date, QStringLiteral("Datum"), Qt::AlignRight, Qt::AlignRight, 0, true));
+    m_fields.push_back(std::make_unique<TField>(QStringLiteral("JMENO"), TField::String, QStringLiteral("Jméno"), left, left, 240, true, 100));
+    m_fields.push_back(std::make_unique<TField>(QStringLiteral("TAHY"), TField::Number, QStringLiteral("Body"), Qt::AlignHCenter, left, 30, true, 10));
+    m_fields.push_back(std::make_unique<TField>(QStringLiteral("HRA"), TField::String, QStringLiteral("HRA"), left, left, 0, false, 2));
+    m_fields.push_back(std::make_unique<TField>(QStringLiteral("DATUM"), TField::Date, QStringLiteral("Datum"), Qt::AlignRight, Qt::AlignRight, 0, true, 8));
 }
 
 TTable::~TTable() = default;
@@ -186,6 +187,8 @@ void TTable::Open()
                                .arg(QDir::toNativeSeparators(TablePath())));
         }
     }
+    for (const auto &field : m_fields)
+        field->setSize(m_engine->fields()[size_t(m_engine->fieldIndex(field->FieldName().toLatin1()))].width);
     m_generation = 0;
     m_rows.clear();
     m_deleted.clear();

@@ -28,7 +28,7 @@ public:
     enum Kind { String, Number, Date };
 
     TField(QString fieldName, Kind kind, QString displayLabel, Qt::Alignment alignment,
-           Qt::Alignment titleAlignment, int displayWidth, bool visible);
+           Qt::Alignment titleAlignment, int displayWidth, bool visible, int size);
 
     const QString &FieldName() const { return m_fieldName; }
     Kind DataType() const { return m_kind; }
@@ -40,6 +40,10 @@ public:
     int DisplayWidth() const { return m_displayWidth; }
     // Whether grids show the column at all.
     bool Visible() const { return m_visible; }
+    // How many characters the column holds in the table file: the longest text a value can have.
+    // That of the shipped table until a table is opened, then that of the open table.
+    int Size() const { return m_size; }
+    void setSize(int characters) { m_size = characters; }
 
     // The value of this field in `row`, and its text as grids show it.
     QVariant Value(const ResultRow &row) const;
@@ -53,6 +57,7 @@ private:
     Qt::Alignment m_titleAlignment;
     int m_displayWidth;
     bool m_visible;
+    int m_size;
 };
 
 // The table component: a dBASE table with its production index, opened by folder and file name.

@@ -15,7 +15,12 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QTabWidget>
+#include <QStyle>
 #include <QTableView>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
 
 // The first rows of the data source: a page lists only the lowest results of its kind.
 class TFirstRows : public QIdentityProxyModel
@@ -49,6 +54,19 @@ QFont pixelFont(const QString &family, int pixels, bool bold = false)
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
+}
+
+// How wide a number of `characters` characters can be in `font`: that many of its widest digit,
+// or of the minus sign should that be wider.
+int widestNumberWidth(const QFont &font, int characters)
+{
+    const QFontMetricsF metrics(font);
+    QChar widest = u'0';
+    for (const QChar c : QStringLiteral("0123456789-")) {
+        if (metrics.horizontalAdvance(c) > metrics.horizontalAdvance(widest))
+            widest = c;
+    }
+    return int(std::ceil(metrics.horizontalAdvance(QString(characters, widest))));
 }
 
 } // namespace
@@ -132,6 +150,8 @@ void TTabulkaDialog::setUpGrid(QTableView *grid)
     grid->setSelectionMode(QAbstractItemView::NoSelection);
     grid->setTabKeyNavigation(true);
     grid->setWordWrap(false);
+    // Every column is wide enough for its values; nothing is ever cut to "…".
+    grid->setTextElideMode(Qt::ElideNone);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->verticalHeader()->hide();
@@ -157,13 +177,39 @@ void TTabulkaDialog::bindGrids()
         return;
     m_rows = new TFirstRows(VisibleRows, this);
     m_rows->setSourceModel(DataModule1->DataSource1);
-    const int dateWidth = DateCharacters * DBGrid1->fontMetrics().horizontalAdvance(QLatin1Char('0')) + 4;
-    for (QTableView *grid : {DBGrid1, DBGrid2, DBGrid3}) {
+    for (QTableView *grid : {DBGrid1, DBGrid2, DBGrid3})
         grid->setModel(m_rows);
+}
+
+void TTabulkaDialog::sizeColumns()
+{
+    if (m_rows == nullptr)
+        return;
+    const std::pair<QTableView *, QFrame *> pages[] = {{DBGrid1, Panel3}, {DBGrid2, Panel4}, {DBGrid3, Panel5}};
+    for (const auto &[grid, cover] : pages) {
+        // A cell keeps a margin on either side of its text.
+        const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
+        const int dateWidth = DateCharacters * grid->fontMetrics().horizontalAdvance(QLatin1Char('0')) + 4;
+        // Numbers and dates take what their widest text needs; the name its own width, or what
+        // is left of the part of the grid that the panel does not cover.
+        int used = 0;
+        int nameColumn = -1;
         for (int column = 0; column < m_rows->columnCount(); ++column) {
             const TField *field = DataModule1->DataSource1->ColumnField(column);
-            const int width = field != nullptr ? field->DisplayWidth() : 0;
-            grid->horizontalHeader()->resizeSection(column, width > 0 ? width : dateWidth);
+            int width = field != nullptr ? field->DisplayWidth() : 0;
+            if (field != nullptr && field->DataType() == TField::Number)
+                width = std::max(width, widestNumberWidth(grid->font(), field->Size()) + margins + 1);
+            else if (field != nullptr && field->DataType() == TField::String)
+                nameColumn = column;
+            else if (width <= 0)
+                width = dateWidth;
+            grid->horizontalHeader()->resizeSection(column, width);
+            if (column != nameColumn)
+                used += width;
+        }
+        if (nameColumn >= 0) {
+            const int wanted = DataModule1->DataSource1->ColumnField(nameColumn)->DisplayWidth();
+            grid->horizontalHeader()->resizeSection(nameColumn, std::min(wanted, cover->x() - grid->x() - used));
         }
     }
 }
@@ -200,6 +246,7 @@ void TTabulkaDialog::FormShow()
 {
     CompanionShown();
     bindGrids();
+    sizeColumns();
     {
         const QSignalBlocker quiet(PageControl1);
         PageControl1->setCurrentIndex(0);

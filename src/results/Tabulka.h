@@ -59,6 +59,8 @@ private:
     void TabSheetShow(int index);
     // Binds the grids to the store's data source the first time the viewer is shown.
     void bindGrids();
+    // Gives each column the width its widest value needs, for the table as it is open now.
+    void sizeColumns();
     void setUpGrid(QTableView *grid);
     void showKind(const QString &code);
 

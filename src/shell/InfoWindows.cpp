@@ -71,10 +71,10 @@ void TInfoWindow::FormClose()
 
 void TInfoWindow::centreOnScreen()
 {
-    const QSize screen = placementScreenSize();
+    const QRect area = placementArea();
     // Before the first showing the frame is not known yet; the client area stands for it.
     const QSize outer = frameGeometry().size().expandedTo(size());
-    move((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
+    move(area.left() + (area.width() - outer.width()) / 2, area.top() + (area.height() - outer.height()) / 2);
 }
 
 void ShowInfoWindow(TInfoWindow *window)

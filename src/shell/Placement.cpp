@@ -59,27 +59,30 @@ const PlacementRow &placementRow(PlacementCaller caller)
     return Rows.at(static_cast<std::size_t>(caller));
 }
 
-bool fitTestFails(FitRule rule, const QRect &p, QSize client, QSize d, QSize screen)
+bool fitTestFails(FitRule rule, const QRect &p, QSize client, QSize d, const QRect &area)
 {
+    // The assistant's place within the area.
+    const int left = p.left() - area.left();
+    const int top = p.top() - area.top();
     switch (rule) {
     case FitRule::WelcomeAtStart:
-        return p.left() < d.width() - p.width() || p.top() < d.height() + 5;
+        return left < d.width() - p.width() || top < d.height() + 5;
     case FitRule::Balloon:
-        return p.left() < d.width() - p.width() + 10 || p.top() < d.height() - 28;
+        return left < d.width() - p.width() + 10 || top < d.height() - 28;
     case FitRule::Help:
-        return p.left() < d.width() - p.width() + 30 || p.top() < d.height() + 10;
+        return left < d.width() - p.width() + 30 || top < d.height() + 10;
     case FitRule::Question:
-        return p.left() < d.width() - 45 || p.top() > screen.height() - client.height() - 25;
+        return left < d.width() - 45 || top > area.height() - client.height() - 25;
     case FitRule::None:
         return false;
     }
     return false;
 }
 
-QPoint cornerPosition(QSize screen, QSize client, QPoint margins)
+QPoint cornerPosition(const QRect &area, QSize client, QPoint margins)
 {
-    return QPoint(screen.width() - client.width() - margins.x(),
-                  screen.height() - client.height() - margins.y());
+    return QPoint(area.left() + area.width() - client.width() - margins.x(),
+                  area.top() + area.height() - client.height() - margins.y());
 }
 
 QPoint dialogPosition(PlaceRule rule, int overlap, const QRect &p, QSize d)
@@ -95,10 +98,10 @@ QPoint dialogPosition(PlaceRule rule, int overlap, const QRect &p, QSize d)
     return p.topLeft();
 }
 
-QSize placementScreenSize()
+QRect placementArea()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen != nullptr ? screen->geometry().size() : QSize(800, 600);
+    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
 }
 
 QPoint PrepareAssistant(PlacementCaller caller, QSize dialogSize)
@@ -115,8 +118,7 @@ QPoint PrepareAssistant(PlacementCaller caller, QSize dialogSize)
     if (show && row.show == WhenSettingIsZero)
         assistant->show();
 
-    const QSize screen = placementScreenSize();
-    if (fitTestFails(row.fit, assistant->frameGeometry(), assistant->size(), dialogSize, screen))
+    if (fitTestFails(row.fit, assistant->frameGeometry(), assistant->size(), dialogSize, placementArea()))
         assistant->MoveToCorner(row.cornerMargins);
 
     if (show && row.show != WhenSettingIsZero)

@@ -62,20 +62,23 @@ struct PlacementRow {
 const PlacementRow &placementRow(PlacementCaller caller);
 
 // --- Pure geometry (outer sizes and screen pixels) -------------------------------------------------
+// `area` is the part of the desktop that placement uses: the primary screen's available area,
+// which need not start at 0, 0. Every bound below is measured from its edges.
 
 // True when the dialog would not fit beside the assistant standing at `assistant` (its outer
-// rectangle; `assistantClient` its client size) on a screen of `screen`.
+// rectangle; `assistantClient` its client size) within `area`.
 bool fitTestFails(FitRule rule, const QRect &assistant, QSize assistantClient, QSize dialog,
-                  QSize screen);
+                  const QRect &area);
 
-// Where the assistant stands in the screen's lower right corner.
-QPoint cornerPosition(QSize screen, QSize assistantClient, QPoint margins);
+// Where the assistant stands in the lower right corner of `area`.
+QPoint cornerPosition(const QRect &area, QSize assistantClient, QPoint margins);
 
 // Where the dialog's outer top-left corner goes relative to the assistant.
 QPoint dialogPosition(PlaceRule rule, int overlap, const QRect &assistant, QSize dialog);
 
-// The screen size every placement is measured against.
-QSize placementScreenSize();
+// The area every placement is measured against: the primary screen's available area (the screen
+// less the desktop's panels), in desktop coordinates.
+QRect placementArea();
 
 // --- On the live assistant --------------------------------------------------------------------------
 

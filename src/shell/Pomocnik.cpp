@@ -56,13 +56,13 @@ void TPomocnikDialog::FormCreate()
     CoolForm1->loadMask2(QStringLiteral(":/widgets/assistant.mask2"));
     connect(CoolForm1, &TCoolForm::doubleClicked, this, &TPomocnikDialog::CoolForm1DblClick);
 
-    move(cornerPosition(placementScreenSize(), size(), CreationMargins));
+    move(cornerPosition(placementArea(), size(), CreationMargins));
 }
 
 void TPomocnikDialog::MoveToCorner(QPoint margins)
 {
     hide();
-    move(cornerPosition(placementScreenSize(), size(), margins));
+    move(cornerPosition(placementArea(), size(), margins));
     show();
 }
 

@@ -18,20 +18,26 @@ class TestDbaseLocks : public QObject
 {
     Q_OBJECT
 private slots:
-    // While another program holds a lock on any part of the table, an append stores nothing and
-    // reports the lock; once it lets go, the same append goes through.
+    // While another program holds a lock on any part of the table or of its index, an append
+    // stores nothing in either file and reports the locked file; once it lets go, the same append
+    // goes through.
     void foreignLockHoldsOffAppends_data()
     {
+        QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("type");
         QTest::addColumn<qint64>("start");
         QTest::addColumn<qint64>("length");
-        QTest::newRow("whole file, write lock") << "write" << qint64(0) << qint64(0);
-        QTest::newRow("one record, write lock") << "write" << qint64(161 + 2 * 121) << qint64(121);
-        QTest::newRow("far beyond the end, write lock") << "write" << qint64(0x40000000) << qint64(1);
-        QTest::newRow("whole file, read lock") << "read" << qint64(0) << qint64(0);
+        QTest::newRow("whole file, write lock") << "Parblok.dbf" << "write" << qint64(0) << qint64(0);
+        QTest::newRow("one record, write lock") << "Parblok.dbf" << "write" << qint64(161 + 2 * 121) << qint64(121);
+        QTest::newRow("far beyond the end, write lock") << "Parblok.dbf" << "write" << qint64(0x40000000) << qint64(1);
+        QTest::newRow("whole file, read lock") << "Parblok.dbf" << "read" << qint64(0) << qint64(0);
+        QTest::newRow("index, write lock") << "Parblok.mdx" << "write" << qint64(0) << qint64(0);
+        QTest::newRow("index, one leaf, write lock") << "Parblok.mdx" << "write" << qint64(6 * 512) << qint64(1024);
+        QTest::newRow("index, read lock") << "Parblok.mdx" << "read" << qint64(0) << qint64(0);
     }
     void foreignLockHoldsOffAppends()
     {
+        QFETCH(QString, file);
         QFETCH(QString, type);
         QFETCH(qint64, start);
         QFETCH(qint64, length);
@@ -43,14 +49,14 @@ private slots:
         const QByteArray mdx = readFile(dir->filePath("Parblok.mdx"));
 
         ForeignLocker other;
-        QCOMPARE(other.take(dir->filePath("Parblok.dbf"), type, start, length), QStringLiteral("locked"));
+        QCOMPARE(other.take(dir->filePath(file), type, start, length), QStringLiteral("locked"));
         bool locked = false;
         try {
             appendRow(table, kAdded, QDate(2024, 6, 1));
         } catch (const FileLocked &error) {
             locked = true;
             QCOMPARE(error.message(), QStringLiteral("Soubor „%1“ je zamčen jiným programem. Zkuste to prosím znovu později.")
-                                          .arg(QDir::toNativeSeparators(dir->filePath("Parblok.dbf"))));
+                                          .arg(QDir::toNativeSeparators(dir->filePath(file))));
         }
         QVERIFY(locked);
         QCOMPARE(readFile(dir->filePath("Parblok.dbf")), dbf);
@@ -64,12 +70,19 @@ private slots:
         QCOMPARE(orderOf(check), expectedOrder(referenceRows() + QList<Row>{kAdded}));
     }
 
+    void foreignLockHoldsOffOpening_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("table") << "Parblok.dbf";
+        QTest::newRow("index") << "Parblok.mdx";
+    }
     void foreignLockHoldsOffOpening()
     {
+        QFETCH(QString, file);
         auto dir = scratchDir();
         writeTable(dir->path(), referenceRows());
         ForeignLocker other;
-        QCOMPARE(other.take(dir->filePath("Parblok.dbf")), QStringLiteral("locked"));
+        QCOMPARE(other.take(dir->filePath(file)), QStringLiteral("locked"));
         DbfTable table;
         QVERIFY_THROWS_EXCEPTION(FileLocked, table.open(dir->path(), QStringLiteral("Parblok.dbf"), "TAHY", DbfTable::OpenMode::Repair));
         QVERIFY(!table.isOpen());

@@ -4,6 +4,9 @@
 # match ended through the question. Screenshots of every balloon are left in the work folder
 # (select1.png, result.png, select2.png, question.png).
 # Usage: play_xvfb.sh <program> <work folder>
+# With PARBLOK_PLAY_COMMAND set, that command starts the game instead (an installed game, a
+# program of another user); the caller prepares its settings and names in PARBLOK_PLAY_TABLE the
+# results table where the stored result must land.
 set -u
 program="$1"
 work="$2"
@@ -15,17 +18,21 @@ for tool in xvfb-run xdotool import; do
 done
 rm -rf "$work"
 mkdir -p "$work"
-# A copy of the program folder, so the results table and the settings of the build stay as built.
-cp -r "$(dirname "$program")" "$work/Parblok2000"
-# The assistant closed last time: the new-game balloons show it again.
-printf '[Nastaveni]\r\nPomocnik=0\r\nUvitani=0\r\n' >"$work/Parblok2000/Kvadr.ini"
+if [ -z "${PARBLOK_PLAY_COMMAND:-}" ]; then
+    # A copy of the program folder, so the results table and the settings of the build stay as built.
+    cp -r "$(dirname "$program")" "$work/Parblok2000"
+    # The assistant closed last time: the new-game balloons show it again.
+    printf '[Nastaveni]\r\nPomocnik=0\r\nUvitani=0\r\n' >"$work/Parblok2000/Kvadr.ini"
+    export PARBLOK_PLAY_COMMAND="$work/Parblok2000/Parblok2000"
+    export PARBLOK_PLAY_TABLE="$work/Parblok2000/Data/Parblok.dbf"
+fi
 unset QT_QPA_PLATFORM
 export XDG_RUNTIME_DIR="$work/xdg"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     work="$1"
-    "$work/Parblok2000/Parblok2000" >"$work/program.log" 2>&1 &
+    "$PARBLOK_PLAY_COMMAND" >"$work/program.log" 2>&1 &
     pid=$!
     fail() { echo "$1"; cat "$work/program.log"; kill -TERM $pid 2>/dev/null; exit 1; }
     # The visible window of the given size, as "id x y"; nothing when there is none.
@@ -110,7 +117,7 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     shoot result.png $2 $3 8 100
     xdotool key ctrl+a; xdotool type --delay 40 "Xvfb hráč"; xdotool key Return
     await_gone 280x222 "the result dialog stayed open"
-    grep -q "Xvfb hr" "$work/Parblok2000/Data/Parblok.dbf" || fail "the result was not stored"
+    grep -q "Xvfb hr" "$PARBLOK_PLAY_TABLE" || fail "the result was not stored in $PARBLOK_PLAY_TABLE"
 
     # Two players, standard, then the question to end the match, answered with Enter.
     standard_match 2

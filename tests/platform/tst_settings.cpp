@@ -326,6 +326,43 @@ private slots:
         TAppPath::setFolderForTesting(QString());
     }
 
+    // A program folder the player cannot write: the settings are the player's own copy of the
+    // shipped file, and a refused write names that copy.
+    void settingsOfASharedProgramFolder()
+    {
+        QTemporaryDir program, home;
+        const QByteArray shipped = "[Nastaveni]\r\nPomocnik=1\r\nUvitani=1\r\n";
+        writeAll(program.filePath(QStringLiteral("Kvadr.ini")), shipped);
+        const QFile::Permissions closed = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(program.path(), closed));
+        TAppPath::setFolderForTesting(program.path());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
+        const QString own = home.filePath(QStringLiteral("parblok2000/Kvadr.ini"));
+        {
+            const Unprivileged user({home.path()});
+            QVERIFY(user.holds());
+            QCOMPARE(ReadSetting(QStringLiteral("Uvitani")), QStringLiteral("1"));
+            WriteSetting(QStringLiteral("Pomocnik"), QStringLiteral("0"));
+            QCOMPARE(ReadSetting(QStringLiteral("Pomocnik")), QStringLiteral("0"));
+            QCOMPARE(readAll(own), QByteArray("[Nastaveni]\r\nPomocnik=0\r\nUvitani=1\r\n"));
+
+            QVERIFY(QFile::remove(own));
+            QVERIFY(QFile::setPermissions(home.filePath(QStringLiteral("parblok2000")), closed));
+            QCOMPARE(ReadSetting(QStringLiteral("Pomocnik")), QString());
+            try {
+                WriteSetting(QStringLiteral("Pomocnik"), QStringLiteral("1"));
+                QFAIL("the write was not refused");
+            } catch (const AppError &error) {
+                QCOMPARE(error.message(), QStringLiteral("Unable to write to ") + own);
+            }
+            QFile::setPermissions(home.filePath(QStringLiteral("parblok2000")), closed | QFile::WriteOwner);
+        }
+        QVERIFY(QFile::setPermissions(program.path(), closed | QFile::WriteOwner));
+        QCOMPARE(readAll(program.filePath(QStringLiteral("Kvadr.ini"))), shipped);
+        qunsetenv("XDG_CONFIG_HOME");
+        TAppPath::setFolderForTesting(QString());
+    }
+
     void settingsWriteRefusedNamesThePath()
     {
         QTemporaryDir dir;

@@ -169,10 +169,10 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << "missing" << "soubor neexistuje";
-        QTest::newRow("missing, asked for by a bare name") << "relative" << "soubor neexistuje";
-        QTest::newRow("folder") << "folder" << "místo souboru je tu složka";
-        QTest::newRow("no read permission") << "unreadable" << "přístup k souboru byl odepřen";
+        QTest::newRow("missing") << "missing" << "soubor nebo složka neexistuje";
+        QTest::newRow("missing, asked for by a bare name") << "relative" << "soubor nebo složka neexistuje";
+        QTest::newRow("folder") << "folder" << "jde o složku, ne o soubor";
+        QTest::newRow("no read permission") << "unreadable" << "nemáte potřebná oprávnění";
         QTest::newRow("pipe, not waited on") << "pipe" << "nejde o obyčejný soubor";
         QTest::newRow("too large") << "huge" << "soubor je větší než 16 MB";
         QTest::newRow("not a wave") << "text" << "nejde o zvukový soubor WAVE";

@@ -6,6 +6,7 @@
 #include "ForeignLocker.h"
 #include "TestMain.h"
 #include "Clock.h"
+#include "Unprivileged.h"
 
 #include <QDir>
 #include <QFile>
@@ -339,16 +340,24 @@ private slots:
         QCOMPARE(shownKind(QStringLiteral("1")), (QStringList{QStringLiteral("Bára|3"), QStringLiteral("Adam|5")}));
     }
 
-    // While another program holds a lock on the table, storing, opening and clearing fail with the
-    // same message and change nothing; once the lock is gone the same steps work.
+    // While another program holds a lock on the table or its index, storing, opening and clearing
+    // fail with the same message and change nothing; once the lock is gone the same steps work.
+    void lockedByAnotherProgram_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("table") << "Parblok.dbf";
+        QTest::newRow("index") << "Parblok.mdx";
+    }
     void lockedByAnotherProgram()
     {
+        QFETCH(QString, file);
         m_store->AppendResult(QStringLiteral("Adam"), QStringLiteral("5"), QStringLiteral("Trénink"));
         const QByteArray dbf = readFile(data(QStringLiteral("Parblok.dbf")));
+        const QByteArray mdx = readFile(data(QStringLiteral("Parblok.mdx")));
         const QString locked = QStringLiteral("Tabulka nejhorších hráčů „%1“ je zamčena jiným programem. Zkuste to prosím znovu později.")
-                                   .arg(QDir::toNativeSeparators(data(QStringLiteral("Parblok.dbf"))));
+                                   .arg(QDir::toNativeSeparators(data(file)));
         ForeignLocker other;
-        QCOMPARE(other.take(data(QStringLiteral("Parblok.dbf"))), QStringLiteral("locked"));
+        QCOMPARE(other.take(data(file)), QStringLiteral("locked"));
 
         QCOMPARE(errorOf([&] { m_store->AppendResult(QStringLiteral("Bára"), QStringLiteral("3"), QStringLiteral("Trénink")); }), locked);
         QCOMPARE(errorOf([&] { m_store->ShowKind(QStringLiteral("1")); }), locked);
@@ -358,10 +367,78 @@ private slots:
         QCOMPARE(errorOf([&] { m_store->OpenAtStart(); }), locked);
         QVERIFY(!m_store->Table1->Active());
         QCOMPARE(readFile(data(QStringLiteral("Parblok.dbf"))), dbf);
+        QCOMPARE(readFile(data(QStringLiteral("Parblok.mdx"))), mdx);
 
         other.release();
         m_store->AppendResult(QStringLiteral("Bára"), QStringLiteral("3"), QStringLiteral("Trénink"));
         QCOMPARE(shownKind(QStringLiteral("1")), (QStringList{QStringLiteral("Bára|3"), QStringLiteral("Adam|5")}));
+    }
+
+    // A program folder the player cannot write (a system-wide installation): every player stores
+    // into a table of their own, laid down from the shipped one; the program folder stays as it
+    // was. A player's table damaged or removed between two starts is told by its own path,
+    // cleared from the player's blank copies, or laid down again.
+    void sharedProgramFolderGivesEachPlayerATable()
+    {
+        m_store.reset();
+        const QByteArray shipped = readFile(data(QStringLiteral("Parblok.dbf")));
+        const QStringList programFolders = {m_folder->path(), data(), data(QStringLiteral("Zaloha"))};
+        const auto folderMode = [&](QFile::Permissions owner) {
+            for (const QString &folder : programFolders)
+                QFile::setPermissions(folder, owner | QFile::ReadOther | QFile::ExeOther);
+        };
+        folderMode(QFile::ReadOwner | QFile::ExeOwner);
+        const auto restore = qScopeGuard([&] {
+            folderMode(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            qunsetenv("XDG_DATA_HOME");
+        });
+        QTemporaryDir homeA, homeB;
+        QFile::setPermissions(homeA.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(homeB.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const Unprivileged user({homeA.path(), homeB.path()});
+        QVERIFY(user.holds());
+        const auto start = [&](const QTemporaryDir &home) {
+            qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+            m_store = std::make_unique<TDataModule1>();
+            m_store->OpenAtStart();
+        };
+        const auto append = [&](const QString &name, const QString &points) {
+            m_store->AppendResult(name, points, QStringLiteral("Trénink"));
+        };
+
+        start(homeA);
+        append(QStringLiteral("Adam"), QStringLiteral("5"));
+        start(homeB);
+        QCOMPARE(shownKind(QStringLiteral("1")), QStringList{});
+        append(QStringLiteral("Bára"), QStringLiteral("3"));
+        start(homeA);
+        QCOMPARE(shownKind(QStringLiteral("1")), QStringList{QStringLiteral("Adam|5")});
+        QCOMPARE(readFile(data(QStringLiteral("Parblok.dbf"))), shipped);
+
+        const QString ownTable = homeA.filePath(QStringLiteral("parblok2000/Data/Parblok.dbf"));
+        m_store.reset();
+        QFile damaged(ownTable);
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("not a table");
+        damaged.close();
+        m_store = std::make_unique<TDataModule1>();
+        const QString error = errorOf([&] { m_store->OpenAtStart(); });
+        QVERIFY2(error.contains(QDir::toNativeSeparators(ownTable)), qPrintable(error));
+        m_store->ResetTable();
+        append(QStringLiteral("Cyril"), QStringLiteral("4"));
+        QCOMPARE(shownKind(QStringLiteral("1")), QStringList{QStringLiteral("Cyril|4")});
+
+        m_store.reset();
+        QVERIFY(QDir(homeA.filePath(QStringLiteral("parblok2000"))).removeRecursively());
+        start(homeA);
+        QCOMPARE(shownKind(QStringLiteral("1")), QStringList{});
+        append(QStringLiteral("Dana"), QStringLiteral("2"));
+        QCOMPARE(shownKind(QStringLiteral("1")), QStringList{QStringLiteral("Dana|2")});
+        m_store->ResetTable();
+        QCOMPARE(shownKind(QStringLiteral("1")), QStringList{});
+        start(homeB);
+        QCOMPARE(shownKind(QStringLiteral("1")), QStringList{QStringLiteral("Bára|3")});
+        m_store.reset();
     }
 
     // Failures of the system are told in Czech and name the user's file, never a temporary one.

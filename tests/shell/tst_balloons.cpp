@@ -231,9 +231,9 @@ private slots:
         QTest::addColumn<bool>("enabled");
         QTest::addColumn<QPoint>("from");
         QTest::addColumn<bool>("opens");
-        const QPoint corner = cornerPosition(placementScreenSize(), QSize(104, 104), QPoint(12, 30));
+        const QPoint corner = cornerPosition(placementArea(), QSize(104, 104), QPoint(12, 30));
         QTest::newRow("opens") << true << true << corner << true;
-        QTest::newRow("too far up moves to the corner") << true << true << QPoint(600, 20) << true;
+        QTest::newRow("too far up moves to the corner") << true << true << placementArea().topLeft() + QPoint(600, 20) << true;
         QTest::newRow("refused copy") << false << true << corner << false;
         QTest::newRow("disabled") << true << false << corner << false;
     }
@@ -252,7 +252,7 @@ private slots:
         QCOMPARE(m_welcome->isVisible(), opens);
         if (!opens)
             return;
-        const QPoint corner = cornerPosition(placementScreenSize(), QSize(104, 104), QPoint(12, 30));
+        const QPoint corner = cornerPosition(placementArea(), QSize(104, 104), QPoint(12, 30));
         QCOMPARE(m_assistant->pos(), corner);
         QCOMPARE(m_welcome->pos(), corner + QPoint(104 - 406 - 38, 30 - 140));
         QVERIFY(!m_main->isEnabled());
@@ -382,12 +382,12 @@ private slots:
         QTest::addColumn<QString>("setting");
         QTest::addColumn<QPoint>("from");
         QTest::addColumn<bool>("moved");
-        const QSize screen = placementScreenSize();
-        const QPoint fits(screen.width() - 200, screen.height() - 200);
+        const QRect area = placementArea();
+        const QPoint fits(area.right() + 1 - 200, area.bottom() + 1 - 200);
         QTest::newRow("fits, assistant closed") << "0" << fits << false;
         QTest::newRow("fits, assistant shown") << "1" << fits << false;
-        QTest::newRow("too far left") << "1" << QPoint(100, fits.y()) << true;
-        QTest::newRow("too high") << "0" << QPoint(fits.x(), 300) << true;
+        QTest::newRow("too far left") << "1" << QPoint(area.left() + 100, fits.y()) << true;
+        QTest::newRow("too high") << "0" << QPoint(fits.x(), area.top() + 300) << true;
     }
 
     void helpPlacement()
@@ -406,7 +406,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
         QTest::keyClick(m_main->windowHandle(), Qt::Key_F1);
         QVERIFY(m_assistant->isVisible());
-        const QPoint corner = cornerPosition(placementScreenSize(), QSize(104, 104), QPoint(7, 25));
+        const QPoint corner = cornerPosition(placementArea(), QSize(104, 104), QPoint(7, 25));
         QCOMPARE(m_assistant->pos(), moved ? corner : from);
         QCOMPARE(m_help->pos(), m_assistant->pos() + QPoint(104 - 246 - 40, 30 - 343));
         QCOMPARE(m_help->size(), QSize(246, 343));

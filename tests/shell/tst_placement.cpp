@@ -5,6 +5,8 @@
 #include "TestMain.h"
 #include "TestSupport.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryDir>
 
 // The assistant is a borderless 104 x 104 window.
@@ -25,24 +27,28 @@ private slots:
     void assistantShownByRow_data();
     void assistantShownByRow();
     void failedFitMovesAssistantAndRemembersIt();
+    void placedWithinThePrimaryScreen();
 };
 
 void TestPlacement::corner_data()
 {
-    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QRect>("area");
     QTest::addColumn<QPoint>("margins");
     QTest::addColumn<QPoint>("expected");
-    QTest::newRow("800x600 created") << QSize(800, 600) << QPoint(12, 30) << QPoint(684, 466);
-    QTest::newRow("800x600 small margins") << QSize(800, 600) << QPoint(7, 25) << QPoint(689, 471);
-    QTest::newRow("1920x1080 created") << QSize(1920, 1080) << QPoint(12, 30) << QPoint(1804, 946);
+    QTest::newRow("800x600 created") << QRect(0, 0, 800, 600) << QPoint(12, 30) << QPoint(684, 466);
+    QTest::newRow("800x600 small margins") << QRect(0, 0, 800, 600) << QPoint(7, 25) << QPoint(689, 471);
+    QTest::newRow("1920x1080 created") << QRect(0, 0, 1920, 1080) << QPoint(12, 30) << QPoint(1804, 946);
+    // A primary screen right of another one, its panel on top; one left of and above the origin.
+    QTest::newRow("offset screen") << QRect(1920, 32, 800, 568) << QPoint(12, 30) << QPoint(2604, 466);
+    QTest::newRow("negative origin") << QRect(-800, -600, 800, 600) << QPoint(7, 25) << QPoint(-111, -129);
 }
 
 void TestPlacement::corner()
 {
-    QFETCH(QSize, screen);
+    QFETCH(QRect, area);
     QFETCH(QPoint, margins);
     QFETCH(QPoint, expected);
-    QCOMPARE(cornerPosition(screen, Client, margins), expected);
+    QCOMPARE(cornerPosition(area, Client, margins), expected);
 }
 
 void TestPlacement::fitTest_data()
@@ -50,12 +56,12 @@ void TestPlacement::fitTest_data()
     QTest::addColumn<int>("caller");
     QTest::addColumn<QPoint>("assistant");
     QTest::addColumn<QSize>("dialog");
-    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QRect>("area");
     QTest::addColumn<bool>("fails");
     const QSize welcome(406, 140);
     const QSize question(300, 100);
-    const QSize small(800, 600);
-    const QSize large(1920, 1080);
+    const QRect small(0, 0, 800, 600);
+    const QRect large(0, 0, 1920, 1080);
     using enum PlacementCaller;
     // Each bound just met and just missed, on two screens.
     QTest::newRow("welcome start fits") << int(WelcomeAtStart) << QPoint(302, 145) << welcome << small << false;
@@ -75,6 +81,16 @@ void TestPlacement::fitTest_data()
     QTest::newRow("question low") << int(ClearTable) << QPoint(500, 472) << question << small << true;
     QTest::newRow("question low large") << int(ClearTable) << QPoint(500, 952) << question << large << true;
     QTest::newRow("refused start never") << int(RefusedStart) << QPoint(0, 0) << welcome << small << false;
+    // The same bounds on a screen whose available area starts at 1920, 32: measured from its edges.
+    const QRect offset(1920, 32, 800, 600);
+    const QPoint at(1920, 32);
+    QTest::newRow("offset: welcome start fits") << int(WelcomeAtStart) << at + QPoint(302, 145) << welcome << offset << false;
+    QTest::newRow("offset: welcome start left") << int(WelcomeAtStart) << at + QPoint(301, 500) << welcome << offset << true;
+    QTest::newRow("offset: balloon top") << int(MatchEnd) << at + QPoint(600, 111) << welcome << offset << true;
+    QTest::newRow("offset: help left") << int(HelpCommand) << at + QPoint(331, 150) << welcome << offset << true;
+    QTest::newRow("offset: question fits") << int(EndGameCommand) << at + QPoint(255, 471) << question << offset << false;
+    QTest::newRow("offset: question low") << int(ClearTable) << at + QPoint(500, 472) << question << offset << true;
+    QTest::newRow("offset: on the screen left of it") << int(MatchEnd) << QPoint(1800, 500) << welcome << offset << true;
 }
 
 void TestPlacement::fitTest()
@@ -82,11 +98,11 @@ void TestPlacement::fitTest()
     QFETCH(int, caller);
     QFETCH(QPoint, assistant);
     QFETCH(QSize, dialog);
-    QFETCH(QSize, screen);
+    QFETCH(QRect, area);
     QFETCH(bool, fails);
     const PlacementRow &row = placementRow(PlacementCaller(caller));
     QCOMPARE(int(row.caller), caller);
-    QCOMPARE(fitTestFails(row.fit, QRect(assistant, Client), Client, dialog, screen), fails);
+    QCOMPARE(fitTestFails(row.fit, QRect(assistant, Client), Client, dialog, area), fails);
 }
 
 void TestPlacement::dialogPlace_data()
@@ -138,7 +154,7 @@ void TestPlacement::assistantShownByRow()
     // A dialog small enough for every fit test, so only the row's show rule is seen.
     PrepareAssistant(PlacementCaller(caller), QSize(150, 60));
     QCOMPARE(assistant.isVisible(), shown);
-    QCOMPARE(assistant.pos(), cornerPosition(placementScreenSize(), Client, QPoint(12, 30)));
+    QCOMPARE(assistant.pos(), cornerPosition(placementArea(), Client, QPoint(12, 30)));
     TAppPath::setFolderForTesting(QString());
 }
 
@@ -148,15 +164,35 @@ void TestPlacement::failedFitMovesAssistantAndRemembersIt()
     TAppPath::setFolderForTesting(folder.path() + QLatin1Char('/'));
     WriteSetting(QStringLiteral("Pomocnik"), QStringLiteral("0"));
     TPomocnikDialog assistant;
-    assistant.move(5, 5);
-    const QSize screen = placementScreenSize();
+    const QRect area = placementArea();
+    assistant.move(area.topLeft() + QPoint(5, 5));
     const QPoint place = PrepareAssistant(PlacementCaller::EndGameCommand, QSize(300, 100));
     QVERIFY(assistant.isVisible());
-    QCOMPARE(assistant.pos(), cornerPosition(screen, Client, QPoint(7, 25)));
+    QCOMPARE(assistant.pos(), cornerPosition(area, Client, QPoint(7, 25)));
     QCOMPARE(place, QPoint(assistant.x() - 300 + 45, assistant.y() + 104 - 100));
     QCOMPARE(ReadSetting(QStringLiteral("Pomocnik")), QStringLiteral("1"));
     assistant.close();
     QCOMPARE(ReadSetting(QStringLiteral("Pomocnik")), QStringLiteral("0"));
+    TAppPath::setFolderForTesting(QString());
+}
+
+// On the live desktop (also run on a primary screen that does not start at 0, 0): the assistant,
+// made and moved to the corner, and a balloon beside it stay within the primary screen's
+// available area, near its lower right corner.
+void TestPlacement::placedWithinThePrimaryScreen()
+{
+    QTemporaryDir folder;
+    TAppPath::setFolderForTesting(folder.path() + QLatin1Char('/'));
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(placementArea(), area);
+    TPomocnikDialog assistant;
+    QCOMPARE(assistant.pos(), area.bottomRight() + QPoint(1, 1) - QPoint(104 + 12, 104 + 30));
+    assistant.move(area.topLeft());
+    const QSize question(300, 100);
+    const QPoint place = PrepareAssistant(PlacementCaller::ClearTable, question);
+    QCOMPARE(assistant.pos(), area.bottomRight() + QPoint(1, 1) - QPoint(104 + 7, 104 + 25));
+    QVERIFY(area.contains(QRect(place, question)));
+    assistant.close();
     TAppPath::setFolderForTesting(QString());
 }
 

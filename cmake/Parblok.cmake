@@ -1,16 +1,22 @@
 # Helpers shared by the libraries, tests and benchmarks.
 
-# parblok_library(<name> [LIBS <targets>...])
+# parblok_library(<name> [PRIVATE_HEADERS] [LIBS <targets>...])
 # A static library made of every source and header in the calling folder (but the program's
-# main.cpp). Sources are collected so that new units need no edit here.
+# main.cpp). Sources are collected so that new units need no edit here. The folder is on the
+# include path of every target linking the library, unless PRIVATE_HEADERS keeps it to the library
+# (the top floor, which nothing above uses).
 function(parblok_library name)
-    cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "PRIVATE_HEADERS" "" "LIBS" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS
         ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
     list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
     add_library(${name} STATIC ${sources})
-    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    if(ARG_PRIVATE_HEADERS)
+        target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+    else()
+        target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    endif()
     target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
 

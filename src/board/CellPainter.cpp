@@ -1,5 +1,7 @@
 #include "CellPainter.h"
 
+#include "Edge.h"
+
 #include <QPainter>
 
 using WinColor::Value;
@@ -66,19 +68,9 @@ void paintCell(QPainter &painter, const QRect &rect, Value colour, const Style &
         paintSquare(painter, rect.adjusted(1, 1, -1, -1), colour, style);
         if (rect.width() < 1 || rect.height() < 1)
             break;
-        const QColor light = ToQColor(clBtnHighlight);
-        const QColor dark = ToQColor(clBtnShadow);
-        const int x1 = rect.left();
-        const int y1 = rect.top();
-        const int x2 = rect.right() + 1;
-        const int y2 = rect.bottom() + 1;
-        // Light left edge, bottom-left corner included, and top edge; the line ends one pixel
-        // short of its end point, so the top-right corner belongs to the shadow.
-        painter.fillRect(QRect(x1, y1, 1, y2 - y1), light);
-        painter.fillRect(QRect(x1, y1, x2 - 1 - x1, 1), light);
-        // Dark right edge and bottom edge, the bottom-left corner excluded.
-        painter.fillRect(QRect(x2 - 1, y1, 1, y2 - 1 - y1), dark);
-        painter.fillRect(QRect(x1 + 1, y2 - 1, x2 - 1 - x1, 1), dark);
+        // Raised: light left and top edges, the bottom-left corner included; the top-right
+        // corner belongs to the shadow.
+        DrawEdge(painter, rect, ToQColor(clBtnHighlight), ToQColor(clBtnShadow), true);
         break;
     }
     default:

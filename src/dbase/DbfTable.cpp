@@ -2,19 +2,22 @@
 
 #include "AppError.h"
 #include "FileErrorText.h"
-#include "LittleEndian.h"
 #include "Mdx.h"
 #include "PosixFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
+
+// Numbers in dBASE files are little-endian whatever the machine (qFromLittleEndian,
+// qToLittleEndian).
 
 namespace {
 
@@ -28,17 +31,13 @@ constexpr int kTransactionByte = 14;
 constexpr int kProductionIndexByte = 28;
 constexpr int kLanguageByte = 29;
 
-using le::put32;
-using le::u16;
-using le::u32;
-
 QByteArray headerDateAndCount(QDate date, quint32 count)
 {
     QByteArray bytes(7, '\0');
     bytes[0] = char(std::clamp(date.year() - 1900, 0, 255));
     bytes[1] = char(date.month());
     bytes[2] = char(date.day());
-    put32(bytes.data() + 3, count);
+    qToLittleEndian<quint32>(count, bytes.data() + 3);
     return bytes;
 }
 
@@ -237,8 +236,8 @@ void DbfTable::readHeader(PosixFile &file)
     char header[kHeaderSize];
     if (!file.readAt(0, header, kHeaderSize) || (header[0] & 0x07) != 3)
         throw notATable(m_tablePath);
-    m_headerLength = u16(header + 8);
-    m_recordLength = u16(header + 10);
+    m_headerLength = qFromLittleEndian<quint16>(header + 8);
+    m_recordLength = qFromLittleEndian<quint16>(header + 10);
     m_language = static_cast<unsigned char>(header[kLanguageByte]);
     m_lastUpdate = QDate(1900 + static_cast<unsigned char>(header[1]), header[2], header[3]);
     if (m_headerLength < kHeaderSize + kDescriptorSize + 1 || m_recordLength < 2)
@@ -268,7 +267,7 @@ void DbfTable::readHeader(PosixFile &file)
     if (m_keyFieldIndex < 0 || m_fields[size_t(m_keyFieldIndex)].type != 'N')
         throw AppError(QStringLiteral("Tabulka „%1“ nemá číselný sloupec %2.")
                            .arg(shownPath(m_tablePath), QString::fromLatin1(m_keyField)));
-    m_count = u32(header + 4);
+    m_count = qFromLittleEndian<quint32>(header + 4);
 }
 
 void DbfTable::loadAll(PosixFile &file)
@@ -286,7 +285,7 @@ void DbfTable::loadAll(PosixFile &file)
         m_count = quint32(available);
     }
     const qint64 end = m_headerLength + qint64(m_count) * m_recordLength;
-    bool tidy = interrupted || u32(header + 4) != m_count || size > end + 1;
+    bool tidy = interrupted || qFromLittleEndian<quint32>(header + 4) != m_count || size > end + 1;
     if (!tidy && size == end + 1) {
         char last = 0;
         file.readAt(end, &last, 1);
@@ -328,7 +327,7 @@ bool DbfTable::loadNew(PosixFile &file)
     char header[kHeaderSize];
     if (!file.readAt(0, header, kHeaderSize))
         throw notATable(m_tablePath);
-    const quint32 count = u32(header + 4);
+    const quint32 count = qFromLittleEndian<quint32>(header + 4);
     if (header[kTransactionByte] != 0 || count < m_count || file.inode() != m_tableInode
         || file.device() != m_tableDevice) {
         loadAll(file);

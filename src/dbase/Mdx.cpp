@@ -1,12 +1,16 @@
 #include "Mdx.h"
 
 #include "AppError.h"
-#include "LittleEndian.h"
 #include "PosixFile.h"
+
+#include <QtEndian>
 
 #include <algorithm>
 #include <cstring>
 #include <unordered_set>
+
+// Numbers in dBASE files are little-endian whatever the machine (qFromLittleEndian,
+// qToLittleEndian).
 
 namespace {
 
@@ -23,11 +27,6 @@ constexpr unsigned char kDescending = 0x08;
 constexpr int kMaxDepth = 32;
 // More pages than an index ever needs, and few enough that page numbers never overflow.
 constexpr quint32 kMaxPages = 1u << 30;
-
-using le::put16;
-using le::put32;
-using le::u16;
-using le::u32;
 
 void putDate(char *p, QDate date)
 {
@@ -67,8 +66,8 @@ MdxIndex::MdxIndex(PosixFile &file, const QByteArray &field)
         throw damaged(QStringLiteral("short header"));
     if (header[0] != 2)
         throw damaged(QStringLiteral("version"));
-    m_pagesPerBlock = u16(header + 20);
-    m_blockBytes = u16(header + 22);
+    m_pagesPerBlock = qFromLittleEndian<quint16>(header + 20);
+    m_blockBytes = qFromLittleEndian<quint16>(header + 22);
     if (m_pagesPerBlock < 1 || m_pagesPerBlock > 64 || m_blockBytes != m_pagesPerBlock * kPage)
         throw damaged(QStringLiteral("block size"));
     m_language = static_cast<unsigned char>(header[31]);
@@ -77,11 +76,11 @@ MdxIndex::MdxIndex(PosixFile &file, const QByteArray &field)
     if (filePages > qint64(kMaxPages))
         throw damaged(QStringLiteral("file size"));
     m_filePages = quint32(filePages);
-    if (u32(header + 32) > m_filePages)
+    if (qFromLittleEndian<quint32>(header + 32) > m_filePages)
         throw damaged(QStringLiteral("page count beyond the file"));
     // Only the slots that lie within the header pages read above are taken: the last of the 48
     // slots that dBASE reserves would reach into the first tag header.
-    m_tags = u16(header + 28);
+    m_tags = qFromLittleEndian<quint16>(header + 28);
     const int entryLength = static_cast<unsigned char>(header[26]);
     if (m_tags < 1 || entryLength != kTagEntryLength || kTagTableOffset + m_tags * kTagEntryLength > int(sizeof header))
         throw damaged(QStringLiteral("tag table"));
@@ -94,7 +93,7 @@ MdxIndex::MdxIndex(PosixFile &file, const QByteArray &field)
             const bool named = cString(entry + 4, 11).toUpper() == field;
             if ((pass == 0) != named)
                 continue;
-            const quint32 headerPage = u32(entry);
+            const quint32 headerPage = qFromLittleEndian<quint32>(entry);
             char tag[kPage];
             if (headerPage < kFirstTagHeaderPage || headerPage >= m_filePages
                 || !file.readAt(qint64(headerPage) * kPage, tag, kPage))
@@ -103,9 +102,9 @@ MdxIndex::MdxIndex(PosixFile &file, const QByteArray &field)
             const auto flags = static_cast<unsigned char>(tag[8]);
             if (expression != field || tag[9] != 'N' || entry[20] != 'N' || (flags & kDescending) || tag[245] != 0)
                 continue;
-            if (u16(tag + 12) != kNumericKeyLength || u16(tag + 18) != kNumericItemLength)
+            if (qFromLittleEndian<quint16>(tag + 12) != kNumericKeyLength || qFromLittleEndian<quint16>(tag + 18) != kNumericItemLength)
                 throw damaged(QStringLiteral("key length"));
-            m_maxKeys = u16(tag + 14);
+            m_maxKeys = qFromLittleEndian<quint16>(tag + 14);
             m_itemLength = kNumericItemLength;
             if (m_maxKeys < 4 || m_maxKeys > (m_blockBytes - 12) / m_itemLength)
                 throw damaged(QStringLiteral("keys per block"));
@@ -135,7 +134,7 @@ QByteArray MdxIndex::readBlock(quint32 page) const
     QByteArray block(m_blockBytes, Qt::Uninitialized);
     if (!m_file.readAt(qint64(page) * kPage, block.data(), m_blockBytes))
         throw damaged(QStringLiteral("block %1 out of the file").arg(page));
-    if (qint64(u32(block.constData())) > (m_blockBytes - 12) / m_itemLength)
+    if (qint64(qFromLittleEndian<quint32>(block.constData())) > (m_blockBytes - 12) / m_itemLength)
         throw damaged(QStringLiteral("block %1 key count").arg(page));
     return block;
 }
@@ -164,16 +163,16 @@ std::vector<IndexEntry> MdxIndex::entries(size_t limit) const
                 throw damaged(QStringLiteral("block %1 reached twice or overlapping another").arg(page));
         }
         const char *block = data.constData();
-        const quint32 count = u32(block);
+        const quint32 count = qFromLittleEndian<quint32>(block);
         const auto item = [&](quint32 i) { return block + 8 + qint64(i) * m_itemLength; };
-        const quint32 last = u32(item(count));
+        const quint32 last = qFromLittleEndian<quint32>(item(count));
         Span span;
         if (last == 0) {
             if (out.size() + count > limit)
                 throw damaged(QStringLiteral("more keys than records"));
             for (quint32 i = 0; i < count; ++i) {
                 IndexEntry entry;
-                entry.record = u32(item(i));
+                entry.record = qFromLittleEndian<quint32>(item(i));
                 std::memcpy(entry.key.data(), item(i) + 4, kNumericKeyLength);
                 if (entry.record == 0)
                     throw damaged(QStringLiteral("record 0"));
@@ -187,7 +186,7 @@ std::vector<IndexEntry> MdxIndex::entries(size_t limit) const
         }
         NumericKey previousSeparator{};
         for (quint32 i = 0; i <= count; ++i) {
-            const quint32 child = i < count ? u32(item(i)) : last;
+            const quint32 child = i < count ? qFromLittleEndian<quint32>(item(i)) : last;
             const Span sub = self(self, child, depth + 1);
             if (!sub.any)
                 throw damaged(QStringLiteral("empty block %1").arg(child));
@@ -207,7 +206,7 @@ std::vector<IndexEntry> MdxIndex::entries(size_t limit) const
         }
         return span;
     };
-    walk(walk, u32(tag), 0);
+    walk(walk, qFromLittleEndian<quint32>(tag), 0);
 
     // Every tag of a sound file holds a tree of about this size; other writers leave a few spare
     // blocks, but not thousands of times as many as the tree uses.
@@ -221,32 +220,32 @@ namespace {
 
 Node parseNode(const QByteArray &block, int itemLength)
 {
-    const quint32 count = u32(block.constData());
+    const quint32 count = qFromLittleEndian<quint32>(block.constData());
     Node node;
-    node.link = u32(block.constData() + 4);
+    node.link = qFromLittleEndian<quint32>(block.constData() + 4);
     for (quint32 i = 0; i < count; ++i) {
         const char *p = block.constData() + 8 + qint64(i) * itemLength;
         IndexEntry entry;
-        entry.record = u32(p);
+        entry.record = qFromLittleEndian<quint32>(p);
         std::memcpy(entry.key.data(), p + 4, kNumericKeyLength);
         node.items.push_back(entry);
     }
-    node.rightmost = u32(block.constData() + 8 + qint64(count) * itemLength);
+    node.rightmost = qFromLittleEndian<quint32>(block.constData() + 8 + qint64(count) * itemLength);
     return node;
 }
 
 QByteArray serializeNode(const Node &node, int blockBytes, int itemLength)
 {
     QByteArray block(blockBytes, '\0');
-    put32(block.data(), quint32(node.items.size()));
-    put32(block.data() + 4, node.link);
+    qToLittleEndian<quint32>(quint32(node.items.size()), block.data());
+    qToLittleEndian<quint32>(node.link, block.data() + 4);
     char *p = block.data() + 8;
     for (const IndexEntry &entry : node.items) {
-        put32(p, entry.record);
+        qToLittleEndian<quint32>(entry.record, p);
         std::memcpy(p + 4, entry.key.data(), kNumericKeyLength);
         p += itemLength;
     }
-    put32(p, node.rightmost);
+    qToLittleEndian<quint32>(node.rightmost, p);
     return block;
 }
 
@@ -261,13 +260,13 @@ void MdxIndex::insert(const NumericKey &key, quint32 record, QDate today)
     // New blocks go at the real end of the file, whatever the header claims; the bookkeeping
     // pages of the tag header must lie in the file (0 where a writer leaves them unset).
     const qint64 filePages = m_file.size() / kPage;
-    if (u32(fileHeader + 32) > filePages || filePages > qint64(kMaxPages) - 8 * m_pagesPerBlock)
+    if (qFromLittleEndian<quint32>(fileHeader + 32) > filePages || filePages > qint64(kMaxPages) - 8 * m_pagesPerBlock)
         throw damaged(QStringLiteral("page count"));
     quint32 pagesInFile = quint32(filePages);
-    quint32 root = u32(tag);
-    quint32 tagPages = u32(tag + 4);
-    quint32 firstLeaf = u32(tag + 248);
-    quint32 lastBlock = u32(tag + 252);
+    quint32 root = qFromLittleEndian<quint32>(tag);
+    quint32 tagPages = qFromLittleEndian<quint32>(tag + 4);
+    quint32 firstLeaf = qFromLittleEndian<quint32>(tag + 248);
+    quint32 lastBlock = qFromLittleEndian<quint32>(tag + 252);
     if (firstLeaf >= pagesInFile || lastBlock >= pagesInFile)
         throw damaged(QStringLiteral("tag bookkeeping"));
     const auto allocate = [&] {
@@ -354,13 +353,13 @@ void MdxIndex::insert(const NumericKey &key, quint32 record, QDate today)
         write(root, top);
     }
 
-    put32(tag, root);
-    put32(tag + 4, tagPages);
+    qToLittleEndian<quint32>(root, tag);
+    qToLittleEndian<quint32>(tagPages, tag + 4);
     tag[246] = 1;
-    put32(tag + 248, firstLeaf);
-    put32(tag + 252, lastBlock);
+    qToLittleEndian<quint32>(firstLeaf, tag + 248);
+    qToLittleEndian<quint32>(lastBlock, tag + 252);
     m_file.writeAt(m_tagHeaderOffset, tag, kPage);
-    put32(fileHeader + 32, pagesInFile);
+    qToLittleEndian<quint32>(pagesInFile, fileHeader + 32);
     putDate(fileHeader + 44, today);
     m_file.writeAt(0, fileHeader, kPage);
 }
@@ -414,19 +413,19 @@ QByteArray buildMdx(const std::vector<IndexEntry> &entries, const QByteArray &ta
     putDate(h + 1, date);
     const QByteArray base = tableBaseName.toUpper().left(15);
     std::memcpy(h + 4, base.constData(), size_t(base.size()));
-    put16(h + 20, pagesPerBlock);
-    put16(h + 22, blockBytes);
+    qToLittleEndian<quint16>(pagesPerBlock, h + 20);
+    qToLittleEndian<quint16>(blockBytes, h + 22);
     h[24] = 1;
     h[25] = char(kTagSlots);
     h[26] = char(kTagEntryLength);
-    put16(h + 28, 1);
+    qToLittleEndian<quint16>(1, h + 28);
     h[31] = char(language);
-    put32(h + 32, totalPages);
+    qToLittleEndian<quint32>(totalPages, h + 32);
     putDate(h + 44, date);
     h[529] = 1;
 
     char *entry = h + kTagTableOffset;
-    put32(entry, kFirstTagHeaderPage);
+    qToLittleEndian<quint32>(kFirstTagHeaderPage, entry);
     std::memcpy(entry + 4, field.constData(), size_t(std::min<qsizetype>(field.size(), 10)));
     entry[15] = char(kFieldKey);
     entry[19] = 2;
@@ -434,19 +433,19 @@ QByteArray buildMdx(const std::vector<IndexEntry> &entries, const QByteArray &ta
 
     char *tag = h + kFirstTagHeaderPage * kPage;
     const quint32 root = level.front().page;
-    put32(tag, root);
-    put32(tag + 4, quint32(nodes.size() * pagesPerBlock));
+    qToLittleEndian<quint32>(root, tag);
+    qToLittleEndian<quint32>(quint32(nodes.size() * pagesPerBlock), tag + 4);
     tag[8] = char(kFieldKey);
     tag[9] = 'N';
     tag[11] = char(language);
-    put16(tag + 12, kNumericKeyLength);
-    put16(tag + 14, maxKeys);
-    put16(tag + 18, kNumericItemLength);
+    qToLittleEndian<quint16>(kNumericKeyLength, tag + 12);
+    qToLittleEndian<quint16>(maxKeys, tag + 14);
+    qToLittleEndian<quint16>(kNumericItemLength, tag + 18);
     tag[20] = 2;
     std::memcpy(tag + 24, field.constData(), size_t(std::min<qsizetype>(field.size(), 219)));
     tag[246] = entries.empty() ? 0 : 1;
-    put32(tag + 248, pageOf(0));
-    put32(tag + 252, root);
+    qToLittleEndian<quint32>(pageOf(0), tag + 248);
+    qToLittleEndian<quint32>(root, tag + 252);
     putDate(tag + 257, date);
     tag[480] = 1;
 

@@ -78,8 +78,8 @@ void TDotazKonecDialog::FormClose()
 
 void TDotazKonecDialog::FormKeyDown(int key)
 {
-    if (key == Qt::Key_Escape)
+    if (IsEscapeKey(key))
         OfficeButton2Click();
-    else if (key == Qt::Key_Return || key == Qt::Key_Enter)
+    else if (IsEnterKey(key))
         OfficeButton1Click();
 }

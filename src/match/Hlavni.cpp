@@ -39,8 +39,6 @@
 
 namespace {
 
-THlavniDialog *g_hlavniDialog = nullptr;
-
 // The first status-bar panel carries the hint.
 constexpr int HintPanel = 0;
 
@@ -48,13 +46,11 @@ constexpr int HintPanel = 0;
 
 THlavniDialog *HlavniDialog()
 {
-    return g_hlavniDialog;
+    return dynamic_cast<THlavniDialog *>(MainWindowLink());
 }
 
 THlavniDialog::THlavniDialog(QWidget *parent) : QMainWindow(parent), ui(new Ui::HlavniDialog)
 {
-    g_hlavniDialog = this;
-
     ui->setupUi(this);
     bindControls();
     SysInfo1 = new TSysInfo(this);
@@ -88,10 +84,11 @@ THlavniDialog::THlavniDialog(QWidget *parent) : QMainWindow(parent), ui(new Ui::
     FormCreate();
 }
 
-THlavniDialog::~THlavniDialog()
+THlavniDialog::~THlavniDialog() = default;
+
+QString THlavniDialog::GameKindText() const
 {
-    if (g_hlavniDialog == this)
-        g_hlavniDialog = nullptr;
+    return Tahy->text();
 }
 
 

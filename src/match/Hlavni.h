@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Match.h"
+#include "MainWindowLink.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -27,7 +28,7 @@ class HlavniDialog;
 // the four gravity timers, the menus and toolbar, and the boss screen. The rules of the match
 // (TMatch) drive the wells and timers; the window forwards its ticks, keys and commands to them
 // and shows what they report.
-class THlavniDialog : public QMainWindow, private TMatchDisplay
+class THlavniDialog : public QMainWindow, public TMainWindowLink, private TMatchDisplay
 {
     Q_OBJECT
 public:
@@ -94,14 +95,19 @@ public:
     QAction *EM1 = nullptr;
     QMenu *PopupMenu1 = nullptr;
 
+    // --- What the lower windows reach (TMainWindowLink) ---------------------------------------
+    QWidget *LinkedWindow() override { return this; }
+    QString GameKindText() const override;
+
     // --- Match state --------------------------------------------------------------------------
     // Gravity suspension of the rules (nested; every caller but the pause key skips both while
     // the pause is on).
-    void SuspendGravity() { m_match->SuspendGravity(); }
-    void ResumeGravity() { m_match->ResumeGravity(); }
+    void SuspendGravity() override { m_match->SuspendGravity(); }
+    void ResumeGravity() override { m_match->ResumeGravity(); }
     int GravitySuspensions() const { return m_match->GravitySuspensions(); }
 
-    bool PauseOn() const;
+
+    bool PauseOn() const override;
     bool BossScreenShown() const;
 
     // Switches the new-game and end-game command groups together: during a match the end-game
@@ -121,7 +127,7 @@ public:
     void EndMatch();
     // What follows a result dialog: the finished player's well is covered and its figures read
     // "0", the other player plays on, and once both wells are covered the match is over.
-    void ResultDialogClosed();
+    void ResultDialogClosed() override;
 
 public slots:
     // The first status-bar panel shows the application's current hint.

@@ -84,6 +84,6 @@ void TVyberHryDialog::FormClose()
 
 void TVyberHryDialog::FormKeyDown(int key)
 {
-    if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter)
+    if (IsEnterKey(key) || IsEscapeKey(key))
         close();
 }

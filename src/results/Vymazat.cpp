@@ -101,17 +101,12 @@ void TVymazatDialog::closeEvent(QCloseEvent *event)
 
 void TVymazatDialog::keyPressEvent(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
+    if (IsEnterKey(event->key()))
         ResetTable();
-        return;
-    case Qt::Key_Escape:
+    else if (IsEscapeKey(event->key()))
         close();
-        return;
-    default:
+    else
         QWidget::keyPressEvent(event);
-    }
 }
 
 void TVymazatDialog::FormShow()

@@ -4,7 +4,7 @@
 #include "Balloon.h"
 #include "Companion.h"
 #include "Data.h"
-#include "Hlavni.h"
+#include "MainWindowLink.h"
 #include "OContrls.h"
 #include "Placement.h"
 #include "Sounds.h"
@@ -67,8 +67,8 @@ bool TVysledekDialog::StoreResult()
     const QString name = Edit1->text();
     if (name.isEmpty() || DataModule1 == nullptr)
         return true;
-    const THlavniDialog *main = HlavniDialog();
-    const QString kind = main != nullptr ? main->Tahy->text() : Label5->text();
+    const TMainWindowLink *main = MainWindowLink();
+    const QString kind = main != nullptr ? main->GameKindText() : Label5->text();
     try {
         DataModule1->AppendResult(name, Label10->text(), kind);
     } catch (const std::exception &error) {
@@ -89,9 +89,9 @@ void TVysledekDialog::OfficeButton1Click()
 
 void TVysledekDialog::FormKeyDown(int key)
 {
-    if (key == Qt::Key_Escape)
+    if (IsEscapeKey(key))
         close();
-    else if (key == Qt::Key_Return || key == Qt::Key_Enter)
+    else if (IsEnterKey(key))
         OfficeButton1Click();
 }
 
@@ -107,7 +107,7 @@ void TVysledekDialog::FormShow()
 
 void TVysledekDialog::FormClose()
 {
-    if (THlavniDialog *main = HlavniDialog())
+    if (TMainWindowLink *main = MainWindowLink())
         main->ResultDialogClosed();
     SetMainAndAssistantEnabled(true);
 }

@@ -1,11 +1,14 @@
 #include "Companion.h"
 
-#include "Hlavni.h"
+#include "MainWindowLink.h"
 #include "Pomocnik.h"
+
+#include <QWidget>
 
 void SetMainAndAssistantEnabled(bool enabled)
 {
-    if (THlavniDialog *main = HlavniDialog()) {
+    if (TMainWindowLink *link = MainWindowLink()) {
+        QWidget *main = link->LinkedWindow();
         main->setEnabled(enabled);
         // The window that held the keyboard is closing: the game gets it back, so the players'
         // keys work at once without a click into the main window.
@@ -18,7 +21,7 @@ void SetMainAndAssistantEnabled(bool enabled)
 
 void CompanionSuspendsGravity()
 {
-    if (THlavniDialog *main = HlavniDialog(); main != nullptr && !main->PauseOn())
+    if (TMainWindowLink *main = MainWindowLink(); main != nullptr && !main->PauseOn())
         main->SuspendGravity();
 }
 
@@ -30,7 +33,7 @@ void CompanionShown()
 
 void CompanionClosed()
 {
-    if (THlavniDialog *main = HlavniDialog(); main != nullptr && !main->PauseOn())
+    if (TMainWindowLink *main = MainWindowLink(); main != nullptr && !main->PauseOn())
         main->ResumeGravity();
     SetMainAndAssistantEnabled(true);
 }

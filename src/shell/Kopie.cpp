@@ -82,7 +82,7 @@ void TKopieDialog::OfficeButton2Click()
 
 void TKopieDialog::FormKeyDown(int key)
 {
-    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)
+    if (IsEnterKey(key) || IsEscapeKey(key))
         OfficeButton2Click();
 }
 

@@ -11,7 +11,6 @@ namespace {
 
 TNapovedaDialog *g_napovedaDialog = nullptr;
 
-constexpr int KeyEscape = 27;
 const QColor Red(255, 0, 0);
 
 const QString ListHeading = QStringLiteral("Seznam témat nápovědy");
@@ -152,16 +151,16 @@ void TNapovedaDialog::OfficeLabel2Click()
 
 void TNapovedaDialog::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() != Qt::Key_Escape) {
+    if (!IsEscapeKey(event->key())) {
         TCompanionBalloon::keyPressEvent(event);
         return;
     }
-    FormKeyDown(KeyEscape);
+    FormKeyDown(event->key());
 }
 
 void TNapovedaDialog::FormKeyDown(int key)
 {
-    if (key == KeyEscape)
+    if (IsEscapeKey(key))
         close();
 }
 

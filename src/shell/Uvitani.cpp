@@ -3,7 +3,7 @@
 
 #include "AppPath.h"
 #include "Companion.h"
-#include "Hlavni.h"
+#include "MainWindowLink.h"
 #include "Manual.h"
 #include "Napoveda.h"
 #include "Placement.h"
@@ -20,23 +20,6 @@ TUvitaniDialog *g_uvitaniDialog = nullptr;
 const QString Assistant = QStringLiteral("Pomocnik");
 const QString Welcome = QStringLiteral("Uvitani");
 const QString Yes = QStringLiteral("1");
-
-constexpr int KeyEnter = 13;
-constexpr int KeyEscape = 27;
-
-// The key code of a key press as the window's key handler knows it (0 for keys it ignores).
-int keyCode(const QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return KeyEnter;
-    case Qt::Key_Escape:
-        return KeyEscape;
-    default:
-        return 0;
-    }
-}
 
 } // namespace
 
@@ -90,8 +73,8 @@ QWidget *TUvitaniDialog::firstControl()
 void TUvitaniDialog::keyPressEvent(QKeyEvent *event)
 {
     // Keys the check box does not use arrive here as well.
-    const int key = keyCode(event);
-    if (key == 0) {
+    const int key = event->key();
+    if (!IsEnterKey(key) && !IsEscapeKey(key)) {
         TCompanionBalloon::keyPressEvent(event);
         return;
     }
@@ -100,7 +83,7 @@ void TUvitaniDialog::keyPressEvent(QKeyEvent *event)
 
 void TUvitaniDialog::FormKeyDown(int key)
 {
-    if (key == KeyEnter || key == KeyEscape)
+    if (IsEnterKey(key) || IsEscapeKey(key))
         Leave();
 }
 
@@ -130,8 +113,9 @@ void TUvitaniDialog::OfficeLabel4Click()
 void StartUpAssistant()
 {
     // Only the first showing of a main window decides.
-    static QPointer<THlavniDialog> decidedFor;
-    THlavniDialog *main = HlavniDialog();
+    static QPointer<QWidget> decidedFor;
+    TMainWindowLink *link = MainWindowLink();
+    QWidget *main = link != nullptr ? link->LinkedWindow() : nullptr;
     if (main == nullptr || decidedFor == main)
         return;
     decidedFor = main;

@@ -3,7 +3,8 @@
 #include <QObject>
 #include <QString>
 
-// The program's folder: the folder of the running executable, ending with the path separator.
+// The program's folder (ProgramFolder) as a component of the forms: the folder of the running
+// executable, ending with the path separator.
 // Every part of the program finds its settings file, Data, Zvuky and Html folders through it.
 class TAppPath : public QObject
 {

@@ -1,5 +1,6 @@
 #include "GradProgress.h"
 
+#include "Edge.h"
 #include "GradMath.h"
 
 #include <QFontDatabase>
@@ -23,20 +24,6 @@ QStringList ScalableFonts()
     }
     names.sort(Qt::CaseInsensitive);
     return names;
-}
-
-// One-pixel edge around `rect` (right and bottom exclusive): top and left in one colour, bottom
-// and right in the other.
-void DrawEdge(QPainter &painter, const QRect &rect, const QColor &topLeft, const QColor &bottomRight)
-{
-    const int left = rect.left();
-    const int top = rect.top();
-    const int right = rect.left() + rect.width() - 1;
-    const int bottom = rect.top() + rect.height() - 1;
-    painter.fillRect(QRect(left, top, 1, rect.height() - 1), topLeft);
-    painter.fillRect(QRect(left, top, rect.width() - 1, 1), topLeft);
-    painter.fillRect(QRect(right, top, 1, rect.height()), bottomRight);
-    painter.fillRect(QRect(left, bottom, rect.width(), 1), bottomRight);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "NStatusBar.h"
 
 #include "ColorValue.h"
+#include "Edge.h"
 
 #include <QPainter>
 #include <QStyle>
@@ -116,10 +117,7 @@ void TNStatusBar::paintEvent(QPaintEvent *)
         if (frame.width() < 2 || frame.height() < 2)
             continue;
         // A sunken one-pixel frame.
-        painter.fillRect(QRect(frame.left(), frame.top(), frame.width() - 1, 1), shadow);
-        painter.fillRect(QRect(frame.left(), frame.top(), 1, frame.height() - 1), shadow);
-        painter.fillRect(QRect(frame.left(), frame.bottom(), frame.width(), 1), light);
-        painter.fillRect(QRect(frame.right(), frame.top(), 1, frame.height()), light);
+        DrawEdge(painter, frame, shadow, light);
 
         // A temporary message (a tool's status tip) covers the first panel while it lasts.
         const QString message = currentMessage();

@@ -53,18 +53,29 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
             tries=$((tries + 1)); sleep 0.5
         done
     }
+    # Waits up to five seconds for the window of size $1 to go; fails with $2 when it stays.
+    await_gone() {
+        tries=0
+        while [ -n "$(window "$1")" ]; do
+            tries=$((tries + 1)); [ $tries -le 10 ] || fail "$2"
+            sleep 0.5
+        done
+    }
     pixel() { /usr/bin/convert "$1" -format "%[hex:p{$2,$3}]" info: 2>/dev/null; }
-    # Screenshot $1 with the balloon at ($2, $3) cream in its middle ($4, $5 into it).
+    # Screenshot $1 once the balloon at ($2, $3) is painted cream in its middle ($4, $5 into
+    # it), waiting up to five seconds.
     shoot() {
-        sleep 0.5
-        import -window root "$work/$1"
-        [ "$(pixel "$work/$1" $(($2 + $4)) $(($3 + $5)))" = FFFFE0 ] || fail "$1: the balloon is not cream"
+        tries=0
+        while import -window root "$work/$1"; [ "$(pixel "$work/$1" $(($2 + $4)) $(($3 + $5)))" != FFFFE0 ]; do
+            tries=$((tries + 1)); [ $tries -le 10 ] || fail "$1: the balloon is not cream"
+            sleep 0.5
+        done
     }
 
     # Menu "Soubor", item $1 ("1" or "2" players): the selection balloon, its screenshot, and a
     # click on "Standardní hra".
     standard_match() {
-        xdotool windowfocus "$main"; sleep 0.3
+        xdotool windowfocus --sync "$main"
         xdotool key alt+s; sleep 0.3; xdotool key $1
         set -- $1 $(await 250x150 20); [ $# -eq 4 ] || fail "no selection for $1"
         shoot select$1.png $3 $4 10 100
@@ -72,8 +83,7 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
         # The pointer leaves the main window: the keys reach the game because the closing
         # balloon gives the keyboard back, not because the pointer is over it.
         xdotool mousemove 5 5
-        sleep 0.5
-        [ -z "$(window 250x150)" ] || fail "the selection stayed open"
+        await_gone 250x150 "the selection stayed open"
         keyboard_back
     }
     # Waits up to five seconds (a loaded machine is slow) for the main window to have the
@@ -106,8 +116,7 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     set -- $result
     shoot result.png $2 $3 8 100
     xdotool key ctrl+a; xdotool type --delay 40 "Xvfb hráč"; xdotool key Return
-    sleep 0.5
-    [ -z "$(window 280x222)" ] || fail "the result dialog stayed open"
+    await_gone 280x222 "the result dialog stayed open"
     grep -q "Xvfb hr" "$PARBLOK_PLAY_TABLE" || fail "the result was not stored in $PARBLOK_PLAY_TABLE"
 
     # Two players, standard, then the question to end the match, answered with Enter.
@@ -117,8 +126,7 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     set -- $(await 265x115 20); [ $# -eq 3 ] || fail "no question"
     shoot question.png $2 $3 5 60
     xdotool key Return
-    sleep 0.5
-    [ -z "$(window 265x115)" ] || fail "the question stayed open"
+    await_gone 265x115 "the question stayed open"
     import -window root "$work/end.png"
     set -- $(xdotool getwindowgeometry "$main" | sed -n "s/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p")
     # Both wells covered again (black where pieces were falling).

@@ -3,6 +3,7 @@
 #include "Data.h"
 #include "GradText.h"
 #include "Hlavni.h"
+#include "MatchDriver.h"
 #include "Launch.h"
 #include "NStatusBar.h"
 #include "T_TETRIS.h"
@@ -107,17 +108,6 @@ private:
     }
 
     QString hintPanel() const { return w->StavovyRadek->PanelText(0); }
-
-    // A running match: player 1 at `interval1`, player 2 at `interval2` (0 = not playing).
-    void runMatch(int interval1, int interval2)
-    {
-        w->Timer1->setInterval(interval1);
-        w->Timer1->setEnabled(interval1 > 0);
-        w->Timer3->setInterval(interval2);
-        w->Timer3->setEnabled(interval2 > 0);
-        w->Kryti1->hide();
-        w->Kryti2->setVisible(interval2 == 0);
-    }
 
 private slots:
     void initTestCase()
@@ -637,7 +627,7 @@ private slots:
         QFETCH(int, interval1);
         QFETCH(int, interval2);
         if (interval1 != 1000)
-            runMatch(interval1, interval2);
+            RunMatch(*w, interval1, interval2);
 
         sendKey('P');
         QVERIFY(w->P1->isVisible());
@@ -658,7 +648,7 @@ private slots:
     void movesGoOnDuringPause()
     {
         w->Match().PlayerCount = 1;
-        runMatch(1000, 0);
+        RunMatch(*w, 1000, 0);
         w->TETRIS1->Well().PlacePiece(turningPiece(), PieceColumn, PieceRow);
         sendKeys(QStringLiteral("plk "));
         QVERIFY(w->PauseOn());
@@ -671,7 +661,7 @@ private slots:
 
     void bossScreen()
     {
-        runMatch(700, 0);
+        RunMatch(*w, 700, 0);
         w->fovskpojistka1Click();
         QVERIFY(w->Sef->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("Plnění plánu v letošním roce"));
@@ -722,7 +712,7 @@ private slots:
         QFETCH(QString, steps);
         QFETCH(bool, paused);
         QFETCH(bool, boss);
-        runMatch(700, 400);
+        RunMatch(*w, 700, 400);
         for (const QChar step : steps) {
             if (step == QLatin1Char('B'))
                 w->fovskpojistka1->trigger();
@@ -749,7 +739,7 @@ private slots:
 
     void suspendKeepsOnePairOfSlots()
     {
-        runMatch(600, 300);
+        RunMatch(*w, 600, 300);
         w->SuspendGravity();
         QCOMPARE(w->Timer2->Interval(), 600);
         QCOMPARE(w->Timer4->Interval(), 300);

@@ -3,6 +3,7 @@
 #include "Data.h"
 #include "DbfTable.h"
 #include "Hlavni.h"
+#include "MatchDriver.h"
 #include "OContrls.h"
 #include "Pomocnik.h"
 #include "Tabulka.h"
@@ -75,14 +76,6 @@ class TestResultsWindows : public QObject
             counts.append(m_data->DataSource1->rowCount());
         }
         return counts;
-    }
-
-    void runMatch(int interval1, int interval2)
-    {
-        m_main->Timer1->setInterval(interval1);
-        m_main->Timer1->setEnabled(true);
-        m_main->Timer3->setInterval(interval2);
-        m_main->Timer3->setEnabled(true);
     }
 
     QPair<int, int> gravity() const { return {m_main->Timer1->Interval(), m_main->Timer3->Interval()}; }
@@ -298,7 +291,7 @@ private slots:
     void viewerSuspendsGravity()
     {
         QFETCH(bool, paused);
-        runMatch(500, 700);
+        RunMatch(*m_main, 500, 700);
         if (paused)
             m_main->FormKeyPress(u'P');
         m_main->TB3->trigger();
@@ -340,7 +333,7 @@ private slots:
         } else if (!spoil.isEmpty()) {
             QVERIFY(QFile::remove(data(spoil)));
         }
-        runMatch(500, 700);
+        RunMatch(*m_main, 500, 700);
 
         m_main->Vymazattabulkunejlepch1->trigger();
         QVERIFY(m_question->isVisible());

@@ -1,5 +1,6 @@
 #include "AppPath.h"
 #include "Hlavni.h"
+#include "MatchDriver.h"
 #include "Launch.h"
 #include "Napoveda.h"
 #include "Placement.h"
@@ -58,15 +59,6 @@ class TestBalloons : public QObject
         if (!welcome.isNull())
             WriteSetting(Welcome, welcome);
         m_main->show();
-    }
-
-    // A running two-player match.
-    void runMatch()
-    {
-        m_main->Timer1->setInterval(700);
-        m_main->Timer1->setEnabled(true);
-        m_main->Timer3->setInterval(500);
-        m_main->Timer3->setEnabled(true);
     }
 
     bool mainAndAssistantEnabled() const
@@ -167,7 +159,7 @@ private slots:
         QFETCH(QString, written);
         QFETCH(bool, helpShown);
         start(QStringLiteral("1"), QStringLiteral("0"));
-        runMatch();
+        RunMatch(*m_main, 700, 500);
         m_assistant->CoolForm1DblClick();
         QVERIFY(m_welcome->isVisible());
         QVERIFY(!mainAndAssistantEnabled());
@@ -437,7 +429,7 @@ private slots:
         QFETCH(bool, help);
         QFETCH(bool, paused);
         start(QStringLiteral("1"), QStringLiteral("0"));
-        runMatch();
+        RunMatch(*m_main, 700, 500);
         if (paused) {
             QTest::keyClick(m_main->windowHandle(), Qt::Key_P, Qt::NoModifier);
             QVERIFY(m_main->PauseOn());

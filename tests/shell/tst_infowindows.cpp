@@ -2,6 +2,7 @@
 #include "Data.h"
 #include "GradText.h"
 #include "Hlavni.h"
+#include "MatchDriver.h"
 #include "KeyLayout.h"
 #include "OProgramu.h"
 #include "Ovladani.h"
@@ -42,14 +43,6 @@ private:
         if (name == QLatin1String("Ovladani1Dialog"))
             return m_two.get();
         return m_about.get();
-    }
-
-    void runMatch(int interval1, int interval2)
-    {
-        m_main->Timer1->setInterval(interval1);
-        m_main->Timer1->setEnabled(true);
-        m_main->Timer3->setInterval(interval2);
-        m_main->Timer3->setEnabled(interval2 > 0);
     }
 
     // A point on the face of the key cap labelled `label` in the key pictures.
@@ -294,7 +287,7 @@ private slots:
     {
         QFETCH(QString, form);
         QFETCH(bool, paused);
-        runMatch(700, 400);
+        RunMatch(*m_main, 700, 400);
         if (paused)
             m_main->FormKeyPress(QLatin1Char('p'));
         QWidget *w = window(form);
@@ -343,7 +336,7 @@ private slots:
         QFETCH(bool, onButton);
         QFETCH(int, key);
         QFETCH(bool, closes);
-        runMatch(700, 0);
+        RunMatch(*m_main, 700, 0);
         QWidget *w = window(form);
         w->show();
         // The window takes the keyboard at once, while the main window is disabled.

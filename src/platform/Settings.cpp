@@ -1,7 +1,7 @@
 #include "Settings.h"
 
-#include "AppPath.h"
 #include "PlayerFiles.h"
+#include "ProgramFolder.h"
 #include "ProfileStrings.h"
 
 namespace {
@@ -10,7 +10,7 @@ const QString Section = QStringLiteral("Nastaveni");
 
 QString settingsPath()
 {
-    return PlayerFiles::settingsFileFor(TAppPath().AppFolder());
+    return PlayerFiles::settingsFileFor(ProgramFolder());
 }
 
 } // namespace

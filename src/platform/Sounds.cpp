@@ -1,7 +1,7 @@
 #include "Sounds.h"
 
 #include "AppError.h"
-#include "AppPath.h"
+#include "ProgramFolder.h"
 #include "MessageBox.h"
 #include "CurrentDirectory.h"
 #include "SoundPlayer.h"
@@ -10,7 +10,7 @@
 
 void PlaySoundFile(const QString &name)
 {
-    const QString programFolder = TAppPath().AppFolder();
+    const QString programFolder = ProgramFolder();
     const QString soundFolder = programFolder + QStringLiteral("Zvuky");
     // The name is looked for in the current directory first, then in the sound folder; the
     // sound itself is always asked for by its bare name inside the sound folder.

@@ -8,31 +8,31 @@
 set -u
 program="$1"
 work="$2"
-for tool in xvfb-run xdotool xwininfo xprop import openbox; do
-    command -v $tool >/dev/null 2>&1 || { echo "$tool is not installed"; exit 77; }
-done
+here=$(cd "$(dirname "$0")" && pwd)
 rm -rf "$work"
 mkdir -p "$work"
 cp -r "$(dirname "$program")" "$work/Parblok2000"
 # No assistant and no welcome window: the main window is the program's only window.
 printf '[Nastaveni]\r\nPomocnik=0\r\nUvitani=0\r\n' >"$work/Parblok2000/Kvadr.ini"
-unset QT_QPA_PLATFORM
 export XDG_RUNTIME_DIR="$work/xdg"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
-exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
+exec "$here/../common/desktop.sh" sh -c '
     work="$1"
-    fail() { echo "$*"; import -window root "$work/failure.png" 2>/dev/null; cat "$work/program.log"; kill $pid $wm 2>/dev/null; exit 1; }
+    fail() { echo "$*"; import -window root "$work/failure.png" 2>/dev/null; cat "$work/program.log"; kill $pid 2>/dev/null; exit 1; }
     # Waits up to 20 s (a loaded machine is slow) for a command to succeed; the start up to 60 s.
     await() { n=0; while [ $n -lt ${tries:-100} ]; do "$@" && return 0; sleep 0.2; n=$((n + 1)); done; return 1; }
 
-    openbox --sm-disable >"$work/openbox.log" 2>&1 &
-    wm=$!
-    await sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window" || fail "no window manager"
     "$work/Parblok2000/Parblok2000" >"$work/program.log" 2>&1 &
     pid=$!
     main=""
-    main_up() { main=$(xdotool search --onlyvisible --name "^Parblok 2000\$" 2>/dev/null | head -n 1); [ -n "$main" ]; }
+    # The main window by its name and its width: the splash goes by the same name while it is up.
+    main_up() {
+        for candidate in $(xdotool search --onlyvisible --name "^Parblok 2000\$" 2>/dev/null); do
+            xwininfo -id "$candidate" 2>/dev/null | grep -q "Width: 669\$" && main=$candidate && return 0
+        done
+        return 1
+    }
     tries=300; await main_up || fail "no main window"; tries=100
     xdotool windowactivate --sync "$main" 2>/dev/null
     # Where the client area stands (xdotool counts the frame of a window manager twice).
@@ -80,7 +80,7 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     xdotool key Escape Escape
     await menu_closed || fail "Esc did not close the menu opened by Alt+S"
 
-    kill -TERM $pid $wm 2>/dev/null
+    kill -TERM $pid 2>/dev/null
     wait $pid 2>/dev/null
     echo "letters reach the game once the menus are closed"
     exit 0

@@ -16,7 +16,7 @@ cp -r "$source_folder" "$work/program"
 export XDG_RUNTIME_DIR="$work/xdg"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
-exec "$here/desktop.sh" sh -c '
+exec "$here/../common/desktop.sh" sh -c '
     work="$1"
     program="$work/program/Parblok2000"
     fail() { echo "$*"; cat "$work/log"; for log in "$work"/*.log; do echo "== $log"; cat "$log"; done; kill $first $second 2>/dev/null; exit 1; }

@@ -16,7 +16,7 @@ rm -rf "$work/program/Data"
 export XDG_RUNTIME_DIR="$work/xdg"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
-exec "$here/desktop.sh" sh -c '
+exec "$here/../common/desktop.sh" sh -c '
     work="$1"
     fail() { echo "$*"; import -window root "$work/failure.png" 2>/dev/null; cat "$work/program.log"; kill $pid 2>/dev/null; exit 1; }
     await() { n=0; while [ $n -lt 100 ]; do "$@" && return 0; sleep 0.1; n=$((n + 1)); done; return 1; }

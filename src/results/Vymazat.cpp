@@ -111,10 +111,11 @@ void TVymazatDialog::keyPressEvent(QKeyEvent *event)
 
 void TVymazatDialog::FormShow()
 {
+    // The question sounds while the main window and the assistant are still usable; then they rest.
+    PlaySoundAndGoOn(QStringLiteral("Dotaz.wav"));
     SetMainAndAssistantEnabled(false);
     activateWindow();
     setFocus();
-    PlaySoundAndGoOn(QStringLiteral("Dotaz.wav"));
 }
 
 void TVymazatDialog::FormClose()

@@ -9,16 +9,20 @@
 #include "Tabulka.h"
 #include "TestMain.h"
 #include "TestSupport.h"
+#include "SoundPlayer.h"
 #include "Timer.h"
 #include "Vymazat.h"
+#include "WavFile.h"
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLocale>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -133,6 +137,28 @@ private slots:
         QCOMPARE(VymazatDialog(), nullptr);
         clearNowForTesting();
         TAppPath::setFolderForTesting(QString());
+    }
+
+    // The clearing question sounds "Dotaz.wav" while the main window and the assistant are still
+    // usable; only then do they rest.
+    void questionSoundsBeforeWindowsRest()
+    {
+        QVERIFY(QDir().mkpath(m_folder->filePath(QStringLiteral("Zvuky"))));
+        QFile wav(m_folder->filePath(QStringLiteral("Zvuky/Dotaz.wav")));
+        QVERIFY(wav.open(QIODevice::WriteOnly));
+        wav.write(encodeWav(WavSound{1, 8000, 8, QByteArray(80, '\x80')}));
+        wav.close();
+        QStringList heard;
+        setSoundObserver([&](const QString &source) {
+            heard << QStringLiteral("%1 main %2 assistant %3")
+                         .arg(QFileInfo(source).fileName())
+                         .arg(m_main->isEnabled())
+                         .arg(m_assistant->isEnabled());
+        });
+        const auto restore = qScopeGuard([] { setSoundObserver({}); });
+        m_main->Vymazattabulkunejlepch1->trigger();
+        QCOMPARE(heard, QStringList{QStringLiteral("Dotaz.wav main 1 assistant 1")});
+        QVERIFY(!m_main->isEnabled() && !m_assistant->isEnabled());
     }
 
     void pages_data()

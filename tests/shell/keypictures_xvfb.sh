@@ -55,11 +55,15 @@ exec "$here/../common/desktop.sh" sh -c '
     shown() { window=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1); [ -n "$window" ]; }
     gone() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 
+    # Whether $1 windows of the program are visible: an open menu is a window of its own.
+    menus() { [ "$(xdotool search --all --onlyvisible --pid $program 2>/dev/null | wc -l)" -eq "$1" ]; }
     # Menu "Nástroje", "Zobrazit ovládání", then the first or the second picture.
     open_picture() {
         xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
-        xdotool key alt+n; sleep 0.2
+        xdotool key alt+n
+        await menus 2 || fail "Alt+N opened no menu"
         xdotool key Down Down Right
+        await menus 3 || fail "no submenu of the key pictures"
         [ "$1" = 2 ] && xdotool key Down
         xdotool key Return
     }

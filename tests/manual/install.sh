@@ -45,7 +45,11 @@ launches() {
         sleep 0.5
     done
     if [ -n "$started" ]; then
-        [ "$(readlink "/proc/$started/cwd")" = "$2" ] || fail "the program does not run in the Path of $1"
+        # The program itself may have moved on into a folder of its own (Zvuky, to play a sound).
+        case "$(readlink "/proc/$started/cwd")/" in
+            "$2"/*) ;;
+            *) fail "the program does not run in the Path of $1" ;;
+        esac
         kill "$started"
     else
         fail "the command of $1 did not start $2/Parblok2000"

@@ -54,7 +54,7 @@ QString xdgFolder(const char *variable, const QString &fallbackInHome)
 }
 
 // Copies `from` to `to` unless `to` exists; the copy is the player's, so it is readable and
-// writable by its owner whatever the original's mode. QFile::copy writes a temporary file and
+// writable by its owner whatever the shipped file's mode. QFile::copy writes a temporary file and
 // renames it, so a copy starting at the same moment never reads half a file.
 bool layDown(const QString &from, const QString &to)
 {

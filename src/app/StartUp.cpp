@@ -20,6 +20,7 @@
 #include "Uvitani.h"
 #include "Vymazat.h"
 #include "Vysledek.h"
+#include "WindowPlacement.h"
 
 #include <QApplication>
 #include <QThread>
@@ -159,10 +160,7 @@ TRefusedStart ShowRefusedStart()
     assistant->setAttribute(Qt::WA_QuitOnClose, true);
     windows.notice = std::make_unique<TKopieDialog>();
 
-    const QRect area = placementArea();
-    const QSize size = assistant->frameGeometry().size();
-    assistant->move(area.left() + area.width() / 2 - size.width() / 2,
-                    area.top() + area.height() / 2 - size.height() / 2);
+    assistant->move(centredFramePosition(placementArea(), assistant->frameGeometry().size()));
     PlaceBesideAssistant(PlacementCaller::RefusedStart, windows.notice.get());
 
     // The notice first; the assistant, like a main window, is shown once the message loop runs.

@@ -36,7 +36,7 @@ void TMatch::StartMatch(int players, GameKind kind)
     }
 
     // The intervals are set afresh: a suspension still open (a pause the start cleared) is over.
-    ForgetGravitySuspensions();
+    m_gravitySuspensions = 0;
     m_timers.Timer1->setInterval(StartInterval);
     m_timers.Timer1->setEnabled(true);
     m_timers.Timer3->setInterval(players == 1 ? 0 : StartInterval);

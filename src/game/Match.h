@@ -71,7 +71,6 @@ public:
     int PlayerCount = 0;
 
     GameKind Kind() const { return m_kind; }
-    const TFigures &Shown(int player) const { return m_shown[player - 1]; }
 
     // A new match of `players` (1 or 2) from level 0 at the start interval. The figures shown
     // are left as they are (the selection dialog has reset them).
@@ -105,8 +104,6 @@ public:
     // last one ends.
     void SuspendGravity();
     void ResumeGravity();
-    // A new match sets the intervals afresh: suspensions still open are forgotten.
-    void ForgetGravitySuspensions() { m_gravitySuspensions = 0; }
     int GravitySuspensions() const { return m_gravitySuspensions; }
 
 private:

@@ -9,13 +9,10 @@ set -u
 program="$1"
 work="$2"
 here=$(cd "$(dirname "$0")" && pwd)
-rm -rf "$work"
-mkdir -p "$work"
-cp -r "$(dirname "$program")" "$work/Parblok2000"
+. "$here/../common/work-copy.sh"
+work_copy "$(dirname "$program")" "$work"
 # No assistant and no welcome window: the main window is the program's only window.
-printf '[Nastaveni]\r\nPomocnik=0\r\nUvitani=0\r\n' >"$work/Parblok2000/Kvadr.ini"
-export XDG_RUNTIME_DIR="$work/xdg"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+printf '[Nastaveni]\r\nPomocnik=0\r\nUvitani=0\r\n' >"$work/program/Kvadr.ini"
 
 exec "$here/../common/desktop.sh" sh -c '
     work="$1"
@@ -23,7 +20,7 @@ exec "$here/../common/desktop.sh" sh -c '
     # Waits up to 20 s (a loaded machine is slow) for a command to succeed; the start up to 60 s.
     await() { n=0; while [ $n -lt ${tries:-100} ]; do "$@" && return 0; sleep 0.2; n=$((n + 1)); done; return 1; }
 
-    "$work/Parblok2000/Parblok2000" >"$work/program.log" 2>&1 &
+    "$work/program/Parblok2000" >"$work/program.log" 2>&1 &
     pid=$!
     main=""
     # The main window by its name and its width: the splash goes by the same name while it is up.

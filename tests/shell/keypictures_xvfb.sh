@@ -8,13 +8,10 @@ set -u
 source_folder="$1"
 work="$2"
 here=$(cd "$(dirname "$0")" && pwd)
-rm -rf "$work"
-mkdir -p "$work"
-cp -r "$source_folder" "$work/program"
+. "$here/../common/work-copy.sh"
+work_copy "$source_folder" "$work"
 # No assistant and no welcome window: only the main window and the key pictures.
 printf '[Nastaveni]\r\nPomocnik=0\r\nUvitani=0\r\n' >"$work/program/Kvadr.ini"
-export XDG_RUNTIME_DIR="$work/xdg"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 exec "$here/../common/desktop.sh" sh -c '
     work="$1"

@@ -10,11 +10,8 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 source_folder="$1"
 work="$2"
-rm -rf "$work"
-mkdir -p "$work"
-cp -r "$source_folder" "$work/program"
-export XDG_RUNTIME_DIR="$work/xdg"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+. "$here/../common/work-copy.sh"
+work_copy "$source_folder" "$work"
 
 exec "$here/../common/desktop.sh" sh -c '
     work="$1"

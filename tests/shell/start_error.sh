@@ -9,12 +9,9 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 source_folder="$1"
 work="$2"
-rm -rf "$work"
-mkdir -p "$work"
-cp -r "$source_folder" "$work/program"
+. "$here/../common/work-copy.sh"
+work_copy "$source_folder" "$work"
 rm -rf "$work/program/Data"
-export XDG_RUNTIME_DIR="$work/xdg"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 exec "$here/../common/desktop.sh" sh -c '
     work="$1"

@@ -16,21 +16,8 @@ printf '[Nastaveni]\r\nPomocnik=0\r\nUvitani=0\r\n' >"$work/program/Kvadr.ini"
 
 exec "$here/../common/desktop.sh" sh -c '
     work="$1"
-    fail() { echo "$*"; import -window root "$work/failure.png" 2>/dev/null; cat "$work/program.log"; kill $pid 2>/dev/null; exit 1; }
-    # Waits up to 20 s (a loaded machine is slow) for a command to succeed; the start up to 60 s.
-    await() { n=0; while [ $n -lt ${tries:-100} ]; do "$@" && return 0; sleep 0.2; n=$((n + 1)); done; return 1; }
-
-    "$work/program/Parblok2000" >"$work/program.log" 2>&1 &
-    pid=$!
-    main=""
-    # The main window by its name and its width: the splash goes by the same name while it is up.
-    main_up() {
-        for candidate in $(xdotool search --onlyvisible --name "^Parblok 2000\$" 2>/dev/null); do
-            xwininfo -id "$candidate" 2>/dev/null | grep -q "Width: 669\$" && main=$candidate && return 0
-        done
-        return 1
-    }
-    tries=300; await main_up || fail "no main window"; tries=100
+    . "$2/main-window.sh"
+    start_program
     xdotool windowactivate --sync "$main" 2>/dev/null
     # Where the client area stands (xdotool counts the frame of a window manager twice).
     left=$(xwininfo -id "$main" | sed -n "s/.*Absolute upper-left X: *//p")
@@ -81,4 +68,4 @@ exec "$here/../common/desktop.sh" sh -c '
     wait $pid 2>/dev/null
     echo "letters reach the game once the menus are closed"
     exit 0
-' menus "$work"
+' menus "$work" "$here/../common"

@@ -15,21 +15,8 @@ printf '[Nastaveni]\r\nPomocnik=0\r\nUvitani=0\r\n' >"$work/program/Kvadr.ini"
 
 exec "$here/../common/desktop.sh" sh -c '
     work="$1"
-    fail() { echo "$*"; import -window root "$work/failure.png" 2>/dev/null; cat "$work/program.log"; kill $program 2>/dev/null; exit 1; }
-    # Waits up to 20 s (a loaded machine is slow) for a command to succeed; the start up to 60 s.
-    await() { n=0; while [ $n -lt ${tries:-100} ]; do "$@" && return 0; sleep 0.2; n=$((n + 1)); done; return 1; }
-
-    "$work/program/Parblok2000" >"$work/program.log" 2>&1 &
-    program=$!
-    main=""
-    # The main window by its name and its width: the splash goes by the same name while it is up.
-    main_up() {
-        for candidate in $(xdotool search --onlyvisible --name "^Parblok 2000\$" 2>/dev/null); do
-            xwininfo -id "$candidate" 2>/dev/null | grep -q "Width: 669\$" && main=$candidate && return 0
-        done
-        return 1
-    }
-    tries=300; await main_up || fail "no main window"; tries=100
+    . "$2/main-window.sh"
+    start_program
 
     # The window $1 with its frame: "left top width height", from its client area and the
     # frame extents the window manager gives it.
@@ -53,7 +40,7 @@ exec "$here/../common/desktop.sh" sh -c '
     gone() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 
     # Whether $1 windows of the program are visible: an open menu is a window of its own.
-    menus() { [ "$(xdotool search --all --onlyvisible --pid $program 2>/dev/null | wc -l)" -eq "$1" ]; }
+    menus() { [ "$(xdotool search --all --onlyvisible --pid $pid 2>/dev/null | wc -l)" -eq "$1" ]; }
     # Menu "Nástroje", "Zobrazit ovládání", then the first or the second picture.
     open_picture() {
         xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
@@ -76,8 +63,8 @@ exec "$here/../common/desktop.sh" sh -c '
         done
     done
 
-    kill -TERM $program 2>/dev/null
-    wait $program 2>/dev/null
+    kill -TERM $pid 2>/dev/null
+    wait $pid 2>/dev/null
     echo "both key pictures centred by their frames"
     exit 0
-' keypictures "$work"
+' keypictures "$work" "$here/../common"

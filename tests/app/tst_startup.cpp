@@ -1,11 +1,11 @@
 #include "AppError.h"
-#include "AppPath.h"
 #include "Data.h"
 #include "GradProgress.h"
 #include "Hlavni.h"
 #include "Kopie.h"
 #include "OContrls.h"
 #include "Pomocnik.h"
+#include "ProgramFolderFixture.h"
 #include "Settings.h"
 #include "SingleInstance.h"
 #include "Spusteni.h"
@@ -36,17 +36,6 @@ public:
 std::unique_ptr<QObject> makeFirst() { return std::make_unique<Piece>("first"); }
 std::unique_ptr<QObject> makeFailing() { throw AppError(QStringLiteral("Okno nelze vytvořit")); }
 std::unique_ptr<QObject> makeLast() { return std::make_unique<Piece>("last"); }
-
-// The settings file of each test lives in a folder of its own.
-class ProgramFolder
-{
-public:
-    ProgramFolder() { TAppPath::setFolderForTesting(m_folder.path() + QLatin1Char('/')); }
-    ~ProgramFolder() { TAppPath::setFolderForTesting(QString()); }
-
-private:
-    QTemporaryDir m_folder;
-};
 
 QString assistantSetting()
 {
@@ -83,7 +72,7 @@ private slots:
 
 void TestStartUp::windowsCreatedInOrderBeforeAnyIsShown()
 {
-    ProgramFolder folder;
+    ProgramFolderFixture folder; // the settings file of each test lives in a folder of its own
     MessageCatcher messages; // the folder has no results table
     QStringList steps;
     QStringList created;
@@ -140,7 +129,7 @@ void TestStartUp::failedCreationIsReportedAndTheSequenceGoesOn()
 
 void TestStartUp::otherCopiesAreAnsweredOnceTheMainWindowExists()
 {
-    ProgramFolder folder;
+    ProgramFolderFixture folder;
     MessageCatcher messages; // the folder has no results table
     QTemporaryDir sockets;
     TAnsweringThread answerer;
@@ -170,7 +159,7 @@ void TestStartUp::otherCopiesAreAnsweredOnceTheMainWindowExists()
 
 void TestStartUp::refusedStartShowsTheNoticeBeforeTheAssistant()
 {
-    ProgramFolder folder;
+    ProgramFolderFixture folder;
     const TRefusedStart start = ShowRefusedStart();
     // The notice is up and has disabled the assistant; the message loop shows the assistant.
     QVERIFY(start.notice->isVisible());
@@ -184,7 +173,7 @@ void TestStartUp::refusedStartShowsTheNoticeBeforeTheAssistant()
 
 void TestStartUp::refusedStartPlacesTheNoticeBesideTheCentredAssistant()
 {
-    ProgramFolder folder;
+    ProgramFolderFixture folder;
     const TRefusedStart start = runRefusedStart();
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     const QPoint assistant(screen.width() / 2 - 52, screen.height() / 2 - 52);
@@ -221,7 +210,7 @@ void TestStartUp::noticeKeys()
 {
     QFETCH(int, key);
     QFETCH(bool, ends);
-    ProgramFolder folder;
+    ProgramFolderFixture folder;
     const TRefusedStart start = runRefusedStart();
     QTest::keyClick(start.notice->windowHandle(), Qt::Key(key));
     // Ending means the assistant, this copy's main window, is enabled and closed.
@@ -232,7 +221,7 @@ void TestStartUp::noticeKeys()
 
 void TestStartUp::noticeOkWorksWhileTheAssistantIsDisabled()
 {
-    ProgramFolder folder;
+    ProgramFolderFixture folder;
     const TRefusedStart start = runRefusedStart();
     QVERIFY(!start.assistant->isEnabled());
     TOfficeButton *ok = start.notice->OfficeButton2;
@@ -245,7 +234,7 @@ void TestStartUp::noticeOkWorksWhileTheAssistantIsDisabled()
 
 void TestStartUp::noticeClosedOtherwiseLeavesTheAssistant()
 {
-    ProgramFolder folder;
+    ProgramFolderFixture folder;
     // Even were there a welcome window, a refused copy's assistant opens nothing.
     TUvitaniDialog welcome;
     const TRefusedStart start = runRefusedStart();

@@ -1,10 +1,10 @@
-#include "AppPath.h"
 #include "Clock.h"
 #include "Data.h"
 #include "GradText.h"
 #include "Hlavni.h"
 #include "MatchDriver.h"
 #include "Launch.h"
+#include "ProgramFolderFixture.h"
 #include "NStatusBar.h"
 #include "T_TETRIS.h"
 #include "TestMain.h"
@@ -22,7 +22,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScopeGuard>
-#include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
@@ -90,10 +89,10 @@ class TestHlavni : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_folder;
+    ProgramFolderFixture m_folder; // an empty one: no manual, no results table
     std::unique_ptr<TDataModule1> m_data;
     std::unique_ptr<MessageCatcher> m_messages;
-    std::unique_ptr<THlavniDialog> w;
+    THlavniDialog *w = nullptr;
     const QDateTime m_now = QDateTime(QDate(2024, 2, 29), QTime(10, 30), Qt::UTC);
 
     void sendKey(char key)
@@ -112,9 +111,7 @@ private:
 private slots:
     void initTestCase()
     {
-        m_folder = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_folder->isValid());
-        TAppPath::setFolderForTesting(m_folder->path() + QLatin1Char('/'));
+        QVERIFY(m_folder.isValid());
         setNowForTesting(m_now);
         m_data = std::make_unique<TDataModule1>();
     }
@@ -122,14 +119,14 @@ private slots:
     void init()
     {
         m_messages = std::make_unique<MessageCatcher>();
-        w = std::make_unique<THlavniDialog>();
+        w = m_folder.make<THlavniDialog>();
         w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(w));
     }
 
     void cleanup()
     {
-        w.reset();
+        m_folder.destroyWindows();
         m_messages.reset();
     }
 
@@ -137,15 +134,14 @@ private slots:
     {
         m_data.reset();
         clearNowForTesting();
-        TAppPath::setFolderForTesting(QString());
     }
 
     // --- creation ------------------------------------------------------------------------------
 
     void globalInstanceIsTheWindow()
     {
-        QCOMPARE(HlavniDialog(), w.get());
-        w.reset();
+        QCOMPARE(HlavniDialog(), w);
+        m_folder.destroy(w);
         QCOMPARE(HlavniDialog(), nullptr);
     }
 
@@ -467,17 +463,13 @@ private slots:
 
     void tableOpensFromProgramFolder()
     {
-        QTemporaryDir folder;
-        QVERIFY(folder.isValid());
-        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("Data")));
-        for (const char *name : {"Parblok.dbf", "Parblok.mdx"})
-            QVERIFY(QFile::copy(programDir() + QLatin1String("/Data/") + QLatin1String(name),
-                                folder.filePath(QLatin1String("Data/") + QLatin1String(name))));
-        w.reset();
+        m_folder.destroy(w);
         m_messages->clear();
-        TAppPath::setFolderForTesting(folder.path() + QLatin1Char('/'));
-        w = std::make_unique<THlavniDialog>();
-        TAppPath::setFolderForTesting(m_folder->path() + QLatin1Char('/'));
+        {
+            const ProgramFolderFixture shipped(ProgramFolderFixture::Data::ShippedTable);
+            QVERIFY(shipped.isValid());
+            w = m_folder.make<THlavniDialog>();
+        }
         QCOMPARE(m_messages->texts(), QStringList());
         QVERIFY(DataModule1->Table1->Active());
         DataModule1->Table1->Close();
@@ -498,9 +490,8 @@ private slots:
     {
         QFETCH(bool, program);
         QFETCH(bool, page);
-        QTemporaryDir folder;
+        const ProgramFolderFixture folder;
         QVERIFY(folder.isValid());
-        TAppPath::setFolderForTesting(folder.path() + QLatin1Char('/'));
         QStringList launches;
         setProcessStarterForTesting(
             [&](const QString &file, const QStringList &arguments, const QString &workingFolder) {
@@ -508,10 +499,7 @@ private slots:
                                 + QLatin1Char('|') + workingFolder;
                 return true;
             });
-        const auto restore = qScopeGuard([this] {
-            setProcessStarterForTesting({});
-            TAppPath::setFolderForTesting(m_folder->path() + QLatin1Char('/'));
-        });
+        const auto restore = qScopeGuard([] { setProcessStarterForTesting({}); });
         if (program)
             QVERIFY(QFile(folder.filePath(QStringLiteral("ManualKvadr"))).open(QIODevice::WriteOnly));
         if (page) {
@@ -531,7 +519,7 @@ private slots:
             command->trigger();
         }
         const QString expected =
-            folder.path() + QLatin1String("/ManualKvadr|Html/Parblok2000/Index.htm|");
+            folder.filePath(QStringLiteral("ManualKvadr|Html/Parblok2000/Index.htm|"));
         QCOMPARE(launches, program && page ? QStringList({expected, expected}) : QStringList());
     }
 
@@ -774,7 +762,7 @@ private slots:
         if (auto *action = w->findChild<QAction *>(control))
             widget = w->findChild<QToolBar *>()->widgetForAction(action);
         QVERIFY(widget != nullptr);
-        QEnterEvent enter(QPointF(2, 2), widget->mapTo(w.get(), QPointF(2, 2)),
+        QEnterEvent enter(QPointF(2, 2), widget->mapTo(w, QPointF(2, 2)),
                           widget->mapToGlobal(QPointF(2, 2)));
         QCoreApplication::sendEvent(widget, &enter);
         QCOMPARE(hintPanel(), QStringLiteral("      ") + hint);
@@ -856,7 +844,7 @@ private slots:
     {
         QFETCH(bool, altAlone);
         QFETCH(bool, byClick);
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QVERIFY(QTest::qWaitForWindowActive(w));
         if (altAlone) {
             QTest::keyPress(w->windowHandle(), Qt::Key_Alt, Qt::AltModifier);
             QTest::keyRelease(w->windowHandle(), Qt::Key_Alt, Qt::NoModifier);
@@ -953,7 +941,7 @@ private slots:
         auto *bar = w->findChild<QToolBar *>();
         QWidget *button = bar->widgetForAction(w->TB3);
         QTest::mouseMove(w->windowHandle(), QPoint(300, 300));
-        QTest::mouseMove(w->windowHandle(), button->mapTo(w.get(), button->rect().center()));
+        QTest::mouseMove(w->windowHandle(), button->mapTo(w, button->rect().center()));
         QTRY_COMPARE(hintPanel(), QStringLiteral("      Zobrazí tabulku nejlhorších hráčů"));
     }
 };

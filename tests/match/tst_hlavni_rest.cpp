@@ -1,15 +1,13 @@
-#include "AppPath.h"
 #include "Data.h"
 #include "Hlavni.h"
+#include "ProgramFolderFixture.h"
 #include "TestMain.h"
 #include "TestSupport.h"
 #include "Timer.h"
 
 #include <QAbstractEventDispatcher>
 #include <QScreen>
-#include <QTemporaryDir>
 
-#include <memory>
 
 // The main window as it stands after the start, before any match: where it is, and that it
 // does not wake the program for nothing.
@@ -18,28 +16,21 @@ class TestHlavniAtRest : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_folder;
+    ProgramFolderFixture m_folder;
     MessageCatcher m_messages; // an empty program folder has no results table
-    std::unique_ptr<TDataModule1> m_data;
-    std::unique_ptr<THlavniDialog> w;
+    THlavniDialog *w = nullptr;
 
 private slots:
     void initTestCase()
     {
         QVERIFY(m_folder.isValid());
-        TAppPath::setFolderForTesting(m_folder.path() + QLatin1Char('/'));
-        m_data = std::make_unique<TDataModule1>();
-        w = std::make_unique<THlavniDialog>();
+        m_folder.make<TDataModule1>();
+        w = m_folder.make<THlavniDialog>();
         w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(w));
     }
 
-    void cleanupTestCase()
-    {
-        w.reset();
-        m_data.reset();
-        TAppPath::setFolderForTesting(QString());
-    }
+    void cleanupTestCase() { m_folder.destroyWindows(); }
 
     // The whole window, frame included, stands in the middle of the screen.
     void frameCentredOnScreen()

@@ -1,7 +1,5 @@
-#include "AppPath.h"
 #include "Clock.h"
 #include "Data.h"
-#include "DbfTable.h"
 #include "DotazKonec.h"
 #include "GradText.h"
 #include "Hlavni.h"
@@ -9,6 +7,7 @@
 #include "Hra2.h"
 #include "OContrls.h"
 #include "Pomocnik.h"
+#include "ProgramFolderFixture.h"
 #include "T_TETRIS.h"
 #include "TestMain.h"
 #include "TestSupport.h"
@@ -24,7 +23,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopeGuard>
-#include <QTemporaryDir>
 #include <QWindow>
 #include <memory>
 
@@ -34,17 +32,17 @@ class TestMatch : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_folder;
+    ProgramFolderFixture m_folder{ProgramFolderFixture::Data::ResultsTable};
     std::unique_ptr<TDataModule1> m_data;
     std::unique_ptr<MessageCatcher> m_messages;
-    std::unique_ptr<THlavniDialog> w;
-    std::unique_ptr<TPomocnikDialog> m_assistant;
-    std::unique_ptr<THra2Dialog> m_hra2;
-    std::unique_ptr<THra1Dialog> m_hra1;
-    std::unique_ptr<TVysledekDialog> m_result;
-    std::unique_ptr<TDotazKonecDialog> m_question;
+    THlavniDialog *w = nullptr;
+    TPomocnikDialog *m_assistant = nullptr;
+    THra2Dialog *m_hra2 = nullptr;
+    THra1Dialog *m_hra1 = nullptr;
+    TVysledekDialog *m_result = nullptr;
+    TDotazKonecDialog *m_question = nullptr;
 
-    QString data(const QString &name) const { return m_folder->filePath(QStringLiteral("Data/") + name); }
+    QString data(const QString &name) const { return m_folder.data(name); }
 
     TTETRIS *board(int player) const { return player == 1 ? w->TETRIS1 : w->TETRIS2; }
     Timer *timer(int player) const { return player == 1 ? w->Timer1 : w->Timer3; }
@@ -70,8 +68,8 @@ class TestMatch : public QObject
     void start(int players, int choice)
     {
         (players == 1 ? w->MS1 : w->MS0)->trigger();
-        TVyberHryDialog *dialog = players == 1 ? static_cast<TVyberHryDialog *>(m_hra1.get())
-                                               : m_hra2.get();
+        TVyberHryDialog *dialog = players == 1 ? static_cast<TVyberHryDialog *>(m_hra1)
+                                               : m_hra2;
         QVERIFY(dialog->isVisible());
         QVERIFY(!w->isEnabled());
         TOfficeLabel *labels[] = {dialog->OfficeLabel1, dialog->OfficeLabel2, dialog->OfficeLabel3};
@@ -151,36 +149,28 @@ class TestMatch : public QObject
 private slots:
     void initTestCase()
     {
-        m_folder = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir().mkpath(data(QStringLiteral("Zaloha"))));
-        TAppPath::setFolderForTesting(m_folder->path() + QLatin1Char('/'));
+        QVERIFY(m_folder.isValid());
         setNowForTesting(QDateTime(QDate(2024, 2, 29), QTime(10, 30), Qt::UTC));
         m_data = std::make_unique<TDataModule1>();
     }
 
     void init()
     {
-        const QDate built(2024, 1, 2);
-        DbfTable::createResultsTable(data(QStringLiteral("Parblok.dbf")), data(QStringLiteral("Parblok.mdx")), built);
+        QVERIFY(m_folder.writeResultsTable());
         m_messages = std::make_unique<MessageCatcher>();
-        w = std::make_unique<THlavniDialog>();
-        m_assistant = std::make_unique<TPomocnikDialog>();
-        m_hra2 = std::make_unique<THra2Dialog>();
-        m_hra1 = std::make_unique<THra1Dialog>();
-        m_result = std::make_unique<TVysledekDialog>();
-        m_question = std::make_unique<TDotazKonecDialog>();
+        w = m_folder.make<THlavniDialog>();
+        m_assistant = m_folder.make<TPomocnikDialog>();
+        m_hra2 = m_folder.make<THra2Dialog>();
+        m_hra1 = m_folder.make<THra1Dialog>();
+        m_result = m_folder.make<TVysledekDialog>();
+        m_question = m_folder.make<TDotazKonecDialog>();
         w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(w));
     }
 
     void cleanup()
     {
-        m_question.reset();
-        m_result.reset();
-        m_hra1.reset();
-        m_hra2.reset();
-        m_assistant.reset();
-        w.reset();
+        m_folder.destroyWindows();
         m_data->Table1->Close();
         m_messages.reset();
     }
@@ -189,7 +179,6 @@ private slots:
     {
         m_data.reset();
         clearNowForTesting();
-        TAppPath::setFolderForTesting(QString());
     }
 
     // --- the dialogs -------------------------------------------------------------------------
@@ -268,7 +257,7 @@ private slots:
         QFETCH(QString, how);
         w->LSCO->setText(QStringLiteral("12"));
         (players == 1 ? w->MS1 : w->MS0)->trigger();
-        TVyberHryDialog *dialog = players == 1 ? static_cast<TVyberHryDialog *>(m_hra1.get()) : m_hra2.get();
+        TVyberHryDialog *dialog = players == 1 ? static_cast<TVyberHryDialog *>(m_hra1) : m_hra2;
         QVERIFY(!w->isEnabled() && !m_assistant->isEnabled());
         if (how == QLatin1String("back"))
             click(dialog->OfficeButton1);
@@ -277,7 +266,7 @@ private slots:
         QVERIFY(!dialog->isVisible());
         QVERIFY(w->isEnabled() && m_assistant->isEnabled());
         // The keyboard is back in the game.
-        QTRY_COMPARE(QApplication::activeWindow(), w.get());
+        QTRY_COMPARE(QApplication::activeWindow(), w);
         QCOMPARE(w->Tahy->text(), QStringLiteral("nevybráno"));
         QVERIFY(!w->Kryti1->isHidden() && !w->Kryti2->isHidden());
         QCOMPARE(w->LSCO->text(), QStringLiteral("0"));
@@ -311,10 +300,10 @@ private slots:
         else if (answer == QLatin1String("ne"))
             click(m_question->OfficeButton2);
         else
-            key(m_question.get(), answer == QLatin1String("esc") ? Qt::Key_Escape : Qt::Key_Return);
+            key(m_question, answer == QLatin1String("esc") ? Qt::Key_Escape : Qt::Key_Return);
         QVERIFY(!m_question->isVisible());
         QVERIFY(w->isEnabled() && m_assistant->isEnabled());
-        QTRY_COMPARE(QApplication::activeWindow(), w.get());
+        QTRY_COMPARE(QApplication::activeWindow(), w);
         QCOMPARE(w->Timer1->Interval(), 1000);
         QCOMPARE(w->Timer1->Enabled(), !ends);
         QCOMPARE(w->Tahy->text(), ends ? QStringLiteral("nevybráno") : QStringLiteral("Standardní"));
@@ -330,7 +319,7 @@ private slots:
     // are still usable; only then do they rest.
     void questionSoundsBeforeWindowsRest()
     {
-        const QString sounds = m_folder->filePath(QStringLiteral("Zvuky"));
+        const QString sounds = m_folder.filePath(QStringLiteral("Zvuky"));
         QVERIFY(QDir().mkpath(sounds));
         QFile wav(sounds + QStringLiteral("/Dotaz.wav"));
         QVERIFY(wav.open(QIODevice::WriteOnly));
@@ -393,10 +382,10 @@ private slots:
             QVERIFY(!w->isEnabled() && !m_assistant->isEnabled());
             const QString name = p == 1 ? QStringLiteral("Jan") : QStringLiteral("  ");
             typeName(name);
-            key(m_result.get(), Qt::Key_Return);
+            key(m_result, Qt::Key_Return);
             QVERIFY(!m_result->isVisible());
             QVERIFY(w->isEnabled() && m_assistant->isEnabled());
-            QTRY_COMPARE(QApplication::activeWindow(), w.get());
+            QTRY_COMPARE(QApplication::activeWindow(), w);
             // The table keeps names without their trailing blanks.
             expected << name.trimmed() + u'|' + QString::number(points);
         }
@@ -424,11 +413,11 @@ private slots:
         start(2, 1);
         endGame(2);
         typeName(name);
-        this->key(m_result.get(), key);
+        this->key(m_result, key);
         QVERIFY(!m_result->isVisible());
         endGame(1);
         QCOMPARE(m_result->Edit1->text(), name);
-        this->key(m_result.get(), Qt::Key_Escape);
+        this->key(m_result, Qt::Key_Escape);
         QCOMPARE(stored(QStringLiteral("1")), QStringList());
     }
 
@@ -448,12 +437,12 @@ private slots:
         start(2, 1);
         endGame(2);
         typeName(QStringLiteral("Ab"));
-        key(m_result.get(), Qt::Key_Return);
+        key(m_result, Qt::Key_Return);
         endGame(1);
         QCOMPARE(m_result->Edit1->selectedText(), QStringLiteral("Ab"));
         for (const QChar c : typed)
             QTest::keyClick(m_result->windowHandle(), c.toLatin1());
-        key(m_result.get(), Qt::Key_Return);
+        key(m_result, Qt::Key_Return);
         QStringList names;
         for (const QString &row : stored(QStringLiteral("1")))
             names << row.section(u'|', 0, 0);
@@ -475,7 +464,7 @@ private slots:
         QVERIFY(m_result->isVisible());
         QVERIFY(!w->isEnabled());
         QVERIFY(QFile::rename(data(QStringLiteral("moved.dbf")), data(QStringLiteral("Parblok.dbf"))));
-        key(m_result.get(), Qt::Key_Return);
+        key(m_result, Qt::Key_Return);
         QVERIFY(!m_result->isVisible());
         QCOMPARE(stored(QStringLiteral("2")), QStringList{QStringLiteral("Ota|0")});
     }
@@ -491,7 +480,7 @@ private slots:
         QVERIFY(!w->Timer1->Enabled());
         QCOMPARE(w->Timer3->Interval(), 0);
         QVERIFY(!w->isEnabled());
-        key(m_result.get(), Qt::Key_Escape);
+        key(m_result, Qt::Key_Escape);
         QCOMPARE(w->Timer3->Interval(), 900);
         QVERIFY(w->Timer3->Enabled());
         QVERIFY(!w->Kryti1->isHidden() && w->Kryti2->isHidden());
@@ -570,7 +559,7 @@ private slots:
         QCOMPARE(w->LCL2->text(), QStringLiteral("1"));
         // Player 1 out: player 2's level changes leave player 1's timer stopped.
         endGame(1);
-        key(m_result.get(), Qt::Key_Escape);
+        key(m_result, Qt::Key_Escape);
         removeRowsInLandings(2, {4, 4, 4, 4, 4});
         QCOMPARE(w->Match().Level2, 2);
         QCOMPARE(w->TETRIS2->ScreenNumber(), 2);

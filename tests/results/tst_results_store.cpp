@@ -1,9 +1,8 @@
 #include "AppError.h"
-#include "AppPath.h"
 #include "Data.h"
 #include "DbaseTestSupport.h"
-#include "DbfTable.h"
 #include "ForeignLocker.h"
+#include "ProgramFolderFixture.h"
 #include "TestMain.h"
 #include "Clock.h"
 #include "Unprivileged.h"
@@ -41,10 +40,10 @@ class TestResultsStore : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<ProgramFolderFixture> m_folder;
     std::unique_ptr<TDataModule1> m_store;
 
-    QString data(const QString &name = {}) const { return m_folder->filePath(QStringLiteral("Data/") + name); }
+    QString data(const QString &name = {}) const { return m_folder->data(name); }
 
     // The rows the data source presents now, as "name|points".
     QStringList shown() const
@@ -70,12 +69,8 @@ private slots:
 
     void init()
     {
-        m_folder = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir().mkpath(data(QStringLiteral("Zaloha"))));
-        const QDate built(2024, 1, 2);
-        DbfTable::createResultsTable(data(QStringLiteral("Zaloha/Parblok.dbf")), data(QStringLiteral("Zaloha/Parblok.Mdx")), built);
-        DbfTable::createResultsTable(data(QStringLiteral("Parblok.dbf")), data(QStringLiteral("Parblok.mdx")), built);
-        TAppPath::setFolderForTesting(m_folder->path());
+        m_folder = std::make_unique<ProgramFolderFixture>(ProgramFolderFixture::Data::WithBackup);
+        QVERIFY(m_folder->isValid());
         m_store = std::make_unique<TDataModule1>();
         QCOMPARE(DataModule1, m_store.get());
         m_store->OpenAtStart();
@@ -85,7 +80,7 @@ private slots:
     {
         m_store.reset();
         QCOMPARE(DataModule1, nullptr);
-        TAppPath::setFolderForTesting(QString());
+        m_folder.reset();
     }
 
     void storeAndShow_data()

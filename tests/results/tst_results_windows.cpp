@@ -1,11 +1,10 @@
-#include "AppPath.h"
 #include "Clock.h"
 #include "Data.h"
-#include "DbfTable.h"
 #include "Hlavni.h"
 #include "MatchDriver.h"
 #include "OContrls.h"
 #include "Pomocnik.h"
+#include "ProgramFolderFixture.h"
 #include "Tabulka.h"
 #include "TestMain.h"
 #include "TestSupport.h"
@@ -25,7 +24,6 @@
 #include <QScopeGuard>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QWindow>
 
 #include <memory>
@@ -36,16 +34,16 @@ class TestResultsWindows : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<ProgramFolderFixture> m_folder;
     std::unique_ptr<MessageCatcher> m_messages;
-    std::unique_ptr<TDataModule1> m_data;
-    std::unique_ptr<THlavniDialog> m_main;
-    std::unique_ptr<TPomocnikDialog> m_assistant;
-    std::unique_ptr<TTabulkaDialog> m_viewer;
-    std::unique_ptr<TVymazatDialog> m_question;
+    TDataModule1 *m_data = nullptr;
+    THlavniDialog *m_main = nullptr;
+    TPomocnikDialog *m_assistant = nullptr;
+    TTabulkaDialog *m_viewer = nullptr;
+    TVymazatDialog *m_question = nullptr;
     const QDate m_today = QDate(2024, 2, 29);
 
-    QString data(const QString &name) const { return m_folder->filePath(QStringLiteral("Data/") + name); }
+    QString data(const QString &name) const { return m_folder->data(name); }
 
     // Stores results given as "name|points|kind name".
     void store(const QStringList &results)
@@ -105,38 +103,30 @@ class TestResultsWindows : public QObject
 private slots:
     void init()
     {
-        m_folder = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir().mkpath(data(QStringLiteral("Zaloha"))));
-        const QDate built(2024, 1, 2);
-        DbfTable::createResultsTable(data(QStringLiteral("Zaloha/Parblok.dbf")), data(QStringLiteral("Zaloha/Parblok.Mdx")), built);
-        DbfTable::createResultsTable(data(QStringLiteral("Parblok.dbf")), data(QStringLiteral("Parblok.mdx")), built);
-        TAppPath::setFolderForTesting(m_folder->path() + u'/');
+        m_folder = std::make_unique<ProgramFolderFixture>(ProgramFolderFixture::Data::WithBackup);
+        QVERIFY(m_folder->isValid());
         setNowForTesting(QDateTime(m_today, QTime(12, 0)));
         m_messages = std::make_unique<MessageCatcher>();
-        m_data = std::make_unique<TDataModule1>();
-        m_main = std::make_unique<THlavniDialog>();
-        m_assistant = std::make_unique<TPomocnikDialog>();
-        m_question = std::make_unique<TVymazatDialog>();
-        m_viewer = std::make_unique<TTabulkaDialog>();
-        QCOMPARE(TabulkaDialog(), m_viewer.get());
-        QCOMPARE(VymazatDialog(), m_question.get());
+        m_data = m_folder->make<TDataModule1>();
+        m_main = m_folder->make<THlavniDialog>();
+        m_assistant = m_folder->make<TPomocnikDialog>();
+        m_question = m_folder->make<TVymazatDialog>();
+        m_viewer = m_folder->make<TTabulkaDialog>();
+        QCOMPARE(TabulkaDialog(), m_viewer);
+        QCOMPARE(VymazatDialog(), m_question);
         m_main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(m_main));
         QVERIFY(m_data->Table1->Active());
     }
 
     void cleanup()
     {
-        m_viewer.reset();
-        m_question.reset();
-        m_assistant.reset();
-        m_main.reset();
-        m_data.reset();
+        m_folder->destroyWindows();
         m_messages.reset();
         QCOMPARE(TabulkaDialog(), nullptr);
         QCOMPARE(VymazatDialog(), nullptr);
         clearNowForTesting();
-        TAppPath::setFolderForTesting(QString());
+        m_folder.reset();
     }
 
     // The clearing question sounds "Dotaz.wav" while the main window and the assistant are still

@@ -1,10 +1,10 @@
-#include "AppPath.h"
 #include "Hlavni.h"
 #include "MatchDriver.h"
 #include "Launch.h"
 #include "Napoveda.h"
 #include "Placement.h"
 #include "Pomocnik.h"
+#include "ProgramFolderFixture.h"
 #include "Settings.h"
 #include "TestMain.h"
 #include "TestSupport.h"
@@ -17,7 +17,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
 
 // The welcome and help windows with the main window and the assistant around them.
 namespace {
@@ -42,18 +41,18 @@ class TestBalloons : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_folder;
+    ProgramFolderFixture m_folder;
     std::unique_ptr<MessageCatcher> m_messages;
-    std::unique_ptr<THlavniDialog> m_main;
-    std::unique_ptr<TUvitaniDialog> m_welcome;
-    std::unique_ptr<TNapovedaDialog> m_help;
-    std::unique_ptr<TPomocnikDialog> m_assistant;
+    THlavniDialog *m_main = nullptr;
+    TUvitaniDialog *m_welcome = nullptr;
+    TNapovedaDialog *m_help = nullptr;
+    TPomocnikDialog *m_assistant = nullptr;
 
     // The settings file holds the given keys only; the main window is then shown, which makes
     // the start-up decision.
     void start(const QString &assistant, const QString &welcome)
     {
-        QFile::remove(m_folder->filePath(QStringLiteral("Kvadr.ini")));
+        QFile::remove(m_folder.filePath(QStringLiteral("Kvadr.ini")));
         if (!assistant.isNull())
             WriteSetting(Assistant, assistant);
         if (!welcome.isNull())
@@ -69,31 +68,24 @@ class TestBalloons : public QObject
 private slots:
     void initTestCase()
     {
-        m_folder = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_folder->isValid());
-        TAppPath::setFolderForTesting(m_folder->path() + QLatin1Char('/'));
+        QVERIFY(m_folder.isValid());
     }
 
     void init()
     {
         m_messages = std::make_unique<MessageCatcher>();
-        m_main = std::make_unique<THlavniDialog>();
-        m_welcome = std::make_unique<TUvitaniDialog>();
-        m_help = std::make_unique<TNapovedaDialog>();
-        m_assistant = std::make_unique<TPomocnikDialog>();
+        m_main = m_folder.make<THlavniDialog>();
+        m_welcome = m_folder.make<TUvitaniDialog>();
+        m_help = m_folder.make<TNapovedaDialog>();
+        m_assistant = m_folder.make<TPomocnikDialog>();
     }
 
     void cleanup()
     {
-        m_assistant.reset();
-        m_help.reset();
-        m_welcome.reset();
-        m_main.reset();
+        m_folder.destroyWindows();
         QCOMPARE(m_messages->texts(), QStringList());
         m_messages.reset();
     }
-
-    void cleanupTestCase() { TAppPath::setFolderForTesting(QString()); }
 
     // --- start-up -----------------------------------------------------------------------------
 
@@ -130,7 +122,7 @@ private slots:
         QCOMPARE(m_welcome->focusWidget(), m_welcome->CheckBox1);
 
         // Later showings of the main window decide nothing.
-        sendKey(m_welcome.get(), Qt::Key_Escape);
+        sendKey(m_welcome, Qt::Key_Escape);
         m_main->hide();
         m_main->show();
         QVERIFY(!m_welcome->isVisible());
@@ -164,20 +156,20 @@ private slots:
         QVERIFY(m_welcome->isVisible());
         QVERIFY(!mainAndAssistantEnabled());
         QCOMPARE(m_main->Timer1->Interval(), 0);
-        QFile::remove(m_folder->filePath(QStringLiteral("Kvadr.ini")));
+        QFile::remove(m_folder.filePath(QStringLiteral("Kvadr.ini")));
         WriteSetting(Assistant, QStringLiteral("1"));
 
         m_welcome->CheckBox1->setChecked(checked);
         if (way == QLatin1String("enter"))
-            sendKey(m_welcome.get(), Qt::Key_Return);
+            sendKey(m_welcome, Qt::Key_Return);
         else if (way == QLatin1String("escape"))
-            sendKey(m_welcome.get(), Qt::Key_Escape);
+            sendKey(m_welcome, Qt::Key_Escape);
         else if (way == QLatin1String("start"))
             click(m_welcome->OfficeLabel4);
         else if (way == QLatin1String("help"))
             click(m_welcome->OfficeLabel2);
         else if (way == QLatin1String("key"))
-            sendKey(m_welcome.get(), Qt::Key_X);
+            sendKey(m_welcome, Qt::Key_X);
         else
             m_welcome->close();
 
@@ -193,7 +185,7 @@ private slots:
         if (helpShown) {
             QCOMPARE(m_help->Label1->text(), ListHeading);
             QVERIFY(m_help->Panel1->isVisible());
-            sendKey(m_help.get(), Qt::Key_Escape);
+            sendKey(m_help, Qt::Key_Escape);
             QCOMPARE(m_main->Timer1->Interval(), 700);
             QVERIFY(mainAndAssistantEnabled());
         }
@@ -217,7 +209,7 @@ private slots:
         QFETCH(bool, after);
         start(QStringLiteral("1"), QStringLiteral("0"));
         if (setting.isNull())
-            QFile::remove(m_folder->filePath(QStringLiteral("Kvadr.ini")));
+            QFile::remove(m_folder.filePath(QStringLiteral("Kvadr.ini")));
         else
             WriteSetting(Welcome, setting);
         m_welcome->CheckBox1->setChecked(before);
@@ -262,9 +254,9 @@ private slots:
     void manualLink()
     {
         // The link follows the main window's check and starts the manual, leaving the window open.
-        QDir(m_folder->path()).mkpath(QStringLiteral("Html/Parblok2000"));
+        QDir(m_folder.path()).mkpath(QStringLiteral("Html/Parblok2000"));
         for (const QString &name : {QStringLiteral("ManualKvadr"), QStringLiteral("Html/Parblok2000/Index.htm")}) {
-            QFile file(m_folder->filePath(name));
+            QFile file(m_folder.filePath(name));
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
         start(QStringLiteral("1"), QStringLiteral("0"));
@@ -280,10 +272,10 @@ private slots:
         QCOMPARE(launches, QStringList(QStringLiteral("ManualKvadr Html/Parblok2000/Index.htm")));
         QVERIFY(m_welcome->isVisible());
 
-        QFile::remove(m_folder->filePath(QStringLiteral("ManualKvadr")));
+        QFile::remove(m_folder.filePath(QStringLiteral("ManualKvadr")));
         m_main->CheckManual();
         QVERIFY(!m_welcome->OfficeLabel3->isEnabled());
-        QFile::remove(m_folder->filePath(QStringLiteral("Html/Parblok2000/Index.htm")));
+        QFile::remove(m_folder.filePath(QStringLiteral("Html/Parblok2000/Index.htm")));
     }
 
     // --- the help window ----------------------------------------------------------------------
@@ -372,7 +364,7 @@ private slots:
         QFETCH(bool, closes);
         start(QStringLiteral("1"), QStringLiteral("0"));
         m_main->NpovdaproParblok20001->trigger();
-        sendKey(m_help.get(), Qt::Key(key));
+        sendKey(m_help, Qt::Key(key));
         QCOMPARE(m_help->isVisible(), !closes);
         QCOMPARE(mainAndAssistantEnabled(), closes);
     }
@@ -403,7 +395,7 @@ private slots:
         }
         // F1 in the main window is its help command.
         m_main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
+        QVERIFY(QTest::qWaitForWindowActive(m_main));
         QTest::keyClick(m_main->windowHandle(), Qt::Key_F1);
         QVERIFY(m_assistant->isVisible());
         const QPoint corner = cornerPosition(placementArea(), QSize(104, 104), QPoint(7, 25));
@@ -435,7 +427,7 @@ private slots:
             QVERIFY(m_main->PauseOn());
         }
         const int interval1 = m_main->Timer1->Interval();
-        QWidget *window = help ? static_cast<QWidget *>(m_help.get()) : m_welcome.get();
+        QWidget *window = help ? static_cast<QWidget *>(m_help) : m_welcome;
         if (help)
             m_main->NpovdaproParblok20001->trigger();
         else
@@ -474,8 +466,8 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(QString, caption);
         QFETCH(QString, hint);
-        TCompanionBalloon *window = help ? static_cast<TCompanionBalloon *>(m_help.get())
-                                         : m_welcome.get();
+        TCompanionBalloon *window = help ? static_cast<TCompanionBalloon *>(m_help)
+                                         : m_welcome;
         // Not a child of the windows it disables.
         QVERIFY(window->isWindow());
         QCOMPARE(window->parentWidget(), nullptr);

@@ -1,4 +1,3 @@
-#include "AppPath.h"
 #include "Data.h"
 #include "GradText.h"
 #include "Hlavni.h"
@@ -8,6 +7,7 @@
 #include "Ovladani.h"
 #include "Ovladani1.h"
 #include "Pomocnik.h"
+#include "ProgramFolderFixture.h"
 #include "TestMain.h"
 #include "TestSupport.h"
 #include "Timer.h"
@@ -16,7 +16,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QWindow>
 #include <memory>
 
@@ -27,22 +26,22 @@ class TestInfoWindows : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_folder;
+    ProgramFolderFixture m_folder;
     std::unique_ptr<TDataModule1> m_data;
     std::unique_ptr<MessageCatcher> m_messages;
-    std::unique_ptr<THlavniDialog> m_main;
-    std::unique_ptr<TPomocnikDialog> m_assistant;
-    std::unique_ptr<TOvladaniDialog> m_one;
-    std::unique_ptr<TOvladani1Dialog> m_two;
-    std::unique_ptr<TOProgramuDialog> m_about;
+    THlavniDialog *m_main = nullptr;
+    TPomocnikDialog *m_assistant = nullptr;
+    TOvladaniDialog *m_one = nullptr;
+    TOvladani1Dialog *m_two = nullptr;
+    TOProgramuDialog *m_about = nullptr;
 
     QWidget *window(const QString &name) const
     {
         if (name == QLatin1String("OvladaniDialog"))
-            return m_one.get();
+            return m_one;
         if (name == QLatin1String("Ovladani1Dialog"))
-            return m_two.get();
-        return m_about.get();
+            return m_two;
+        return m_about;
     }
 
     // A point on the face of the key cap labelled `label` in the key pictures.
@@ -62,48 +61,41 @@ private:
 private slots:
     void initTestCase()
     {
-        m_folder = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_folder->isValid());
-        TAppPath::setFolderForTesting(m_folder->path() + QLatin1Char('/'));
+        QVERIFY(m_folder.isValid());
         m_data = std::make_unique<TDataModule1>();
     }
 
     void init()
     {
         m_messages = std::make_unique<MessageCatcher>();
-        m_main = std::make_unique<THlavniDialog>();
+        m_main = m_folder.make<THlavniDialog>();
         m_main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
-        m_assistant = std::make_unique<TPomocnikDialog>();
-        m_one = std::make_unique<TOvladaniDialog>();
-        m_two = std::make_unique<TOvladani1Dialog>();
-        m_about = std::make_unique<TOProgramuDialog>();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main));
+        m_assistant = m_folder.make<TPomocnikDialog>();
+        m_one = m_folder.make<TOvladaniDialog>();
+        m_two = m_folder.make<TOvladani1Dialog>();
+        m_about = m_folder.make<TOProgramuDialog>();
     }
 
     void cleanup()
     {
-        m_about.reset();
-        m_two.reset();
-        m_one.reset();
-        m_assistant.reset();
-        m_main.reset();
+        m_folder.destroyWindows();
         m_messages.reset();
     }
 
     void cleanupTestCase()
     {
         m_data.reset();
-        TAppPath::setFolderForTesting(QString());
     }
 
     void globalInstances()
     {
-        QCOMPARE(OvladaniDialog(), m_one.get());
-        QCOMPARE(Ovladani1Dialog(), m_two.get());
-        QCOMPARE(OProgramuDialog(), m_about.get());
-        m_one.reset();
-        m_two.reset();
-        m_about.reset();
+        QCOMPARE(OvladaniDialog(), m_one);
+        QCOMPARE(Ovladani1Dialog(), m_two);
+        QCOMPARE(OProgramuDialog(), m_about);
+        m_folder.destroy(m_one);
+        m_folder.destroy(m_two);
+        m_folder.destroy(m_about);
         QCOMPARE(OvladaniDialog(), nullptr);
         QCOMPARE(Ovladani1Dialog(), nullptr);
         QCOMPARE(OProgramuDialog(), nullptr);
@@ -259,8 +251,8 @@ private slots:
         auto *action = m_main->findChild<QAction *>(command);
         QVERIFY(action != nullptr);
         action->trigger();
-        for (QWidget *w : {static_cast<QWidget *>(m_one.get()), static_cast<QWidget *>(m_two.get()),
-                           static_cast<QWidget *>(m_about.get())})
+        for (QWidget *w : {static_cast<QWidget *>(m_one), static_cast<QWidget *>(m_two),
+                           static_cast<QWidget *>(m_about)})
             QCOMPARE(w->isVisible(), w->objectName() == form);
         QVERIFY(!m_main->isEnabled());
         QVERIFY(!m_assistant->isEnabled());
@@ -340,7 +332,7 @@ private slots:
         QWidget *w = window(form);
         w->show();
         // The window takes the keyboard at once, while the main window is disabled.
-        QCOMPARE(w->focusWidget(), onButton || w == m_about.get() ? m_about->Button1 : w);
+        QCOMPARE(w->focusWidget(), onButton || w == m_about ? m_about->Button1 : w);
         if (onButton)
             QTest::keyClick(m_about->Button1, Qt::Key(key));
         else

@@ -1,13 +1,12 @@
-#include "AppPath.h"
 #include "Placement.h"
 #include "Pomocnik.h"
+#include "ProgramFolderFixture.h"
 #include "Settings.h"
 #include "TestMain.h"
 #include "TestSupport.h"
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTemporaryDir>
 
 // The assistant is a borderless 104 x 104 window.
 namespace {
@@ -146,8 +145,7 @@ void TestPlacement::assistantShownByRow()
     QFETCH(int, caller);
     QFETCH(QString, setting);
     QFETCH(bool, shown);
-    QTemporaryDir folder;
-    TAppPath::setFolderForTesting(folder.path() + QLatin1Char('/'));
+    const ProgramFolderFixture folder;
     if (!setting.isEmpty())
         WriteSetting(QStringLiteral("Pomocnik"), setting);
     TPomocnikDialog assistant;
@@ -155,13 +153,11 @@ void TestPlacement::assistantShownByRow()
     PrepareAssistant(PlacementCaller(caller), QSize(150, 60));
     QCOMPARE(assistant.isVisible(), shown);
     QCOMPARE(assistant.pos(), cornerPosition(placementArea(), Client, QPoint(12, 30)));
-    TAppPath::setFolderForTesting(QString());
 }
 
 void TestPlacement::failedFitMovesAssistantAndRemembersIt()
 {
-    QTemporaryDir folder;
-    TAppPath::setFolderForTesting(folder.path() + QLatin1Char('/'));
+    const ProgramFolderFixture folder;
     WriteSetting(QStringLiteral("Pomocnik"), QStringLiteral("0"));
     TPomocnikDialog assistant;
     const QRect area = placementArea();
@@ -173,7 +169,6 @@ void TestPlacement::failedFitMovesAssistantAndRemembersIt()
     QCOMPARE(ReadSetting(QStringLiteral("Pomocnik")), QStringLiteral("1"));
     assistant.close();
     QCOMPARE(ReadSetting(QStringLiteral("Pomocnik")), QStringLiteral("0"));
-    TAppPath::setFolderForTesting(QString());
 }
 
 // On the live desktop (also run on a primary screen that does not start at 0, 0): the assistant,
@@ -181,8 +176,7 @@ void TestPlacement::failedFitMovesAssistantAndRemembersIt()
 // available area, near its lower right corner.
 void TestPlacement::placedWithinThePrimaryScreen()
 {
-    QTemporaryDir folder;
-    TAppPath::setFolderForTesting(folder.path() + QLatin1Char('/'));
+    const ProgramFolderFixture folder;
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     QCOMPARE(placementArea(), area);
     TPomocnikDialog assistant;
@@ -193,7 +187,6 @@ void TestPlacement::placedWithinThePrimaryScreen()
     QCOMPARE(assistant.pos(), area.bottomRight() + QPoint(1, 1) - QPoint(104 + 7, 104 + 25));
     QVERIFY(area.contains(QRect(place, question)));
     assistant.close();
-    TAppPath::setFolderForTesting(QString());
 }
 
 PARBLOK_TEST_MAIN(TestPlacement)

@@ -3,10 +3,12 @@
 #include "DbfTable.h"
 #include "ProgramFolder.h"
 #include "TestSupport.h"
+#include "WavFile.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -73,6 +75,22 @@ bool ProgramFolderFixture::writeResultsTable(bool backup)
         return false;
     }
     return true;
+}
+
+bool ProgramFolderFixture::addManual(bool program, bool page)
+{
+    const auto emptyFile = [this](const QString &name) {
+        return QDir().mkpath(QFileInfo(filePath(name)).path()) && QFile(filePath(name)).open(QIODevice::WriteOnly);
+    };
+    return (!program || emptyFile(QStringLiteral("ManualKvadr")))
+        && (!page || emptyFile(QStringLiteral("Html/Parblok2000/Index.htm")));
+}
+
+bool ProgramFolderFixture::addSound(const QString &name)
+{
+    QFile wav(filePath(QStringLiteral("Zvuky/") + name));
+    return QDir().mkpath(filePath(QStringLiteral("Zvuky"))) && wav.open(QIODevice::WriteOnly)
+        && wav.write(encodeWav(WavSound{1, 8000, 8, QByteArray(80, '\x80')})) > 0;
 }
 
 void ProgramFolderFixture::destroyWindows()

@@ -40,6 +40,13 @@ public:
     // Writes an empty results table into Data (and into Data/Zaloha when `backup`), replacing any.
     bool writeResultsTable(bool backup = false);
 
+    // Lays the manual's program (ManualKvadr) and its start page (Html/Parblok2000/Index.htm),
+    // both empty, as asked.
+    bool addManual(bool program = true, bool page = true);
+
+    // Writes a short silent sound Zvuky/`name`.
+    bool addSound(const QString &name);
+
     // Makes a window (or the data module); the fixture owns it.
     template <class T>
     T *make()

@@ -490,7 +490,7 @@ private slots:
     {
         QFETCH(bool, program);
         QFETCH(bool, page);
-        const ProgramFolderFixture folder;
+        ProgramFolderFixture folder;
         QVERIFY(folder.isValid());
         QStringList launches;
         setProcessStarterForTesting(
@@ -500,12 +500,7 @@ private slots:
                 return true;
             });
         const auto restore = qScopeGuard([] { setProcessStarterForTesting({}); });
-        if (program)
-            QVERIFY(QFile(folder.filePath(QStringLiteral("ManualKvadr"))).open(QIODevice::WriteOnly));
-        if (page) {
-            QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("Html/Parblok2000")));
-            QVERIFY(QFile(folder.filePath(QStringLiteral("Html/Parblok2000/Index.htm"))).open(QIODevice::WriteOnly));
-        }
+        QVERIFY(folder.addManual(program, page));
         // The check runs at every showing of the window.
         w->hide();
         w->show();

@@ -14,7 +14,6 @@
 #include "Timer.h"
 #include "SoundPlayer.h"
 #include "Vysledek.h"
-#include "WavFile.h"
 
 #include <QAction>
 #include <QDir>
@@ -320,11 +319,7 @@ private slots:
     void questionSoundsBeforeWindowsRest()
     {
         const QString sounds = m_folder.filePath(QStringLiteral("Zvuky"));
-        QVERIFY(QDir().mkpath(sounds));
-        QFile wav(sounds + QStringLiteral("/Dotaz.wav"));
-        QVERIFY(wav.open(QIODevice::WriteOnly));
-        wav.write(encodeWav(WavSound{1, 8000, 8, QByteArray(80, '\x80')}));
-        wav.close();
+        QVERIFY(m_folder.addSound(QStringLiteral("Dotaz.wav")));
         const QString startDir = QDir::currentPath();
         QStringList heard;
         setSoundObserver([&](const QString &source) {

@@ -11,7 +11,6 @@
 #include "SoundPlayer.h"
 #include "Timer.h"
 #include "Vymazat.h"
-#include "WavFile.h"
 
 #include <QAction>
 #include <QFile>
@@ -133,11 +132,7 @@ private slots:
     // usable; only then do they rest.
     void questionSoundsBeforeWindowsRest()
     {
-        QVERIFY(QDir().mkpath(m_folder->filePath(QStringLiteral("Zvuky"))));
-        QFile wav(m_folder->filePath(QStringLiteral("Zvuky/Dotaz.wav")));
-        QVERIFY(wav.open(QIODevice::WriteOnly));
-        wav.write(encodeWav(WavSound{1, 8000, 8, QByteArray(80, '\x80')}));
-        wav.close();
+        QVERIFY(m_folder->addSound(QStringLiteral("Dotaz.wav")));
         QStringList heard;
         setSoundObserver([&](const QString &source) {
             heard << QStringLiteral("%1 main %2 assistant %3")

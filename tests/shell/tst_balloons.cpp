@@ -254,11 +254,7 @@ private slots:
     void manualLink()
     {
         // The link follows the main window's check and starts the manual, leaving the window open.
-        QDir(m_folder.path()).mkpath(QStringLiteral("Html/Parblok2000"));
-        for (const QString &name : {QStringLiteral("ManualKvadr"), QStringLiteral("Html/Parblok2000/Index.htm")}) {
-            QFile file(m_folder.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
+        QVERIFY(m_folder.addManual());
         start(QStringLiteral("1"), QStringLiteral("0"));
         QVERIFY(m_welcome->OfficeLabel3->isEnabled());
         QStringList launches;

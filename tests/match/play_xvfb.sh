@@ -30,11 +30,12 @@ unset QT_QPA_PLATFORM
 export XDG_RUNTIME_DIR="$work/xdg"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
+here=$(cd "$(dirname "$0")" && pwd)
 exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     work="$1"
+    . "$2/main-window.sh"
     "$PARBLOK_PLAY_COMMAND" >"$work/program.log" 2>&1 &
     pid=$!
-    fail() { echo "$1"; cat "$work/program.log"; kill -TERM $pid 2>/dev/null; exit 1; }
     # The visible window of the given size, as "id x y"; nothing when there is none.
     window() {
         for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
@@ -45,88 +46,68 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
             esac
         done
     }
-    # Waits up to $2 half-seconds for a window of size $1.
-    await() {
-        tries=0
-        while [ $tries -lt $2 ]; do
-            found=$(window "$1"); [ -n "$found" ] && { echo "$found"; return; }
-            tries=$((tries + 1)); sleep 0.5
-        done
-    }
-    # Waits up to five seconds for the window of size $1 to go; fails with $2 when it stays.
-    await_gone() {
-        tries=0
-        while [ -n "$(window "$1")" ]; do
-            tries=$((tries + 1)); [ $tries -le 10 ] || fail "$2"
-            sleep 0.5
-        done
-    }
+    # Whether a window of size $1 is up; its "id x y" is then in $found.
+    shown() { found=$(window "$1"); [ -n "$found" ]; }
+    gone() { ! shown "$1"; }
     pixel() { /usr/bin/convert "$1" -format "%[hex:p{$2,$3}]" info: 2>/dev/null; }
-    # Screenshot $1 once the balloon at ($2, $3) is painted cream in its middle ($4, $5 into
-    # it), waiting up to five seconds.
-    shoot() {
-        tries=0
-        while import -window root "$work/$1"; [ "$(pixel "$work/$1" $(($2 + $4)) $(($3 + $5)))" != FFFFE0 ]; do
-            tries=$((tries + 1)); [ $tries -le 10 ] || fail "$1: the balloon is not cream"
-            sleep 0.5
-        done
-    }
+    # A screenshot $1 in which the balloon at ($2, $3) is painted cream in its middle ($4, $5 into it).
+    cream() { import -window root "$work/$1" 2>/dev/null && [ "$(pixel "$work/$1" $(($2 + $4)) $(($3 + $5)))" = FFFFE0 ]; }
+    shoot() { await cream "$@" || fail "$1: the balloon is not cream"; }
+    # Open menus are windows of their own (without a name): more windows than $windows.
+    visible_windows() { xdotool search --onlyvisible --class . 2>/dev/null | wc -l; }
+    menu_open() { [ "$(visible_windows)" -gt "$windows" ]; }
+    has_keyboard() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$main" ]; }
 
     # Menu "Soubor", item $1 ("1" or "2" players): the selection balloon, its screenshot, and a
     # click on "Standardní hra".
     standard_match() {
         xdotool windowfocus --sync "$main"
-        xdotool key alt+s; sleep 0.3; xdotool key $1
-        set -- $1 $(await 250x150 20); [ $# -eq 4 ] || fail "no selection for $1"
+        windows=$(visible_windows)
+        xdotool key alt+s
+        await menu_open || fail "Alt+S opened no menu"
+        xdotool key $1
+        await shown 250x150 || fail "no selection for $1"
+        set -- $1 $found
         shoot select$1.png $3 $4 10 100
         xdotool mousemove $(($3 + 60)) $(($4 + 65)) click 1
         # The pointer leaves the main window: the keys reach the game because the closing
         # balloon gives the keyboard back, not because the pointer is over it.
         xdotool mousemove 5 5
-        await_gone 250x150 "the selection stayed open"
-        keyboard_back
-    }
-    # Waits up to five seconds (a loaded machine is slow) for the main window to have the
-    # keyboard again.
-    keyboard_back() {
-        tries=0
-        while [ "$(xdotool getwindowfocus 2>/dev/null)" != "$main" ]; do
-            tries=$((tries + 1))
-            [ $tries -le 10 ] || fail "the main window did not get the keyboard back"
-            sleep 0.5
-        done
+        await gone 250x150 || fail "the selection stayed open"
+        await has_keyboard || fail "the main window did not get the keyboard back"
     }
 
-    main=$(await 669x439 60); [ -n "$main" ] || fail "no main window"
-    main=${main%% *}
+    tries=300; await main_up || fail "no main window"; tries=100
 
     standard_match 1
 
-    # Drops until the well is full and the result balloon appears.
-    result=""
-    presses=0
-    while [ -z "$result" ] && [ $presses -lt 120 ]; do
-        # Whatever took the keyboard meanwhile on a busy display, the player clicks back first.
-        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$main" ] || xdotool windowfocus "$main"
-        xdotool key space; sleep 0.6
-        result=$(window 280x222)
-        presses=$((presses + 1))
-    done
-    [ -n "$result" ] || fail "no result dialog"
-    set -- $result
+    # Drops until the well is full and the result balloon appears. Whatever else took the
+    # keyboard meanwhile on a busy display, the player clicks back first.
+    drop_until_result() {
+        shown 280x222 && return 0
+        if ! has_keyboard; then
+            shown 280x222 && return 0
+            xdotool windowfocus "$main"
+        fi
+        xdotool key space
+        return 1
+    }
+    tries=300; await drop_until_result || fail "no result dialog"; tries=100
+    set -- $found
     shoot result.png $2 $3 8 100
     xdotool key ctrl+a; xdotool type --delay 40 "Xvfb hráč"; xdotool key Return
-    await_gone 280x222 "the result dialog stayed open"
+    await gone 280x222 || fail "the result dialog stayed open"
     grep -q "Xvfb hr" "$PARBLOK_PLAY_TABLE" || fail "the result was not stored in $PARBLOK_PLAY_TABLE"
 
-    # Two players, standard, then the question to end the match, answered with Enter.
+    # Two players, standard (the match runs once its selection has closed), then the question to
+    # end the match, answered with Enter.
     standard_match 2
-    sleep 1
     xdotool key F3
-    set -- $(await 265x115 20); [ $# -eq 3 ] || fail "no question"
+    await shown 265x115 || fail "no question"
+    set -- $found
     shoot question.png $2 $3 5 60
     xdotool key Return
-    await_gone 265x115 "the question stayed open"
+    await gone 265x115 || fail "the question stayed open"
     import -window root "$work/end.png"
     set -- $(xdotool getwindowgeometry "$main" | sed -n "s/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p")
     # Both wells covered again (black where pieces were falling).
@@ -137,4 +118,4 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     wait $pid 2>/dev/null
     echo "played: screenshots in $work"
     exit 0
-' play "$work"
+' play "$work" "$here/../common"

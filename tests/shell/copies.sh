@@ -5,28 +5,24 @@
 # (notice.png, boss.png).
 # Usage: copies.sh <program folder> <work folder>
 set -u
-source_folder="$1"
+here=$(cd "$(dirname "$0")" && pwd)
 work="$2"
-for tool in xvfb-run xdotool import; do
+for tool in xvfb-run xdotool xwininfo import; do
     command -v $tool >/dev/null 2>&1 || { echo "$tool is not installed"; exit 77; }
 done
-rm -rf "$work"
-mkdir -p "$work"
 # A copy of the program folder, so that the settings the copies write stay here.
-cp -r "$source_folder" "$work/program"
+. "$here/../common/work-copy.sh"
+work_copy "$1" "$work"
 unset QT_QPA_PLATFORM
-export XDG_RUNTIME_DIR="$work/xdg"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     work="$1"
+    . "$2/main-window.sh"
     program="$work/program/Parblok2000"
     fail() { echo "$*"; import -window root "$work/failure.png" 2>/dev/null; ls -la "$XDG_RUNTIME_DIR"; for log in "$work"/*.log; do echo "== $log"; cat "$log"; done; kill $first $third 2>/dev/null; exit 1; }
     pixel() { /usr/bin/convert "$1" -format "%[hex:p{$2,$3}]" info: 2>/dev/null; }
     sockets() { ls "$XDG_RUNTIME_DIR" | grep -c "^Parblok2000-" ; }
     answering() { [ "$(sockets)" -ge "$1" ]; }
-    # Waits up to 10 s for a command to succeed.
-    await() { n=0; while [ $n -lt 100 ]; do "$@" && return 0; sleep 0.1; n=$((n + 1)); done; return 1; }
 
     "$program" >"$work/first.log" 2>&1 &
     first=$!
@@ -64,8 +60,12 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     # further copy then starts normally.
     window=$(xdotool search --name "^Parblok 2000\$" | head -n 1)
     xdotool windowfocus --sync "$window"
+    # The menu opens as a window of its own of the first copy.
+    windows() { xdotool search --all --onlyvisible --pid $first 2>/dev/null | wc -l; }
+    before=$(windows)
+    menu_open() { [ "$(windows)" -gt "$before" ]; }
     xdotool key --window "$window" alt+n
-    sleep 0.3
+    await menu_open || fail "Alt+N opened no menu"
     xdotool key p
     await xdotool search --name "^Plnění plánu v letošním roce\$" >/dev/null || fail "no boss screen"
     import -window root "$work/boss.png" 2>/dev/null
@@ -77,4 +77,4 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     kill -TERM $first $third
     wait $first $third 2>/dev/null
     exit 0
-' copies "$work"
+' copies "$work" "$here/../common"

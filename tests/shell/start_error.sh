@@ -15,8 +15,7 @@ rm -rf "$work/program/Data"
 
 exec "$here/../common/desktop.sh" sh -c '
     work="$1"
-    fail() { echo "$*"; import -window root "$work/failure.png" 2>/dev/null; cat "$work/program.log"; kill $pid 2>/dev/null; exit 1; }
-    await() { n=0; while [ $n -lt 100 ]; do "$@" && return 0; sleep 0.1; n=$((n + 1)); done; return 1; }
+    . "$2/main-window.sh"
     # Message boxes: dialogs captioned like the program (the splash is captioned so too).
     message_box() {
         for window in $(xdotool search --onlyvisible --name "^Parblok 2000\$" 2>/dev/null); do
@@ -31,20 +30,26 @@ exec "$here/../common/desktop.sh" sh -c '
     pid=$!
     await shown || fail "no message box"
     box=$(message_box)
-    sleep 0.5
-    # Where the box is on the screen (xdotool misplaces windows a manager has framed).
-    geometry=$(xwininfo -id "$box")
     field() { echo "$geometry" | sed -n "s/^ *$1: *//p"; }
-    X=$(field "Absolute upper-left X"); Y=$(field "Absolute upper-left Y")
-    WIDTH=$(field Width); HEIGHT=$(field Height)
-    import -window root "$work/message.png" 2>/dev/null || fail "no screenshot"
-    # The part of the box that lies over the splash (342, 240, 339 x 288).
-    left=$((X > 342 ? X : 342)); top=$((Y > 240 ? Y : 240))
-    right=$((X + WIDTH < 681 ? X + WIDTH : 681)); bottom=$((Y + HEIGHT < 528 ? Y + HEIGHT : 528))
-    [ $left -lt $right ] && [ $top -lt $bottom ] || fail "the box ($X, $Y, $WIDTH x $HEIGHT) does not lie over the splash"
-    cream=$(/usr/bin/convert "$work/message.png" -crop $((right - left))x$((bottom - top))+$left+$top +repage \
-            -depth 8 txt:- | grep -c "#FFFFE0")
-    [ "$cream" -eq 0 ] || fail "$cream pixels of the splash show through the box"
+    # The box placed over the splash and shown whole: $reason tells what the last look saw.
+    box_whole() {
+        # Where the box is on the screen (xdotool misplaces windows a manager has framed).
+        geometry=$(xwininfo -id "$box") || { reason="the box went"; return 1; }
+        X=$(field "Absolute upper-left X"); Y=$(field "Absolute upper-left Y")
+        WIDTH=$(field Width); HEIGHT=$(field Height)
+        import -window root "$work/message.png" 2>/dev/null || { reason="no screenshot"; return 1; }
+        # The part of the box that lies over the splash (342, 240, 339 x 288).
+        left=$((X > 342 ? X : 342)); top=$((Y > 240 ? Y : 240))
+        right=$((X + WIDTH < 681 ? X + WIDTH : 681)); bottom=$((Y + HEIGHT < 528 ? Y + HEIGHT : 528))
+        [ $left -lt $right ] && [ $top -lt $bottom ] ||
+            { reason="the box ($X, $Y, $WIDTH x $HEIGHT) does not lie over the splash"; return 1; }
+        cream=$(/usr/bin/convert "$work/message.png" -crop $((right - left))x$((bottom - top))+$left+$top +repage \
+                -depth 8 txt:- | grep -c "#FFFFE0")
+        [ "$cream" -eq 0 ] || { reason="$cream pixels of the splash show through the box"; return 1; }
+    }
+    # Each look takes a screenshot: 30 of them take about 20 s.
+    reason="never looked"
+    tries=30; await box_whole || fail "$reason"; tries=100
     # Enter closes each box of the start; the main window (669 pixels wide) then comes up.
     main_window() {
         for window in $(xdotool search --onlyvisible --name "^Parblok 2000\$" 2>/dev/null); do
@@ -59,4 +64,4 @@ exec "$here/../common/desktop.sh" sh -c '
     kill -TERM $pid
     wait $pid 2>/dev/null
     exit 0
-' start_error "$work"
+' start_error "$work" "$here/../common"

@@ -474,8 +474,8 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(QString, caption);
         QFETCH(QString, hint);
-        TCompanionBalloon *window = help ? static_cast<TCompanionBalloon *>(m_help.get())
-                                         : m_welcome.get();
+        TBalloonForm *window = help ? static_cast<TBalloonForm *>(m_help.get())
+                                   : m_welcome.get();
         // Not a child of the windows it disables.
         QVERIFY(window->isWindow());
         QCOMPARE(window->parentWidget(), nullptr);

@@ -1,8 +1,6 @@
 #include "DotazKonec.h"
 #include "ui_DotazKonec.h"
 
-#include "Balloon.h"
-#include "Companion.h"
 #include "Hlavni.h"
 #include "OContrls.h"
 #include "Sounds.h"
@@ -19,7 +17,7 @@ TDotazKonecDialog *DotazKonecDialog()
 }
 
 TDotazKonecDialog::TDotazKonecDialog()
-    : TBalloonForm(), ui(new Ui::DotazKonecDialog)
+    : TBalloonForm(WhileOpen::MatchStops), ui(new Ui::DotazKonecDialog)
 {
     g_dotazKonecDialog = this;
     ui->setupUi(this);
@@ -28,13 +26,12 @@ TDotazKonecDialog::TDotazKonecDialog()
     OfficeButton1 = ui->OfficeButton1;
     OfficeButton2 = ui->OfficeButton2;
 
-    setFixedSize(size());
+    formshape1 = SetUpBalloon(size(), tformshape::bpRightTop);
     ui->Image1->setPixmap(QPixmap(WidgetArt::ProgramPicture35x35));
     Label1->setFont(BalloonFont(13, true));
     Label2->setFont(BalloonFont());
     OfficeButton1->setFont(BalloonFont());
     OfficeButton2->setFont(BalloonFont());
-    formshape1 = MakeBalloon(this, tformshape::bpRightTop);
 
     connect(OfficeButton1, &TOfficeControl::clicked, this, &TDotazKonecDialog::OfficeButton1Click);
     connect(OfficeButton2, &TOfficeControl::clicked, this, &TDotazKonecDialog::OfficeButton2Click);
@@ -63,23 +60,14 @@ void TDotazKonecDialog::OfficeButton2Click()
 
 void TDotazKonecDialog::FormShow()
 {
-    // Gravity stops unless the pause holds it, the question sounds, and only then do the main
-    // window and the assistant rest.
-    CompanionSuspendsGravity();
+    // Gravity has stopped; the question sounds before the main window and the assistant rest.
     PlaySoundAndGoOn(QStringLiteral("Dotaz.wav"));
-    SetMainAndAssistantEnabled(false);
-    TakeKeyboard(this, nullptr);
 }
 
-void TDotazKonecDialog::FormClose()
+void TDotazKonecDialog::FormKeyDown(QKeyEvent *event)
 {
-    CompanionClosed();
-}
-
-void TDotazKonecDialog::FormKeyDown(int key)
-{
-    if (IsEscapeKey(key))
+    if (IsEscapeKey(event->key()))
         OfficeButton2Click();
-    else if (IsEnterKey(key))
+    else if (IsEnterKey(event->key()))
         OfficeButton1Click();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Balloon.h"
+#include "BalloonForm.h"
 #include <memory>
 
 class QLabel;
@@ -33,8 +33,7 @@ public slots:
 
 private:
     void FormShow() override;
-    void FormClose() override;
-    void FormKeyDown(int key) override;
+    void FormKeyDown(QKeyEvent *event) override;
 
     std::unique_ptr<Ui::DotazKonecDialog> ui;
 };

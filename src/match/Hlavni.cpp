@@ -49,7 +49,7 @@ THlavniDialog *HlavniDialog()
     return dynamic_cast<THlavniDialog *>(MainWindowLink());
 }
 
-THlavniDialog::THlavniDialog(QWidget *parent) : QMainWindow(parent), ui(new Ui::HlavniDialog)
+THlavniDialog::THlavniDialog(QWidget *parent) : TForm<QMainWindow>(parent), ui(new Ui::HlavniDialog)
 {
     ui->setupUi(this);
     bindControls();
@@ -141,6 +141,10 @@ void THlavniDialog::FormCreate()
 
 void THlavniDialog::FormShow()
 {
+    if (!m_keysWatched && windowHandle() != nullptr) {
+        windowHandle()->installEventFilter(this);
+        m_keysWatched = true;
+    }
     CheckManual();
     StartUpAssistant();
 }
@@ -251,23 +255,9 @@ bool THlavniDialog::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void THlavniDialog::showEvent(QShowEvent *event)
+void THlavniDialog::FormClose()
 {
-    QMainWindow::showEvent(event);
-    if (!m_keysWatched && windowHandle() != nullptr) {
-        windowHandle()->installEventFilter(this);
-        m_keysWatched = true;
-    }
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void THlavniDialog::closeEvent(QCloseEvent *event)
-{
-    // The main window is the program: closing it ends the program, whatever else is open.
-    QMainWindow::closeEvent(event);
-    if (event->isAccepted())
-        QCoreApplication::quit();
+    QCoreApplication::quit();
 }
 
 // --- Matches ------------------------------------------------------------------------------------

@@ -3,6 +3,8 @@
 #include "Match.h"
 #include "MainWindowLink.h"
 
+#include "Form.h"
+
 #include <QMainWindow>
 #include <memory>
 
@@ -28,7 +30,7 @@ class HlavniDialog;
 // the four gravity timers, the menus and toolbar, and the boss screen. The rules of the match
 // (TMatch) drive the wells and timers; the window forwards its ticks, keys and commands to them
 // and shows what they report.
-class THlavniDialog : public QMainWindow, public TMainWindowLink, private TMatchDisplay
+class THlavniDialog : public TForm<QMainWindow>, public TMainWindowLink, private TMatchDisplay
 {
     Q_OBJECT
 public:
@@ -147,12 +149,12 @@ public slots:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
+    void FormShow() override;
+    // The main window is the program: closing it ends the program, whatever else is open.
+    void FormClose() override;
 
 private slots:
     void MS8Click();
-    void FormShow();
 
 private:
     void FormCreate();

@@ -1,7 +1,5 @@
 #include "VyberHry.h"
 
-#include "Balloon.h"
-#include "Companion.h"
 #include "Hlavni.h"
 #include "OContrls.h"
 #include "Placement.h"
@@ -9,7 +7,7 @@
 
 #include <QLabel>
 
-TVyberHryDialog::TVyberHryDialog(int players) : TBalloonForm(), m_players(players)
+TVyberHryDialog::TVyberHryDialog(int players) : TBalloonForm(WhileOpen::WindowsRest), m_players(players)
 {
 }
 
@@ -24,12 +22,11 @@ void TVyberHryDialog::setUpForm(QLabel *label1, TOfficeLabel *office1, TOfficeLa
     OfficeLabel3 = office3;
     OfficeButton1 = button1;
 
-    setFixedSize(size());
+    formshape1 = SetUpBalloon(size(), tformshape::bpBottomRight);
     Label1->setFont(BalloonFont(13, true));
     for (TOfficeLabel *choice : {OfficeLabel1, OfficeLabel2, OfficeLabel3})
         choice->setFont(BalloonFont());
     OfficeButton1->setFont(BalloonFont());
-    formshape1 = MakeBalloon(this, tformshape::bpBottomRight);
 
     connect(OfficeButton1, &TOfficeControl::clicked, this, &TVyberHryDialog::OfficeButton1Click);
     connect(OfficeLabel1, &TOfficeControl::clicked, this, &TVyberHryDialog::OfficeLabel1Click);
@@ -64,26 +61,16 @@ void TVyberHryDialog::choose(GameKind kind)
     close();
 }
 
-
-
-
 void TVyberHryDialog::FormShow()
 {
     PlaySoundAndGoOn(QStringLiteral("Dialog.wav"));
-    SetMainAndAssistantEnabled(false);
     PlaceBesideAssistant(m_players == 1 ? PlacementCaller::NewGameOnePlayer
                                         : PlacementCaller::NewGameTwoPlayers,
                          this);
-    TakeKeyboard(this, nullptr);
 }
 
-void TVyberHryDialog::FormClose()
+void TVyberHryDialog::FormKeyDown(QKeyEvent *event)
 {
-    SetMainAndAssistantEnabled(true);
-}
-
-void TVyberHryDialog::FormKeyDown(int key)
-{
-    if (IsEnterKey(key) || IsEscapeKey(key))
+    if (IsEnterKey(event->key()) || IsEscapeKey(event->key()))
         close();
 }

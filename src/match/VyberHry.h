@@ -2,7 +2,7 @@
 
 #include "GameKind.h"
 
-#include "Balloon.h"
+#include "BalloonForm.h"
 
 class QLabel;
 class TOfficeButton;
@@ -43,8 +43,7 @@ protected:
 
 private:
     void FormShow() override;
-    void FormClose() override;
-    void FormKeyDown(int key) override;
+    void FormKeyDown(QKeyEvent *event) override;
     void choose(GameKind kind);
 
     int m_players;

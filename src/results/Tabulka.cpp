@@ -1,19 +1,14 @@
 #include "Tabulka.h"
 #include "ui_Tabulka.h"
 
-#include "Balloon.h"
-#include "Companion.h"
 #include "Data.h"
 #include "TApplication.h"
 
-#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QIdentityProxyModel>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
-#include <QShowEvent>
 #include <QTabWidget>
 #include <QStyle>
 #include <QTableView>
@@ -84,9 +79,7 @@ void ShowTabulkaDialog()
     }
 }
 
-TTabulkaDialog::TTabulkaDialog(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      ui(new Ui::TabulkaDialog)
+TTabulkaDialog::TTabulkaDialog() : TBalloonForm(WhileOpen::MatchStops), ui(new Ui::TabulkaDialog)
 {
     g_tabulkaDialog = this;
     ui->setupUi(this);
@@ -136,6 +129,7 @@ void TTabulkaDialog::FormCreate()
     for (QTableView *grid : {DBGrid1, DBGrid2, DBGrid3})
         setUpGrid(grid);
 
+    setFirstControl(Button1);
     connect(Button1, &QPushButton::clicked, this, &TTabulkaDialog::Button1Click);
     connect(PageControl1, &QTabWidget::currentChanged, this, &TTabulkaDialog::TabSheetShow);
 }
@@ -214,51 +208,25 @@ void TTabulkaDialog::sizeColumns()
     }
 }
 
-void TTabulkaDialog::showEvent(QShowEvent *event)
+void TTabulkaDialog::FormKeyDown(QKeyEvent *event)
 {
-    if (!event->spontaneous()) {
-        if (const QScreen *screen = QGuiApplication::primaryScreen())
-            move(screen->geometry().center() - rect().center());
-    }
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void TTabulkaDialog::closeEvent(QCloseEvent *event)
-{
-    QWidget::closeEvent(event);
-    if (event->isAccepted())
-        FormClose();
-}
-
-void TTabulkaDialog::keyPressEvent(QKeyEvent *event)
-{
-    // Keys of the Ok button reach the window too.
-    if (IsEnterKey(event->key()) || IsEscapeKey(event->key())) {
+    if (IsEnterKey(event->key()) || IsEscapeKey(event->key()))
         close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    else
+        TBalloonForm::FormKeyDown(event);
 }
 
 void TTabulkaDialog::FormShow()
 {
-    CompanionShown();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
     bindGrids();
     sizeColumns();
     {
         const QSignalBlocker quiet(PageControl1);
         PageControl1->setCurrentIndex(0);
     }
-    activateWindow();
-    Button1->setFocus();
     showKind(KindOfPage(0));
-}
-
-void TTabulkaDialog::FormClose()
-{
-    CompanionClosed();
 }
 
 void TTabulkaDialog::TabSheetShow(int index)

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QWidget>
+#include "BalloonForm.h"
+
 #include <memory>
 
 class QFrame;
@@ -18,11 +19,11 @@ class TabulkaDialog;
 // suspended (unless the pause is on) and the main window and the assistant are disabled; Ok,
 // Enter and Esc close it. The grids show the store's one current view, so every page switch
 // filters the table to the page's kind.
-class TTabulkaDialog : public QWidget
+class TTabulkaDialog : public TBalloonForm
 {
     Q_OBJECT
 public:
-    explicit TTabulkaDialog(QWidget *parent = nullptr);
+    TTabulkaDialog();
     ~TTabulkaDialog() override;
 
     // How many rows of its kind a page shows.
@@ -46,15 +47,11 @@ public:
 public slots:
     void Button1Click();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void FormCreate();
-    void FormShow();
-    void FormClose();
+    void FormShow() override;
+    // Keys of the Ok button reach the window too.
+    void FormKeyDown(QKeyEvent *event) override;
     // A page was brought to the front: the table shows its kind.
     void TabSheetShow(int index);
     // Binds the grids to the store's data source the first time the viewer is shown.

@@ -1,8 +1,6 @@
 #include "Vymazat.h"
 #include "ui_Vymazat.h"
 
-#include "Balloon.h"
-#include "Companion.h"
 #include "Data.h"
 #include "OContrls.h"
 #include "Placement.h"
@@ -11,12 +9,9 @@
 #include "TApplication.h"
 #include "formshape.h"
 
-#include <QCloseEvent>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
-#include <QShowEvent>
 
 namespace {
 
@@ -53,9 +48,7 @@ void ShowVymazatDialog()
     question->activateWindow();
 }
 
-TVymazatDialog::TVymazatDialog(QWidget *parent)
-    : QWidget(parent, BalloonFlags),
-      ui(new Ui::VymazatDialog)
+TVymazatDialog::TVymazatDialog() : TBalloonForm(WhileOpen::WindowsRest), ui(new Ui::VymazatDialog)
 {
     g_vymazatDialog = this;
     ui->setupUi(this);
@@ -75,52 +68,31 @@ TVymazatDialog::~TVymazatDialog()
 
 void TVymazatDialog::FormCreate()
 {
-    setFixedSize(size());
+    formshape1 = SetUpBalloon(size(), tformshape::bpRightTop);
     setFont(formFont(false));
     Label1->setFont(formFont(true));
     setFocusPolicy(Qt::StrongFocus);
-    formshape1 = MakeBalloon(this, tformshape::bpRightTop);
+    setFirstControl(this);
 
     connect(OfficeButton1, &TOfficeButton::clicked, this, &TVymazatDialog::OfficeButton1Click);
     connect(OfficeButton2, &TOfficeButton::clicked, this, &TVymazatDialog::OfficeButton2Click);
 }
 
-void TVymazatDialog::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void TVymazatDialog::closeEvent(QCloseEvent *event)
-{
-    QWidget::closeEvent(event);
-    if (event->isAccepted())
-        FormClose();
-}
-
-void TVymazatDialog::keyPressEvent(QKeyEvent *event)
+void TVymazatDialog::FormKeyDown(QKeyEvent *event)
 {
     if (IsEnterKey(event->key()))
         ResetTable();
     else if (IsEscapeKey(event->key()))
         close();
     else
-        QWidget::keyPressEvent(event);
+        TBalloonForm::FormKeyDown(event);
 }
 
 void TVymazatDialog::FormShow()
 {
-    // The question sounds while the main window and the assistant are still usable; then they rest.
+    // The question sounds while the main window and the assistant are still usable; they rest
+    // once it is shown.
     PlaySoundAndGoOn(QStringLiteral("Dotaz.wav"));
-    SetMainAndAssistantEnabled(false);
-    activateWindow();
-    setFocus();
-}
-
-void TVymazatDialog::FormClose()
-{
-    SetMainAndAssistantEnabled(true);
 }
 
 void TVymazatDialog::OfficeButton1Click()

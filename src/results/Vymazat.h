@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QWidget>
+#include "BalloonForm.h"
+
 #include <memory>
 
 class QLabel;
@@ -14,11 +15,11 @@ class VymazatDialog;
 // The question whether to clear the results table, a balloon beside the assistant. "Ano" and
 // Enter replace the table by its blank copy and close the balloon; "Ne" and Esc close it. While it
 // is open the main window and the assistant are disabled; the match goes on underneath.
-class TVymazatDialog : public QWidget
+class TVymazatDialog : public TBalloonForm
 {
     Q_OBJECT
 public:
-    explicit TVymazatDialog(QWidget *parent = nullptr);
+    TVymazatDialog();
     ~TVymazatDialog() override;
 
     tformshape *formshape1 = nullptr;
@@ -32,15 +33,10 @@ public slots:
     void OfficeButton1Click();
     void OfficeButton2Click();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void FormCreate();
-    void FormShow();
-    void FormClose();
+    void FormShow() override;
+    void FormKeyDown(QKeyEvent *event) override;
     // Replaces the table by the blank pair and closes the balloon. When the blank pair is not
     // usable the table stays as it was and the user is told why.
     void ResetTable();

@@ -1,8 +1,6 @@
 #include "Vysledek.h"
 #include "ui_Vysledek.h"
 
-#include "Balloon.h"
-#include "Companion.h"
 #include "Data.h"
 #include "MainWindowLink.h"
 #include "OContrls.h"
@@ -20,7 +18,7 @@ TVysledekDialog *VysledekDialog()
     return g_vysledekDialog;
 }
 
-TVysledekDialog::TVysledekDialog() : TBalloonForm(), ui(new Ui::VysledekDialog)
+TVysledekDialog::TVysledekDialog() : TBalloonForm(WhileOpen::WindowsRest), ui(new Ui::VysledekDialog)
 {
     g_vysledekDialog = this;
     ui->setupUi(this);
@@ -32,14 +30,14 @@ TVysledekDialog::TVysledekDialog() : TBalloonForm(), ui(new Ui::VysledekDialog)
     Edit1 = ui->Edit1;
     OfficeButton1 = ui->OfficeButton1;
 
-    setFixedSize(size());
+    formshape1 = SetUpBalloon(size(), tformshape::bpBottomRight);
+    setFirstControl(Edit1);
     for (QLabel *text : {ui->Label2, ui->Label3, ui->Label4, ui->Label9, ui->Label8})
         text->setFont(BalloonFont());
     for (QLabel *value : {Label1, Label5, Label6, Label7, Label10})
         value->setFont(BalloonFont(13, true));
     Edit1->setFont(BalloonFont());
     OfficeButton1->setFont(BalloonFont());
-    formshape1 = MakeBalloon(this, tformshape::bpBottomRight);
 
     // Enter and Esc typed into the name are left by the text box to the window's key handler.
     connect(OfficeButton1, &TOfficeControl::clicked, this, &TVysledekDialog::OfficeButton1Click);
@@ -87,20 +85,18 @@ void TVysledekDialog::OfficeButton1Click()
 
 
 
-void TVysledekDialog::FormKeyDown(int key)
+void TVysledekDialog::FormKeyDown(QKeyEvent *event)
 {
-    if (IsEscapeKey(key))
+    if (IsEscapeKey(event->key()))
         close();
-    else if (IsEnterKey(key))
+    else if (IsEnterKey(event->key()))
         OfficeButton1Click();
 }
 
 void TVysledekDialog::FormShow()
 {
     PlaySoundAndGoOn(QStringLiteral("Dialog.wav"));
-    SetMainAndAssistantEnabled(false);
     PlaceBesideAssistant(PlacementCaller::MatchEnd, this);
-    TakeKeyboard(this, Edit1);
     // The name offered again is selected: typing replaces it, Enter keeps it.
     Edit1->selectAll();
 }
@@ -109,5 +105,4 @@ void TVysledekDialog::FormClose()
 {
     if (TMainWindowLink *main = MainWindowLink())
         main->ResultDialogClosed();
-    SetMainAndAssistantEnabled(true);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Balloon.h"
+#include "BalloonForm.h"
 #include <memory>
 
 class QLabel;
@@ -41,7 +41,7 @@ public slots:
 private:
     void FormShow() override;
     void FormClose() override;
-    void FormKeyDown(int key) override;
+    void FormKeyDown(QKeyEvent *event) override;
     // Stores the result when a name is given. A refusal of the store is shown and answers false,
     // so the dialog stays open and the result can be stored again.
     bool StoreResult();

@@ -15,6 +15,11 @@ void SetMainAndAssistantEnabled(bool enabled)
         if (enabled && main->isVisible() && !main->isMinimized())
             main->activateWindow();
     }
+    SetAssistantEnabled(enabled);
+}
+
+void SetAssistantEnabled(bool enabled)
+{
     if (TPomocnikDialog *assistant = PomocnikDialog())
         assistant->setEnabled(enabled);
 }
@@ -25,15 +30,8 @@ void CompanionSuspendsGravity()
         main->SuspendGravity();
 }
 
-void CompanionShown()
-{
-    CompanionSuspendsGravity();
-    SetMainAndAssistantEnabled(false);
-}
-
-void CompanionClosed()
+void CompanionResumesGravity()
 {
     if (TMainWindowLink *main = MainWindowLink(); main != nullptr && !main->PauseOn())
         main->ResumeGravity();
-    SetMainAndAssistantEnabled(true);
 }

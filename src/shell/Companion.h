@@ -1,21 +1,19 @@
 #pragma once
 
-// Companion windows (welcome, help, key pictures, about, the results viewer and the question
-// whether to end the match) stop both players' gravity while they are open and keep the main
-// window and the assistant disabled, since nothing is modal.
+// Windows beside the assistant (welcome, help, key pictures, about, the results viewer, the
+// question whether to end the match …) rest the rest of the program while they are open, since
+// nothing is modal: they disable the main window and the assistant, and some stop both players'
+// gravity. The balloon base (BalloonForm.h) calls these in its fixed order.
 
-// A companion window was shown: suspends gravity unless the pause is on, then disables the main
-// window and the assistant.
-void CompanionShown();
-
-// The first half of CompanionShown, for a window that does something in between (the question
-// whether to end the match sounds before the windows are disabled).
+// Suspends both players' gravity, unless the pause already holds it.
 void CompanionSuspendsGravity();
 
-// A companion window was closed: gives gravity back unless the pause is on, then enables the main
-// window and the assistant.
-void CompanionClosed();
+// Gives gravity back, unless the pause holds it.
+void CompanionResumesGravity();
 
 // Enables or disables the main window and the assistant together (either may not exist yet).
 // Enabling gives the keyboard back to the main window.
 void SetMainAndAssistantEnabled(bool enabled);
+
+// Enables or disables the assistant alone (it may not exist yet).
+void SetAssistantEnabled(bool enabled);

@@ -1,19 +1,16 @@
 #include "InfoWindows.h"
 
-#include "Balloon.h"
-#include "Companion.h"
 #include "Placement.h"
 #include "WindowPlacement.h"
 
 #include <QFrame>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QShowEvent>
 
-TInfoWindow::TInfoWindow(Qt::WindowFlags flags) : QWidget(nullptr, flags)
+TInfoWindow::TInfoWindow(Qt::WindowFlags flags) : TBalloonForm(WhileOpen::MatchStops, flags)
 {
     setFocusPolicy(Qt::StrongFocus);
+    setFirstControl(this);
 }
 
 Qt::WindowFlags TInfoWindow::CaptionedToolFlags()
@@ -27,54 +24,19 @@ Qt::WindowFlags TInfoWindow::BorderlessFlags()
     return Qt::Tool | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint;
 }
 
-void TInfoWindow::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void TInfoWindow::hideEvent(QHideEvent *event)
-{
-    QWidget::hideEvent(event);
-    if (!event->spontaneous())
-        FormClose();
-}
-
-void TInfoWindow::keyPressEvent(QKeyEvent *event)
-{
-    if (IsEnterKey(event->key()) || IsEscapeKey(event->key())) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
-
 void TInfoWindow::FormShow()
-{
-    centreOnScreen();
-    if (!m_companionOpen) {
-        m_companionOpen = true;
-        CompanionShown();
-    }
-    activateWindow();
-    (m_firstControl != nullptr ? m_firstControl : this)->setFocus(Qt::ActiveWindowFocusReason);
-}
-
-// Any way the window goes (Enter, Esc, its button, the close button of its caption) ends here, once.
-void TInfoWindow::FormClose()
-{
-    if (!m_companionOpen)
-        return;
-    m_companionOpen = false;
-    CompanionClosed();
-}
-
-void TInfoWindow::centreOnScreen()
 {
     // On the first showing the window system frames the window only after it is shown: it is
     // centred again as soon as the frame is known.
     centreFrameIn(this, placementArea());
+}
+
+void TInfoWindow::FormKeyDown(QKeyEvent *event)
+{
+    if (IsEnterKey(event->key()) || IsEscapeKey(event->key()))
+        close();
+    else
+        TBalloonForm::FormKeyDown(event);
 }
 
 void ShowInfoWindow(TInfoWindow *window)

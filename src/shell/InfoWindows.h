@@ -1,21 +1,15 @@
 #pragma once
 
+#include "BalloonForm.h"
 #include "KeyLayout.h"
-
-#include <QWidget>
 
 class QFrame;
 
-// What the key pictures and the about window have in common: a window of its own that stays on
-// top, stands centred on the screen, takes the keyboard when it is shown, keeps gravity suspended
-// and the main window and the assistant disabled while it is open, and closes on Enter or Esc.
-class TInfoWindow : public QWidget
+// What the key pictures and the about window have in common: a window that stands centred on
+// the screen, stops the match while it is open and closes on Enter or Esc.
+class TInfoWindow : public TBalloonForm
 {
     Q_OBJECT
-public:
-    // True from the show handler to the close handler, while gravity is held for the window.
-    bool companionOpen() const { return m_companionOpen; }
-
 protected:
     explicit TInfoWindow(Qt::WindowFlags flags);
 
@@ -24,20 +18,8 @@ protected:
     // A window without any border or caption.
     static Qt::WindowFlags BorderlessFlags();
 
-    // The control that takes the keyboard when the window is shown; the window itself when none.
-    void setFirstControl(QWidget *control) { m_firstControl = control; }
-
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-
-private:
-    void FormShow();
-    void FormClose();
-    void centreOnScreen();
-
-    QWidget *m_firstControl = nullptr;
-    bool m_companionOpen = false;
+    void FormShow() override;
+    void FormKeyDown(QKeyEvent *event) override;
 };
 
 // Shows the window (its show handler does the rest); nothing when it does not exist.

@@ -1,6 +1,7 @@
 #include "Kopie.h"
 #include "ui_Kopie.h"
 
+#include "Companion.h"
 #include "OContrls.h"
 #include "Pomocnik.h"
 #include "Timer.h"
@@ -12,12 +13,6 @@ TKopieDialog *g_kopieDialog = nullptr;
 
 constexpr int BlinkMs = 500;
 
-void setAssistantEnabled(bool enabled)
-{
-    if (TPomocnikDialog *assistant = PomocnikDialog())
-        assistant->setEnabled(enabled);
-}
-
 } // namespace
 
 TKopieDialog *KopieDialog()
@@ -25,7 +20,7 @@ TKopieDialog *KopieDialog()
     return g_kopieDialog;
 }
 
-TKopieDialog::TKopieDialog() : ui(new Ui::KopieDialog)
+TKopieDialog::TKopieDialog() : TBalloonForm(WhileOpen::WindowsRest), ui(new Ui::KopieDialog)
 {
     g_kopieDialog = this;
     ui->setupUi(this);
@@ -41,11 +36,11 @@ TKopieDialog::~TKopieDialog()
 
 void TKopieDialog::FormCreate()
 {
-    setFixedSize(320, 97);
+    formshape1 = SetUpBalloon(QSize(320, 97), tformshape::bpRightTop);
     setFocusPolicy(Qt::StrongFocus);
+    setFirstControl(this);
     ui->Label1->setFont(BalloonFont(13, true));
     ui->Label2->setFont(BalloonFont(13));
-    formshape1 = MakeBalloon(this, tformshape::bpRightTop);
     setColor(DarkColor);
 
     Timer1 = new Timer(this);
@@ -75,24 +70,13 @@ void TKopieDialog::Timer1Timer()
 
 void TKopieDialog::OfficeButton2Click()
 {
-    setAssistantEnabled(true);
+    SetAssistantEnabled(true);
     if (TPomocnikDialog *assistant = PomocnikDialog())
         assistant->close();
 }
 
-void TKopieDialog::FormKeyDown(int key)
+void TKopieDialog::FormKeyDown(QKeyEvent *event)
 {
-    if (IsEnterKey(key) || IsEscapeKey(key))
+    if (IsEnterKey(event->key()) || IsEscapeKey(event->key()))
         OfficeButton2Click();
-}
-
-void TKopieDialog::FormShow()
-{
-    setAssistantEnabled(false);
-    TakeKeyboard(this, this);
-}
-
-void TKopieDialog::FormClose()
-{
-    setAssistantEnabled(true);
 }

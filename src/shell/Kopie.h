@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Balloon.h"
+#include "BalloonForm.h"
 #include "ColorValue.h"
 
 #include <memory>
@@ -41,10 +41,9 @@ public slots:
     void Timer1Timer();
 
 protected:
-    // Showing disables the assistant, closing enables it again; Enter and Esc do what "Ok" does.
-    void FormShow() override;
-    void FormClose() override;
-    void FormKeyDown(int key) override;
+    // While the notice is open the assistant rests (a refused copy has no main window); Enter and
+    // Esc do what "Ok" does.
+    void FormKeyDown(QKeyEvent *event) override;
 
 private:
     void FormCreate();

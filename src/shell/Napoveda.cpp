@@ -77,7 +77,8 @@ TNapovedaDialog *NapovedaDialog()
     return g_napovedaDialog;
 }
 
-TNapovedaDialog::TNapovedaDialog() : ui(new Ui::NapovedaDialog)
+TNapovedaDialog::TNapovedaDialog()
+    : TBalloonForm(WhileOpen::MatchStops), ui(new Ui::NapovedaDialog)
 {
     g_napovedaDialog = this;
     ui->setupUi(this);
@@ -89,7 +90,10 @@ TNapovedaDialog::TNapovedaDialog() : ui(new Ui::NapovedaDialog)
     OfficeLabel1 = ui->OfficeLabel1;
     OfficeLabel2 = ui->OfficeLabel2;
 
-    SetUpBalloon(QSize(246, 343));
+    SetUpBalloon(QSize(246, 343), tformshape::bpBottomRight);
+    setFont(BalloonFont());
+    setFocusPolicy(Qt::StrongFocus);
+    setFirstControl(this);
     for (QLabel *label : {Label1, Label2, Label3, Label4})
         label->setTextFormat(Qt::PlainText);
     Label1->setFont(BalloonFont(13, true));
@@ -149,19 +153,12 @@ void TNapovedaDialog::OfficeLabel2Click()
     close();
 }
 
-void TNapovedaDialog::keyPressEvent(QKeyEvent *event)
+void TNapovedaDialog::FormKeyDown(QKeyEvent *event)
 {
-    if (!IsEscapeKey(event->key())) {
-        TCompanionBalloon::keyPressEvent(event);
-        return;
-    }
-    FormKeyDown(event->key());
-}
-
-void TNapovedaDialog::FormKeyDown(int key)
-{
-    if (IsEscapeKey(key))
+    if (IsEscapeKey(event->key()))
         close();
+    else
+        TBalloonForm::FormKeyDown(event);
 }
 
 void OpenHelpTopics(PlacementCaller caller)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CompanionBalloon.h"
+#include "BalloonForm.h"
 #include "Placement.h"
 
 #include <QString>
@@ -30,7 +30,7 @@ std::span<const HelpTopic> HelpTopics();
 
 // The help window: a balloon above the assistant with two views, the list of topics and one
 // topic's text with its note. It always opens on the list; Esc or "Opustit nápovědu" closes it.
-class TNapovedaDialog : public TCompanionBalloon
+class TNapovedaDialog : public TBalloonForm
 {
     Q_OBJECT
 public:
@@ -57,11 +57,8 @@ public slots:
     void OfficeLabel1Click();
     void OfficeLabel2Click();
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
-    void FormKeyDown(int key);
+    void FormKeyDown(QKeyEvent *event) override;
 
     std::unique_ptr<Ui::NapovedaDialog> ui;
 };

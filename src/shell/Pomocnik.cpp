@@ -8,9 +8,6 @@
 #include "Sounds.h"
 #include "Uvitani.h"
 
-#include <QCloseEvent>
-#include <QKeyEvent>
-#include <QShowEvent>
 
 namespace {
 
@@ -27,7 +24,7 @@ TPomocnikDialog *PomocnikDialog()
 }
 
 TPomocnikDialog::TPomocnikDialog(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+    : TForm<QWidget>(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       ui(new Ui::PomocnikDialog)
 {
     g_pomocnikDialog = this;
@@ -66,28 +63,12 @@ void TPomocnikDialog::MoveToCorner(QPoint margins)
     show();
 }
 
-void TPomocnikDialog::showEvent(QShowEvent *event)
+void TPomocnikDialog::FormKeyDown(QKeyEvent *event)
 {
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void TPomocnikDialog::closeEvent(QCloseEvent *event)
-{
-    QWidget::closeEvent(event);
-    if (event->isAccepted())
-        FormClose();
-}
-
-void TPomocnikDialog::keyPressEvent(QKeyEvent *event)
-{
-    // Without a window manager nobody turns Alt+F4 into a close command; the assistant does it.
-    if (event->key() == Qt::Key_F4 && event->modifiers() == Qt::AltModifier) {
+    if (event->key() == Qt::Key_F4 && event->modifiers() == Qt::AltModifier)
         close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    else
+        TForm::FormKeyDown(event);
 }
 
 void TPomocnikDialog::FormShow()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Form.h"
+
 #include <QPoint>
 #include <QWidget>
 #include <memory>
@@ -15,7 +17,7 @@ class PomocnikDialog;
 // Balloon dialogs open beside it, and a double-click on it opens the welcome window. Showing it
 // plays its start sound and remembers "Pomocnik" = "1"; closing it (the window system's close
 // command while it is active) plays its end sound and remembers "0".
-class TPomocnikDialog : public QWidget
+class TPomocnikDialog : public TForm<QWidget>
 {
     Q_OBJECT
 public:
@@ -38,15 +40,12 @@ public slots:
     // Opens the welcome window beside the assistant.
     void CoolForm1DblClick();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void FormCreate();
-    void FormShow();
-    void FormClose();
+    void FormShow() override;
+    void FormClose() override;
+    // Without a window manager nobody turns Alt+F4 into a close command; the assistant does it.
+    void FormKeyDown(QKeyEvent *event) override;
 
     std::unique_ptr<Ui::PomocnikDialog> ui;
     bool m_welcomeAllowed = true;

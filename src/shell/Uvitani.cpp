@@ -28,7 +28,8 @@ TUvitaniDialog *UvitaniDialog()
     return g_uvitaniDialog;
 }
 
-TUvitaniDialog::TUvitaniDialog() : ui(new Ui::UvitaniDialog)
+TUvitaniDialog::TUvitaniDialog()
+    : TBalloonForm(WhileOpen::MatchStops), ui(new Ui::UvitaniDialog)
 {
     g_uvitaniDialog = this;
     ui->setupUi(this);
@@ -39,7 +40,10 @@ TUvitaniDialog::TUvitaniDialog() : ui(new Ui::UvitaniDialog)
     AppPath1 = new TAppPath(this);
     AppPath1->setObjectName(QStringLiteral("AppPath1"));
 
-    SetUpBalloon(QSize(406, 140));
+    SetUpBalloon(QSize(406, 140), tformshape::bpBottomRight);
+    setFont(BalloonFont());
+    setFocusPolicy(Qt::StrongFocus);
+    setFirstControl(CheckBox1);
     ui->Label1->setFont(BalloonFont(13, true));
     ui->Label2->setFont(BalloonFont(13, true));
     for (TOfficeLabel *link : {OfficeLabel2, OfficeLabel3, OfficeLabel4})
@@ -59,32 +63,18 @@ TUvitaniDialog::~TUvitaniDialog()
 
 void TUvitaniDialog::FormShow()
 {
-    TCompanionBalloon::FormShow();
     if (ReadSetting(Welcome) == Yes)
         CheckBox1->setChecked(true);
     PlaceBesideAssistant(PlacementCaller::WelcomeFromAssistant, this);
 }
 
-QWidget *TUvitaniDialog::firstControl()
+// Keys the check box does not use arrive here as well.
+void TUvitaniDialog::FormKeyDown(QKeyEvent *event)
 {
-    return CheckBox1;
-}
-
-void TUvitaniDialog::keyPressEvent(QKeyEvent *event)
-{
-    // Keys the check box does not use arrive here as well.
-    const int key = event->key();
-    if (!IsEnterKey(key) && !IsEscapeKey(key)) {
-        TCompanionBalloon::keyPressEvent(event);
-        return;
-    }
-    FormKeyDown(key);
-}
-
-void TUvitaniDialog::FormKeyDown(int key)
-{
-    if (IsEnterKey(key) || IsEscapeKey(key))
+    if (IsEnterKey(event->key()) || IsEscapeKey(event->key()))
         Leave();
+    else
+        TBalloonForm::FormKeyDown(event);
 }
 
 void TUvitaniDialog::Leave()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CompanionBalloon.h"
+#include "BalloonForm.h"
 #include "OContrls.h"
 
 #include <memory>
@@ -16,7 +16,7 @@ class UvitaniDialog;
 // The welcome window: a balloon above the assistant that offers the list of help topics, the
 // electronic manual, or simply starting to play. Leaving it through a choice (or Enter or Esc)
 // remembers in "Uvitani" whether it is to greet the user at every start.
-class TUvitaniDialog : public TCompanionBalloon
+class TUvitaniDialog : public TBalloonForm
 {
     Q_OBJECT
 public:
@@ -34,13 +34,9 @@ public slots:
     void OfficeLabel3Click();
     void OfficeLabel4Click();
 
-protected:
-    void FormShow() override;
-    QWidget *firstControl() override;
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
-    void FormKeyDown(int key);
+    void FormShow() override;
+    void FormKeyDown(QKeyEvent *event) override;
     // Remembers the check box in "Uvitani", enables the main window and the assistant and closes
     // the window.
     void Leave();

@@ -1,8 +1,6 @@
 #include "Balloon.h"
 
-#include <QCloseEvent>
-#include <QKeyEvent>
-#include <QShowEvent>
+#include <QWidget>
 
 tformshape *MakeBalloon(QWidget *dialog, tformshape::TBalloonPosition tail)
 {
@@ -28,35 +26,4 @@ QFont BalloonFont(int pixels, bool bold, bool italic)
     font.setBold(bold);
     font.setItalic(italic);
     return font;
-}
-
-void TakeKeyboard(QWidget *dialog, QWidget *first)
-{
-    dialog->raise();
-    dialog->activateWindow();
-    if (first != nullptr)
-        first->setFocus(Qt::ActiveWindowFocusReason);
-}
-
-TBalloonForm::TBalloonForm() : QWidget(nullptr, BalloonFlags)
-{
-}
-
-void TBalloonForm::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void TBalloonForm::closeEvent(QCloseEvent *event)
-{
-    QWidget::closeEvent(event);
-    if (event->isAccepted())
-        FormClose();
-}
-
-void TBalloonForm::keyPressEvent(QKeyEvent *event)
-{
-    FormKeyDown(event->key());
 }

@@ -314,6 +314,40 @@ private slots:
         QCOMPARE(gravity(), qMakePair(500, 700));
     }
 
+    // A window beside the assistant takes the other windows (and, for the viewer, gravity) once
+    // per opening: closed before it was ever shown, shown again without a close, or closed once
+    // more, it changes nothing.
+    void oncePerOpening_data()
+    {
+        QTest::addColumn<bool>("viewer");
+        QTest::addColumn<bool>("stopsGravity");
+        QTest::newRow("viewer") << true << true;
+        QTest::newRow("clearing question") << false << false;
+    }
+    void oncePerOpening()
+    {
+        QFETCH(bool, viewer);
+        QFETCH(bool, stopsGravity);
+        QWidget *window = viewer ? static_cast<QWidget *>(m_viewer) : m_question;
+        RunMatch(*m_main, 500, 700);
+        window->close();
+        QCOMPARE(gravity(), qMakePair(500, 700));
+        window->show();
+        window->hide();
+        window->show();
+        QCOMPARE(gravity(), stopsGravity ? qMakePair(0, 0) : qMakePair(500, 700));
+        QVERIFY(!m_main->isEnabled());
+        window->close();
+        window->close();
+        QCOMPARE(gravity(), qMakePair(500, 700));
+        QVERIFY(m_main->isEnabled());
+        // The pause key's own pause still holds and gives gravity back.
+        m_main->FormKeyPress(u'P');
+        QCOMPARE(gravity(), qMakePair(0, 0));
+        m_main->FormKeyPress(u'P');
+        QCOMPARE(gravity(), qMakePair(500, 700));
+    }
+
     // The question beside the assistant, answered by its buttons and keys while the main window
     // is disabled. Clearing needs a sound blank pair; otherwise nothing stored is lost.
     void clearing_data()

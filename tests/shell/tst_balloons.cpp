@@ -462,8 +462,7 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(QString, caption);
         QFETCH(QString, hint);
-        TCompanionBalloon *window = help ? static_cast<TCompanionBalloon *>(m_help)
-                                         : m_welcome;
+        TBalloonForm *window = help ? static_cast<TBalloonForm *>(m_help) : m_welcome;
         // Not a child of the windows it disables.
         QVERIFY(window->isWindow());
         QCOMPARE(window->parentWidget(), nullptr);

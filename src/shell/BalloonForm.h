@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Balloon.h"
+#include "Form.h"
+
+#include <QWidget>
+
+// What a window beside the assistant takes from the rest of the program while it is open. Nothing
+// is modal: the windows it takes are disabled, and gravity is suspended where the match stops.
+enum class WhileOpen {
+    WindowsRest, // the main window and the assistant are disabled; the match goes on
+    MatchStops,  // both players' gravity is suspended too, unless the pause already holds it
+};
+
+// The one base of every balloon and information window: a window of its own without a parent (a
+// window disabled together with the main window would disable it too) that stays on top.
+//
+// Showing it runs, in this order: gravity suspended (when the match stops), the window's FormShow
+// (sounds, placement, contents), the other windows disabled, and the keyboard taken by the window's
+// first control. Closing it, by any way, runs its FormClose, gives gravity back and enables the
+// other windows, which hands the keyboard back to the main window. Each happens once per opening,
+// however often the window system shows or closes the window in between.
+class TBalloonForm : public TForm<QWidget>
+{
+    Q_OBJECT
+public:
+    // True between the window's showing and its closing.
+    bool isOpen() const { return m_open; }
+
+protected:
+    explicit TBalloonForm(WhileOpen whileOpen, Qt::WindowFlags flags = BalloonFlags);
+
+    // Gives the window its fixed outer size, the cream colour and the balloon outline with its
+    // tail at `tail`.
+    tformshape *SetUpBalloon(QSize size, tformshape::TBalloonPosition tail);
+
+    // The control that takes the keyboard when the window opens (it may be the window itself);
+    // without one the window system decides.
+    void setFirstControl(QWidget *control) { m_firstControl = control; }
+
+    void Opened() override;
+    void Closed() override;
+
+private:
+    void TakeKeyboard();
+
+    const WhileOpen m_whileOpen;
+    QWidget *m_firstControl = nullptr;
+    bool m_open = false;
+};

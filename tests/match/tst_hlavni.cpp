@@ -465,11 +465,9 @@ private slots:
     {
         m_folder.destroy(w);
         m_messages->clear();
-        {
-            const ProgramFolderFixture shipped(ProgramFolderFixture::Data::ShippedTable);
-            QVERIFY(shipped.isValid());
-            w = m_folder.make<THlavniDialog>();
-        }
+        const ProgramFolderFixture shipped(ProgramFolderFixture::Data::ShippedTable);
+        QVERIFY(shipped.isValid());
+        w = m_folder.make<THlavniDialog>();
         QCOMPARE(m_messages->texts(), QStringList());
         QVERIFY(DataModule1->Table1->Active());
         DataModule1->Table1->Close();

@@ -67,8 +67,7 @@ class TestMatch : public QObject
     void start(int players, int choice)
     {
         (players == 1 ? w->MS1 : w->MS0)->trigger();
-        TVyberHryDialog *dialog = players == 1 ? static_cast<TVyberHryDialog *>(m_hra1)
-                                               : m_hra2;
+        TVyberHryDialog *dialog = players == 1 ? static_cast<TVyberHryDialog *>(m_hra1) : m_hra2;
         QVERIFY(dialog->isVisible());
         QVERIFY(!w->isEnabled());
         TOfficeLabel *labels[] = {dialog->OfficeLabel1, dialog->OfficeLabel2, dialog->OfficeLabel3};

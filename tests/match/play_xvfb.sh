@@ -10,7 +10,7 @@
 set -u
 program="$1"
 work="$2"
-for tool in xvfb-run xdotool import; do
+for tool in xvfb-run xdotool xwininfo import; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "$tool is not installed"
         exit 77

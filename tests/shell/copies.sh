@@ -7,7 +7,7 @@
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 work="$2"
-for tool in xvfb-run xdotool xwininfo import; do
+for tool in xvfb-run xdotool import; do
     command -v $tool >/dev/null 2>&1 || { echo "$tool is not installed"; exit 77; }
 done
 # A copy of the program folder, so that the settings the copies write stay here.

@@ -23,10 +23,6 @@ enum class WhileOpen {
 class TBalloonForm : public TForm<QWidget>
 {
     Q_OBJECT
-public:
-    // True between the window's showing and its closing.
-    bool isOpen() const { return m_open; }
-
 protected:
     explicit TBalloonForm(WhileOpen whileOpen, Qt::WindowFlags flags = BalloonFlags);
 
@@ -38,10 +34,9 @@ protected:
     // without one the window system decides.
     void setFirstControl(QWidget *control) { m_firstControl = control; }
 
-    void Opened() override;
-    void Closed() override;
-
 private:
+    void Opened() final;
+    void Closed() final;
     void TakeKeyboard();
 
     const WhileOpen m_whileOpen;

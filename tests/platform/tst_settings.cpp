@@ -1,6 +1,7 @@
 #include "AppError.h"
 #include "AppPath.h"
 #include "ProfileStrings.h"
+#include "ProgramFolderFixture.h"
 #include "Settings.h"
 #include "TestMain.h"
 #include "TestSupport.h"
@@ -306,8 +307,7 @@ private slots:
 
     void settingsLiveInTheProgramFolder()
     {
-        QTemporaryDir dir;
-        TAppPath::setFolderForTesting(dir.path());
+        ProgramFolderFixture dir;
         const QString path = dir.filePath(QStringLiteral("Kvadr.ini"));
 
         QCOMPARE(ReadSetting(QStringLiteral("Pomocnik")), QString());
@@ -323,19 +323,18 @@ private slots:
 
         QFile::remove(path);
         QCOMPARE(ReadSetting(QStringLiteral("Uvitani")), QString());
-        TAppPath::setFolderForTesting(QString());
     }
 
     // A program folder the player cannot write: the settings are the player's own copy of the
     // shipped file, and a refused write names that copy.
     void settingsOfASharedProgramFolder()
     {
-        QTemporaryDir program, home;
+        ProgramFolderFixture program;
+        QTemporaryDir home;
         const QByteArray shipped = "[Nastaveni]\r\nPomocnik=1\r\nUvitani=1\r\n";
         writeAll(program.filePath(QStringLiteral("Kvadr.ini")), shipped);
         const QFile::Permissions closed = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
         QVERIFY(QFile::setPermissions(program.path(), closed));
-        TAppPath::setFolderForTesting(program.path());
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
         const QString own = home.filePath(QStringLiteral("parblok2000/Kvadr.ini"));
         {
@@ -360,7 +359,6 @@ private slots:
         QVERIFY(QFile::setPermissions(program.path(), closed | QFile::WriteOwner));
         QCOMPARE(readAll(program.filePath(QStringLiteral("Kvadr.ini"))), shipped);
         qunsetenv("XDG_CONFIG_HOME");
-        TAppPath::setFolderForTesting(QString());
     }
 
     void settingsWriteRefusedNamesThePath()

@@ -1,6 +1,6 @@
 #include "AppError.h"
-#include "AppPath.h"
 #include "CurrentDirectory.h"
+#include "ProgramFolderFixture.h"
 #include "SoundPlayer.h"
 #include "Sounds.h"
 #include "TestMain.h"
@@ -58,11 +58,7 @@ private:
 
 private slots:
     void initTestCase() { m_startDir = QDir::currentPath(); }
-    void cleanup()
-    {
-        TAppPath::setFolderForTesting(QString());
-        QDir::setCurrent(m_startDir);
-    }
+    void cleanup() { QDir::setCurrent(m_startDir); }
 
     // A program folder with Zvuky holding "Level.wav" and a broken "Info.wav", and a separate
     // folder the program was started from.
@@ -90,14 +86,13 @@ private slots:
         QFETCH(QString, played);
         QFETCH(bool, inProgramFolderAfter);
 
-        QTemporaryDir program;
+        ProgramFolderFixture program;
         QTemporaryDir start;
         QVERIFY(QDir(program.path()).mkpath(QStringLiteral("Zvuky/Slozka.wav")));
         writeAll(program.filePath(QStringLiteral("Zvuky/Level.wav")), tinyWav());
         writeAll(program.filePath(QStringLiteral("Zvuky/Info.wav")), tinyWav().left(50));
         for (const QString &file : inStartFolder)
             writeAll(start.filePath(file), tinyWav());
-        TAppPath::setFolderForTesting(program.path());
         QVERIFY(QDir::setCurrent(start.path()));
 
         SoundWatch watch;
@@ -122,12 +117,11 @@ private slots:
     {
         QFETCH(QString, zvuky);
         QFETCH(QString, message);
-        QTemporaryDir program;
+        ProgramFolderFixture program;
         QTemporaryDir start;
         if (zvuky == QLatin1String("file"))
             writeAll(program.filePath(QStringLiteral("Zvuky")), "x");
         writeAll(start.filePath(QStringLiteral("Dialog.wav")), tinyWav());
-        TAppPath::setFolderForTesting(program.path());
         QVERIFY(QDir::setCurrent(start.path()));
 
         SoundWatch watch;

@@ -83,10 +83,7 @@ private slots:
         m_messages.reset();
     }
 
-    void cleanupTestCase()
-    {
-        m_data.reset();
-    }
+    void cleanupTestCase() { m_data.reset(); }
 
     void globalInstances()
     {

@@ -39,7 +39,7 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     # The visible window of the given size, as "id x y"; nothing when there is none.
     window() {
         for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
-            geometry=$(xdotool getwindowgeometry "$id")
+            geometry=$(xdotool getwindowgeometry "$id" 2>/dev/null)
             case "$geometry" in *"Geometry: $1"*)
                 place=$(echo "$geometry" | sed -n "s/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p")
                 echo "$id $place"; return;;

@@ -3,20 +3,13 @@
 #include "DbfTable.h"
 #include "ProgramFolder.h"
 #include "TestSupport.h"
-#include "WavFile.h"
 
 #include <QDate>
 #include <QDir>
-#include <QFileInfo>
 
 namespace {
 // The innermost living fixture, whose folder is the program folder.
 ProgramFolderFixture *g_current = nullptr;
-
-bool emptyFile(const QString &path)
-{
-    return QDir().mkpath(QFileInfo(path).path()) && QFile(path).open(QIODevice::WriteOnly);
-}
 } // namespace
 
 ProgramFolderFixture::ProgramFolderFixture(Data data) : m_outer(g_current)
@@ -55,15 +48,13 @@ bool ProgramFolderFixture::writeResultsTable(bool backup)
 
 bool ProgramFolderFixture::addManual(bool program, bool page)
 {
-    return (!program || emptyFile(filePath(QStringLiteral("ManualKvadr"))))
-        && (!page || emptyFile(filePath(QStringLiteral("Html/Parblok2000/Index.htm"))));
+    return (!program || writeFileBytes(filePath(QStringLiteral("ManualKvadr")), {}))
+        && (!page || writeFileBytes(filePath(QStringLiteral("Html/Parblok2000/Index.htm")), {}));
 }
 
 bool ProgramFolderFixture::addSound(const QString &name)
 {
-    QFile wav(filePath(QStringLiteral("Zvuky/") + name));
-    return emptyFile(wav.fileName()) && wav.open(QIODevice::WriteOnly)
-        && wav.write(encodeWav(WavSound{1, 8000, 8, QByteArray(80, '\x80')})) > 0;
+    return writeFileBytes(filePath(QStringLiteral("Zvuky/") + name), shortSilentWav());
 }
 
 void ProgramFolderFixture::destroyWindows()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -23,3 +24,11 @@ private:
 // The project's source folder and the built program folder, as CTest passes them.
 QString sourceDir();
 QString programDir();
+
+// The bytes of a file; "<missing>" when it cannot be read, so that a missing file never passes for
+// an empty one.
+QByteArray fileBytes(const QString &path);
+// Writes `bytes` as the whole file, making its folder first; false when either fails.
+bool writeFileBytes(const QString &path, const QByteArray &bytes);
+// A short, silent, valid sound: 80 samples of 8-bit mono at 8000 Hz.
+QByteArray shortSilentWav();

@@ -1,4 +1,5 @@
 #include "PlayerFiles.h"
+#include "TestSupport.h"
 #include "TestMain.h"
 #include "Unprivileged.h"
 
@@ -11,18 +12,6 @@
 #include <memory>
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 constexpr QFile::Permissions ReadOnlyFolder = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
                                               | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
@@ -60,7 +49,7 @@ private slots:
         m_home = std::make_unique<QTemporaryDir>();
         QVERIFY(QDir().mkpath(program(QStringLiteral("Data/Zaloha"))));
         for (const QString &name : Shipped)
-            QVERIFY(writeAll(program(name), name.toUtf8()));
+            QVERIFY(writeFileBytes(program(name), name.toUtf8()));
         for (const QString &folder : {program(), program(QStringLiteral("Data")), program(QStringLiteral("Data/Zaloha")), own({})})
             QVERIFY(QFile::setPermissions(folder, OpenFolder));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(own(QStringLiteral("config"))));
@@ -159,16 +148,16 @@ private slots:
         QCOMPARE(data, own(QStringLiteral("data/parblok2000/Data")));
         for (const QString &name : Shipped) {
             const QString copy = name == QLatin1String("Kvadr.ini") ? settings : data + name.mid(4);
-            QCOMPARE(readAll(copy), name.toUtf8());
+            QCOMPARE(fileBytes(copy), name.toUtf8());
             QFile writable(copy);
             QVERIFY2(writable.open(QIODevice::Append), qPrintable(copy));
         }
-        QVERIFY(writeAll(settings, "changed"));
-        QVERIFY(writeAll(data + QStringLiteral("/Parblok.dbf"), "results"));
+        QVERIFY(writeFileBytes(settings, "changed"));
+        QVERIFY(writeFileBytes(data + QStringLiteral("/Parblok.dbf"), "results"));
         QCOMPARE(PlayerFiles::settingsFileFor(program()), settings);
         QCOMPARE(PlayerFiles::dataFolderFor(program()), data);
-        QCOMPARE(readAll(settings), QByteArray("changed"));
-        QCOMPARE(readAll(data + QStringLiteral("/Parblok.dbf")), QByteArray("results"));
+        QCOMPARE(fileBytes(settings), QByteArray("changed"));
+        QCOMPARE(fileBytes(data + QStringLiteral("/Parblok.dbf")), QByteArray("results"));
         QCOMPARE(QDir(program()).entryList(QDir::Files), QStringList{QStringLiteral("Kvadr.ini")});
     }
 
@@ -198,7 +187,7 @@ private slots:
             return name == QLatin1String("Kvadr.ini") ? settings : data + name.mid(4);
         };
         for (const QString &name : Shipped)
-            QVERIFY(writeAll(copyOf(name), "player's " + name.toUtf8()));
+            QVERIFY(writeFileBytes(copyOf(name), "player's " + name.toUtf8()));
         if (removed.first().startsWith(QLatin1String("data/")))
             QVERIFY(QDir(own(removed.first())).removeRecursively());
         for (const QString &name : removed)
@@ -213,7 +202,7 @@ private slots:
                 expected = name.toUtf8();
             else if (at >= 0)
                 expected = restored.at(at) == QLatin1String("<missing>") ? QByteArray("<missing>") : restored.at(at).toUtf8();
-            QCOMPARE(readAll(copyOf(name)), expected);
+            QCOMPARE(fileBytes(copyOf(name)), expected);
         }
     }
 };

@@ -12,19 +12,6 @@
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 // The family's settings file as another program of the family leaves it: comments, odd spacing,
 // other sections before and after ours, and no line ending after the last line.
 const QByteArray Shared = "; Nastaveni produktove rady\r\n"
@@ -172,8 +159,8 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("a.ini"));
-        writeAll(path, "[S]\nlong=" + QByteArray(5000, 'x') + "\nczech=" + QByteArray(1023, 'a')
-                           + QStringLiteral("žž").toUtf8() + "\n");
+        QVERIFY(writeFileBytes(path, "[S]\nlong=" + QByteArray(5000, 'x') + "\nczech=" + QByteArray(1023, 'a')
+                           + QStringLiteral("žž").toUtf8() + "\n"));
         const ProfileFile file(path);
         QCOMPARE(file.ReadString(QStringLiteral("S"), QStringLiteral("long"), QString()),
                  QString(ProfileReadBufferSize - 1, QLatin1Char('x')));
@@ -204,7 +191,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Kvadr.ini"));
-        writeAll(path, Shared);
+        QVERIFY(writeFileBytes(path, Shared));
         const auto permissions = QFile::Permissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
         QVERIFY(QFile::setPermissions(path, permissions));
         ProfileFile(path).WriteString(QStringLiteral("Nastaveni"), QStringLiteral("Pomocnik"),
@@ -226,7 +213,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Kvadr.ini"));
         const QByteArray before = "[Nastaveni]\r\nPomocnik=1\r\n";
-        writeAll(path, before);
+        QVERIFY(writeFileBytes(path, before));
         {
             const Unprivileged user({dir.path(), path});
             if (!user.holds())
@@ -248,7 +235,7 @@ private slots:
             QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
             QCOMPARE(refused, !fileWritable);
         }
-        QCOMPARE(readAll(path), fileWritable ? QByteArray("[Nastaveni]\r\nPomocnik=0\r\n") : before);
+        QCOMPARE(fileBytes(path), fileWritable ? QByteArray("[Nastaveni]\r\nPomocnik=0\r\n") : before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Kvadr.ini")});
     }
 
@@ -272,8 +259,8 @@ private slots:
         QFETCH(QString, section);
         QFETCH(QString, key);
         QTemporaryDir dir;
-        writeAll(dir.filePath(QStringLiteral("plain")), "x");
-        writeAll(dir.filePath(QStringLiteral("Kvadr.ini")), Shared);
+        QVERIFY(writeFileBytes(dir.filePath(QStringLiteral("plain")), "x"));
+        QVERIFY(writeFileBytes(dir.filePath(QStringLiteral("Kvadr.ini")), Shared));
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
         const QString path = dir.filePath(relative);
         try {
@@ -282,14 +269,14 @@ private slots:
         } catch (const AppError &error) {
             QCOMPARE(error.message(), QStringLiteral("Unable to write to ") + path);
         }
-        QCOMPARE(readAll(dir.filePath(QStringLiteral("Kvadr.ini"))), Shared);
+        QCOMPARE(fileBytes(dir.filePath(QStringLiteral("Kvadr.ini"))), Shared);
     }
 
     void unreadableFileIsNotReplaced()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Kvadr.ini"));
-        writeAll(path, Shared);
+        QVERIFY(writeFileBytes(path, Shared));
         {
             const Unprivileged user({dir.path(), path});
             if (!user.holds())
@@ -302,7 +289,7 @@ private slots:
                 QStringLiteral("Nastaveni"), QStringLiteral("Pomocnik"), QStringLiteral("1")));
             QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
         }
-        QCOMPARE(readAll(path), Shared);
+        QCOMPARE(fileBytes(path), Shared);
     }
 
     void settingsLiveInTheProgramFolder()
@@ -313,13 +300,13 @@ private slots:
         QCOMPARE(ReadSetting(QStringLiteral("Pomocnik")), QString());
         QVERIFY(!QFile::exists(path));
         WriteSetting(QStringLiteral("Pomocnik"), QStringLiteral("1"));
-        QCOMPARE(readAll(path), QByteArray("[Nastaveni]\nPomocnik=1\n"));
+        QCOMPARE(fileBytes(path), QByteArray("[Nastaveni]\nPomocnik=1\n"));
 
         // Nothing is cached: a change made behind the program's back is read at once.
-        writeAll(path, "[Nastaveni]\r\nPomocnik=0\r\nUvitani=1\r\n");
+        QVERIFY(writeFileBytes(path, "[Nastaveni]\r\nPomocnik=0\r\nUvitani=1\r\n"));
         QCOMPARE(ReadSetting(QStringLiteral("Pomocnik")), QStringLiteral("0"));
         WriteSetting(QStringLiteral("Uvitani"), QStringLiteral("0"));
-        QCOMPARE(readAll(path), QByteArray("[Nastaveni]\r\nPomocnik=0\r\nUvitani=0\r\n"));
+        QCOMPARE(fileBytes(path), QByteArray("[Nastaveni]\r\nPomocnik=0\r\nUvitani=0\r\n"));
 
         QFile::remove(path);
         QCOMPARE(ReadSetting(QStringLiteral("Uvitani")), QString());
@@ -332,7 +319,7 @@ private slots:
         ProgramFolderFixture program;
         QTemporaryDir home;
         const QByteArray shipped = "[Nastaveni]\r\nPomocnik=1\r\nUvitani=1\r\n";
-        writeAll(program.filePath(QStringLiteral("Kvadr.ini")), shipped);
+        QVERIFY(writeFileBytes(program.filePath(QStringLiteral("Kvadr.ini")), shipped));
         const QFile::Permissions closed = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
         QVERIFY(QFile::setPermissions(program.path(), closed));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
@@ -343,7 +330,7 @@ private slots:
             QCOMPARE(ReadSetting(QStringLiteral("Uvitani")), QStringLiteral("1"));
             WriteSetting(QStringLiteral("Pomocnik"), QStringLiteral("0"));
             QCOMPARE(ReadSetting(QStringLiteral("Pomocnik")), QStringLiteral("0"));
-            QCOMPARE(readAll(own), QByteArray("[Nastaveni]\r\nPomocnik=0\r\nUvitani=1\r\n"));
+            QCOMPARE(fileBytes(own), QByteArray("[Nastaveni]\r\nPomocnik=0\r\nUvitani=1\r\n"));
 
             QVERIFY(QFile::remove(own));
             QVERIFY(QFile::setPermissions(home.filePath(QStringLiteral("parblok2000")), closed));
@@ -357,14 +344,14 @@ private slots:
             QFile::setPermissions(home.filePath(QStringLiteral("parblok2000")), closed | QFile::WriteOwner);
         }
         QVERIFY(QFile::setPermissions(program.path(), closed | QFile::WriteOwner));
-        QCOMPARE(readAll(program.filePath(QStringLiteral("Kvadr.ini"))), shipped);
+        QCOMPARE(fileBytes(program.filePath(QStringLiteral("Kvadr.ini"))), shipped);
         qunsetenv("XDG_CONFIG_HOME");
     }
 
     void settingsWriteRefusedNamesThePath()
     {
         QTemporaryDir dir;
-        writeAll(dir.filePath(QStringLiteral("plain")), "x");
+        QVERIFY(writeFileBytes(dir.filePath(QStringLiteral("plain")), "x"));
         TAppPath::setFolderForTesting(dir.filePath(QStringLiteral("plain")));
         try {
             WriteSetting(QStringLiteral("Pomocnik"), QStringLiteral("1"));

@@ -19,18 +19,6 @@
 
 namespace {
 
-QByteArray tinyWav()
-{
-    return encodeWav(WavSound{1, 8000, 8, QByteArray(80, '\x80')});
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 QString canonical(const QString &path)
 {
     return QFileInfo(path).canonicalFilePath();
@@ -89,10 +77,10 @@ private slots:
         ProgramFolderFixture program;
         QTemporaryDir start;
         QVERIFY(QDir(program.path()).mkpath(QStringLiteral("Zvuky/Slozka.wav")));
-        writeAll(program.filePath(QStringLiteral("Zvuky/Level.wav")), tinyWav());
-        writeAll(program.filePath(QStringLiteral("Zvuky/Info.wav")), tinyWav().left(50));
+        QVERIFY(writeFileBytes(program.filePath(QStringLiteral("Zvuky/Level.wav")), shortSilentWav()));
+        QVERIFY(writeFileBytes(program.filePath(QStringLiteral("Zvuky/Info.wav")), shortSilentWav().left(50)));
         for (const QString &file : inStartFolder)
-            writeAll(start.filePath(file), tinyWav());
+            QVERIFY(writeFileBytes(start.filePath(file), shortSilentWav()));
         QVERIFY(QDir::setCurrent(start.path()));
 
         SoundWatch watch;
@@ -120,8 +108,8 @@ private slots:
         ProgramFolderFixture program;
         QTemporaryDir start;
         if (zvuky == QLatin1String("file"))
-            writeAll(program.filePath(QStringLiteral("Zvuky")), "x");
-        writeAll(start.filePath(QStringLiteral("Dialog.wav")), tinyWav());
+            QVERIFY(writeFileBytes(program.filePath(QStringLiteral("Zvuky")), "x"));
+        QVERIFY(writeFileBytes(start.filePath(QStringLiteral("Dialog.wav")), shortSilentWav()));
         QVERIFY(QDir::setCurrent(start.path()));
 
         SoundWatch watch;

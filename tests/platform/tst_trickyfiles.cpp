@@ -17,12 +17,6 @@ QString trickyDir(const QString &kind)
     return sourceDir() + QStringLiteral("/tests/platform/data/tricky/") + kind;
 }
 
-QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // One row per file of the folder, carrying its path and its bytes.
 void addFileRows(const QString &kind)
 {
@@ -32,7 +26,7 @@ void addFileRows(const QString &kind)
     const QStringList names = dir.entryList(QDir::Files, QDir::Name);
     QVERIFY2(!names.isEmpty(), qPrintable(dir.path()));
     for (const QString &name : names)
-        QTest::newRow(qPrintable(name)) << dir.filePath(name) << contentOf(dir.filePath(name));
+        QTest::newRow(qPrintable(name)) << dir.filePath(name) << fileBytes(dir.filePath(name));
 }
 
 // A settings file far larger than any real one: long runs of lines without '=' or ']', with the
@@ -86,7 +80,7 @@ private slots:
         settings.WriteString(QStringLiteral("Nastaveni"), QStringLiteral("Pomocnik"), QStringLiteral("0"));
         QCOMPARE(settings.ReadString(QStringLiteral("Nastaveni"), QStringLiteral("Pomocnik"), QString()),
                  QStringLiteral("0"));
-        QVERIFY(contentOf(path) == ProfileText::withValue(content, QStringLiteral("Nastaveni"),
+        QVERIFY(fileBytes(path) == ProfileText::withValue(content, QStringLiteral("Nastaveni"),
                                                           QStringLiteral("Pomocnik"), QStringLiteral("0")));
     }
 

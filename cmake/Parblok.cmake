@@ -37,3 +37,12 @@ function(parblok_tests)
             TIMEOUT 300)
     endforeach()
 endfunction()
+
+# parblok_screen_test(<name> <script> <program> <timeout>)
+# A test on a virtual X display: `script` (in the calling folder) gets `program` (the executable or
+# the program folder) and a work folder of its own; it exits 77 when a display tool is missing.
+function(parblok_screen_test name script program timeout)
+    add_test(NAME ${name}
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/${script} ${program} ${CMAKE_CURRENT_BINARY_DIR}/${name})
+    set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT ${timeout} LABELS "xvfb")
+endfunction()

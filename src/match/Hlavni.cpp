@@ -91,7 +91,6 @@ QString THlavniDialog::GameKindText() const
     return Tahy->text();
 }
 
-
 void THlavniDialog::connectCommands()
 {
     // A menu item, its pop-up twin and its toolbar button share one handler.
@@ -114,7 +113,6 @@ void THlavniDialog::connectCommands()
     connect(OProgramu, &QAction::triggered, this, [] { ShowInfoWindow(OProgramuDialog()); });
     connect(NpovdaproParblok20001, &QAction::triggered, this,
             [] { OpenHelpTopics(PlacementCaller::HelpCommand); });
-
 }
 
 void THlavniDialog::FormCreate()
@@ -188,16 +186,20 @@ void THlavniDialog::togglePause()
     // back at its old speed whichever of the two ends first.
     const bool keepIntervals = BossScreenShown();
     if (!PauseOn()) {
-        P1->show();
-        P2->show();
+        showPause(true);
         if (!keepIntervals)
             SuspendGravity();
     } else {
-        P1->hide();
-        P2->hide();
+        showPause(false);
         if (!keepIntervals)
             ResumeGravity();
     }
+}
+
+void THlavniDialog::showPause(bool shown)
+{
+    P1->setVisible(shown);
+    P2->setVisible(shown);
 }
 
 void THlavniDialog::FormKeyPress(QChar key)
@@ -277,7 +279,7 @@ void THlavniDialog::OpenSelection(int players)
     m_match->ResetFigures(1);
     m_match->ResetFigures(2);
     m_match->PlayerCount = players;
-    QWidget *dialog = players == 1 ? static_cast<QWidget *>(Hra1Dialog()) : Hra2Dialog();
+    TBalloonForm *dialog = players == 1 ? static_cast<TBalloonForm *>(Hra1Dialog()) : Hra2Dialog();
     if (dialog != nullptr)
         ShowBesideAssistant(players == 1 ? PlacementCaller::NewGameOnePlayer
                                          : PlacementCaller::NewGameTwoPlayers,
@@ -292,10 +294,7 @@ void THlavniDialog::MS3Click()
 
 void THlavniDialog::StartMatch(int players, GameKind kind)
 {
-    if (PauseOn()) {
-        P1->hide();
-        P2->hide();
-    }
+    showPause(false);
     Kryti1->hide();
     Kryti2->setVisible(players == 1);
     m_match->StartMatch(players, kind);
@@ -309,10 +308,7 @@ void THlavniDialog::StartMatch(int players, GameKind kind)
 
 void THlavniDialog::EndMatch()
 {
-    if (PauseOn()) {
-        P1->hide();
-        P2->hide();
-    }
+    showPause(false);
     Kryti1->show();
     Kryti2->show();
     SetMatchCommands(false);

@@ -165,6 +165,8 @@ private:
     void fillFolderTree();
     void connectCommands();
     void togglePause();
+    // "Pauza" over both wells: the pause is on while it shows.
+    void showPause(bool shown);
 
     // The ten statistics labels read "0", the player count is set and the selection dialog of
     // `players` opens above the assistant.

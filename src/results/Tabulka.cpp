@@ -2,13 +2,13 @@
 #include "ui_Tabulka.h"
 
 #include "Data.h"
+#include "Placement.h"
 #include "TApplication.h"
+#include "WindowPlacement.h"
 
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QStyle>
 #include <QTableView>
@@ -73,10 +73,8 @@ TTabulkaDialog *TabulkaDialog()
 
 void ShowTabulkaDialog()
 {
-    if (TTabulkaDialog *viewer = TabulkaDialog()) {
+    if (TTabulkaDialog *viewer = TabulkaDialog())
         viewer->show();
-        viewer->raise();
-    }
 }
 
 TTabulkaDialog::TTabulkaDialog() : TBalloonForm(WhileOpen::MatchStops), ui(new Ui::TabulkaDialog)
@@ -218,8 +216,7 @@ void TTabulkaDialog::FormKeyDown(QKeyEvent *event)
 
 void TTabulkaDialog::FormShow()
 {
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
+    centreFrameIn(this, placementArea());
     bindGrids();
     sizeColumns();
     {

@@ -7,11 +7,10 @@
 #include "Pomocnik.h"
 #include "Sounds.h"
 #include "TApplication.h"
+#include "WindowPlacement.h"
 #include "formshape.h"
 
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 
 namespace {
 
@@ -41,11 +40,8 @@ void ShowVymazatDialog()
         ShowBesideAssistant(PlacementCaller::ClearTable, question);
         return;
     }
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        question->move(screen->geometry().center() - question->rect().center());
+    centreFrameIn(question, placementArea());
     question->show();
-    question->raise();
-    question->activateWindow();
 }
 
 TVymazatDialog::TVymazatDialog() : TBalloonForm(WhileOpen::WindowsRest), ui(new Ui::VymazatDialog)

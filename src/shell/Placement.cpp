@@ -1,5 +1,6 @@
 #include "Placement.h"
 
+#include "BalloonForm.h"
 #include "Companion.h"
 #include "Pomocnik.h"
 #include "Settings.h"
@@ -136,7 +137,7 @@ void PlaceBesideAssistant(PlacementCaller caller, QWidget *dialog)
                                 dialog->frameGeometry().size()));
 }
 
-void ShowBesideAssistant(PlacementCaller caller, QWidget *dialog)
+void ShowBesideAssistant(PlacementCaller caller, TBalloonForm *dialog)
 {
     const PlacementRow &row = placementRow(caller);
     const QPoint place = PrepareAssistant(caller, dialog->frameGeometry().size());
@@ -145,6 +146,4 @@ void ShowBesideAssistant(PlacementCaller caller, QWidget *dialog)
     if (row.disabledBy == Disabler::Caller)
         SetMainAndAssistantEnabled(false);
     dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
 }

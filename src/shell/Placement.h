@@ -5,6 +5,7 @@
 #include <QSize>
 
 class QWidget;
+class TBalloonForm;
 
 // Every balloon dialog and companion window opens beside the assistant. Who opens it decides
 // whether the assistant is shown first, which fit test keeps the window on the screen, where the
@@ -89,8 +90,9 @@ QPoint PrepareAssistant(PlacementCaller caller, QSize dialogSize);
 
 // The whole sequence for callers that place the dialog themselves: prepares the assistant, moves
 // `dialog` to its place (unless the dialog places itself), disables the main window and the
-// assistant when the caller is the one to do it, and shows the dialog.
-void ShowBesideAssistant(PlacementCaller caller, QWidget *dialog);
+// assistant when the caller is the one to do it, and shows the dialog (which then takes the
+// keyboard).
+void ShowBesideAssistant(PlacementCaller caller, TBalloonForm *dialog);
 
 // Moves `dialog` to its place for `caller` relative to where the assistant stands now; dialogs
 // that place themselves call it from their show handler.

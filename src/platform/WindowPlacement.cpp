@@ -13,9 +13,14 @@ bool frameKnown(const QWidget *window)
     return handle && !handle->frameMargins().isNull();
 }
 
+// Once the frame is known the window system's handle is asked: the widget learns its frame only
+// later, and until then counts the client area as its frame.
 void placeFrame(QWidget *window, const QRect &area)
 {
-    window->move(centredFramePosition(area, window->frameGeometry().size()));
+    if (QWindow *handle = window->windowHandle(); handle && !handle->frameMargins().isNull())
+        handle->setFramePosition(centredFramePosition(area, handle->frameGeometry().size()));
+    else
+        window->move(centredFramePosition(area, window->frameGeometry().size()));
 }
 
 // Waits until the window system has framed the window, centres the window again then, and goes.

@@ -36,10 +36,9 @@ void TBalloonForm::Closed()
     SetMainAndAssistantEnabled(true);
 }
 
-// A window being shown comes up above the others anyway; raising it before the window system has
-// mapped it can make the system frame it after the window was centred, off the centre.
 void TBalloonForm::TakeKeyboard()
 {
+    raise();
     activateWindow();
     if (m_firstControl != nullptr)
         m_firstControl->setFocus(Qt::ActiveWindowFocusReason);

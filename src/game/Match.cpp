@@ -191,7 +191,9 @@ void TMatch::SuspendGravity()
 
 void TMatch::ResumeGravity()
 {
-    if (m_gravitySuspensions > 0 && --m_gravitySuspensions > 0)
+    // Resuming what is not suspended changes nothing: a finished player's stopped gravity stays
+    // stopped.
+    if (m_gravitySuspensions == 0 || --m_gravitySuspensions > 0)
         return;
     m_timers.Timer1->setInterval(m_timers.Timer2->Interval());
     m_timers.Timer3->setInterval(m_timers.Timer4->Interval());

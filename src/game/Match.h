@@ -101,7 +101,7 @@ public:
 
     // Keeps the gravity intervals in Timer2/Timer4 and sets them to 0, or gives them back.
     // Suspensions nest: only the outermost keeps the intervals, and gravity comes back when the
-    // last one ends.
+    // last one ends. A resume without a suspension changes nothing.
     void SuspendGravity();
     void ResumeGravity();
     int GravitySuspensions() const { return m_gravitySuspensions; }

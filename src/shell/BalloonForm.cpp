@@ -18,8 +18,7 @@ void TBalloonForm::Opened()
     if (m_open)
         return;
     m_open = true;
-    if (m_whileOpen == WhileOpen::MatchStops)
-        CompanionSuspendsGravity();
+    m_suspendedGravity = m_whileOpen == WhileOpen::MatchStops && CompanionSuspendsGravity();
     FormShow();
     SetMainAndAssistantEnabled(false);
     TakeKeyboard();
@@ -31,8 +30,9 @@ void TBalloonForm::Closed()
         return;
     m_open = false;
     FormClose();
-    if (m_whileOpen == WhileOpen::MatchStops)
+    if (m_suspendedGravity)
         CompanionResumesGravity();
+    m_suspendedGravity = false;
     SetMainAndAssistantEnabled(true);
 }
 

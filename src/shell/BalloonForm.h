@@ -42,4 +42,5 @@ private:
     const WhileOpen m_whileOpen;
     QWidget *m_firstControl = nullptr;
     bool m_open = false;
+    bool m_suspendedGravity = false; // this opening suspended gravity and gives it back
 };

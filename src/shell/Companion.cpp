@@ -24,14 +24,17 @@ void SetAssistantEnabled(bool enabled)
         assistant->setEnabled(enabled);
 }
 
-void CompanionSuspendsGravity()
+bool CompanionSuspendsGravity()
 {
-    if (TMainWindowLink *main = MainWindowLink(); main != nullptr && !main->PauseOn())
-        main->SuspendGravity();
+    TMainWindowLink *main = MainWindowLink();
+    if (main == nullptr || main->PauseOn())
+        return false;
+    main->SuspendGravity();
+    return true;
 }
 
 void CompanionResumesGravity()
 {
-    if (TMainWindowLink *main = MainWindowLink(); main != nullptr && !main->PauseOn())
+    if (TMainWindowLink *main = MainWindowLink())
         main->ResumeGravity();
 }

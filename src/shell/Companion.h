@@ -5,10 +5,11 @@
 // nothing is modal: they disable the main window and the assistant, and some stop both players'
 // gravity. The balloon base (BalloonForm.h) calls these in its fixed order.
 
-// Suspends both players' gravity, unless the pause already holds it.
-void CompanionSuspendsGravity();
+// Suspends both players' gravity, unless the pause already holds it. Tells whether it suspended,
+// so that the window gives back exactly what it took.
+bool CompanionSuspendsGravity();
 
-// Gives gravity back, unless the pause holds it.
+// Gives back a suspension that CompanionSuspendsGravity made.
 void CompanionResumesGravity();
 
 // Enables or disables the main window and the assistant together (either may not exist yet).

@@ -308,8 +308,21 @@ private slots:
         m->ResumeGravity();
         QCOMPARE(m_timer1.Interval(), 1000);
         QCOMPARE(m_timer3.Interval(), 700);
-        m->ResumeGravity(); // one too many changes nothing
-        QCOMPARE(m_timer3.Interval(), 700);
+        QCOMPARE(m->GravitySuspensions(), 0);
+    }
+
+    // A resume without a suspension changes nothing, even when the kept intervals differ from the
+    // running ones: a player whose game has ended stays stopped.
+    void resumeWithoutSuspension()
+    {
+        m->StartMatch(2, GameKind::Standard);
+        m->SuspendGravity();
+        m->ResumeGravity();
+        m_timer1.setInterval(0); // player 1's game is over
+        m_timer3.setInterval(300);
+        m->ResumeGravity();
+        QCOMPARE(m_timer1.Interval(), 0);
+        QCOMPARE(m_timer3.Interval(), 300);
         QCOMPARE(m->GravitySuspensions(), 0);
     }
 

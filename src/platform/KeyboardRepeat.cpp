@@ -1,0 +1,20 @@
+#include "KeyboardRepeat.h"
+
+#include <QGuiApplication>
+#include <QStyleHints>
+
+#include <X11/XKBlib.h>
+
+KeyboardRepeat desktopKeyboardRepeat()
+{
+    if (const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
+        unsigned int delay = 0;
+        unsigned int interval = 0;
+        if (x11->display() != nullptr
+            && XkbGetAutoRepeatRate(x11->display(), XkbUseCoreKbd, &delay, &interval)
+            && interval > 0)
+            return {int(delay), int(interval)};
+    }
+    const int rate = QGuiApplication::styleHints()->keyboardAutoRepeatRate();
+    return {660, rate > 0 ? 1000 / rate : 40};
+}

@@ -4,10 +4,13 @@
 
 #include <algorithm>
 
-void HeldKeys::setTiming(int delay, int interval)
+void HeldKeys::setTiming(int delay, int interval, bool on)
 {
     m_delay = std::max(delay, 0);
     m_interval = std::max(interval, 1);
+    m_on = on;
+    if (!on)
+        clear();
 }
 
 void HeldKeys::setPlayerCount(int playerCount)
@@ -21,7 +24,7 @@ bool HeldKeys::repeatsOnItsOwn(QChar cap) const
 {
     using KeyLayout::Action;
     using KeyLayout::Column;
-    if (m_playerCount != 2)
+    if (m_playerCount != 2 || !m_on)
         return false;
     Action action;
     for (const Column column : {Column::PlayerOne, Column::PlayerTwo}) {

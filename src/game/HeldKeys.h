@@ -15,8 +15,9 @@
 class HeldKeys
 {
 public:
-    // The desktop's repeat: the first repeat `delay` after the press, then one every `interval`.
-    void setTiming(int delay, int interval);
+    // The desktop's repeat: the first repeat `delay` after the press, then one every `interval`;
+    // when the desktop repeats no key (`on` false), the game repeats none either.
+    void setTiming(int delay, int interval, bool on = true);
     int delay() const { return m_delay; }
     int interval() const { return m_interval; }
 
@@ -51,6 +52,7 @@ private:
 
     int m_delay = 660;
     int m_interval = 40;
+    bool m_on = true;
     int m_playerCount = 0;
     std::vector<Held> m_held;
 };

@@ -291,7 +291,7 @@ void THlavniDialog::keyPressed(const QKeyEvent &key)
     m_heldKeys.setPlayerCount(m_match->PlayerCount);
     if (!key.isAutoRepeat()) {
         const KeyboardRepeat repeat = desktopKeyboardRepeat();
-        m_heldKeys.setTiming(repeat.delay, repeat.interval);
+        m_heldKeys.setTiming(repeat.delay, repeat.interval, repeat.on);
     }
     const bool acts = m_heldKeys.press(capOf(key), key.isAutoRepeat(), m_keyClock.elapsed());
     scheduleKeyRepeat();

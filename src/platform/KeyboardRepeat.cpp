@@ -10,10 +10,11 @@ KeyboardRepeat desktopKeyboardRepeat()
     if (const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
         unsigned int delay = 0;
         unsigned int interval = 0;
-        if (x11->display() != nullptr
-            && XkbGetAutoRepeatRate(x11->display(), XkbUseCoreKbd, &delay, &interval)
-            && interval > 0)
-            return {int(delay), int(interval)};
+        Display *display = x11->display();
+        XKeyboardState state;
+        if (display != nullptr && XkbGetAutoRepeatRate(display, XkbUseCoreKbd, &delay, &interval)
+            && interval > 0 && XGetKeyboardControl(display, &state) != 0)
+            return {int(delay), int(interval), state.global_auto_repeat == AutoRepeatModeOn};
     }
     const int rate = QGuiApplication::styleHints()->keyboardAutoRepeatRate();
     return {660, rate > 0 ? 1000 / rate : 40};

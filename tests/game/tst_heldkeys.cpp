@@ -12,34 +12,38 @@ private slots:
     void repeats_data()
     {
         QTest::addColumn<int>("players");
+        QTest::addColumn<bool>("desktopRepeats");
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("happened");
         QTest::newRow("one player: the desktop alone repeats")
-            << 1 << "+A@0 +J@100 *J@600 t@700" << "AJJ[]";
+            << 1 << true << "+A@0 +J@100 *J@600 t@700" << "AJJ[]";
         QTest::newRow("a single held key: the desktop repeats it")
-            << 2 << "+A@0 *A@500 *A@600 t@600" << "AAA[]";
+            << 2 << true << "+A@0 *A@500 *A@600 t@600" << "AAA[]";
         QTest::newRow("the first key goes on once the second is pressed")
-            << 2 << "+A@0 *A@500 +L@600 t@700 *L@1100 t@1100 t@1150" << "AAL[A]L[A][]";
+            << 2 << true << "+A@0 *A@500 +L@600 t@700 *L@1100 t@1100 t@1150" << "AAL[A]L[A][]";
         QTest::newRow("a key pressed a moment ago keeps its delay")
-            << 2 << "+A@0 +L@100 t@499 t@500" << "AL[][A]";
+            << 2 << true << "+A@0 +L@100 t@499 t@500" << "AL[][A]";
         QTest::newRow("no desktop repeat on top of the game's")
-            << 2 << "+A@0 +L@100 ~A@600 *A@600 t@600" << "AL[A]";
+            << 2 << true << "+A@0 +L@100 ~A@600 *A@600 t@600" << "AL[A]";
         QTest::newRow("three held keys: the two earlier ones both go on")
-            << 2 << "+A@0 +L@100 +W@200 t@500 t@600" << "ALW[A][AL]";
+            << 2 << true << "+A@0 +L@100 +W@200 t@500 t@600" << "ALW[A][AL]";
         QTest::newRow("a released key stops")
-            << 2 << "+A@0 +L@100 -A@300 t@600" << "AL[]";
+            << 2 << true << "+A@0 +L@100 -A@300 t@600" << "AL[]";
         QTest::newRow("another key's release changes nothing")
-            << 2 << "+A@0 +L@100 -L@200 t@500 t@600" << "AL[A][A]";
+            << 2 << true << "+A@0 +L@100 -L@200 t@500 t@600" << "AL[A][A]";
+        QTest::newRow("the desktop repeats no key: neither does the game")
+            << 2 << false << "+A@0 +L@100 t@1000" << "AL[]";
         QTest::newRow("the pause key is not repeated")
-            << 2 << "+P@0 +L@100 t@1000" << "PL[]";
+            << 2 << true << "+P@0 +L@100 t@1000" << "PL[]";
     }
     void repeats()
     {
         QFETCH(int, players);
+        QFETCH(bool, desktopRepeats);
         QFETCH(QString, script);
         QFETCH(QString, happened);
         HeldKeys keys;
-        keys.setTiming(500, 100);
+        keys.setTiming(500, 100, desktopRepeats);
         keys.setPlayerCount(players);
         QString log;
         for (const QString &step : script.split(u' ')) {

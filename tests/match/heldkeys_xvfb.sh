@@ -2,7 +2,7 @@
 # Two players holding keys at once, on a virtual X display whose key repeat is the X server's:
 # in a two-player match the left player holds S (one row down) and then the right player holds K.
 # The X server repeats only K from then on; both pieces must keep going down all the same, so that
-# after three seconds pieces have landed at the bottom of both wells (gravity alone would take
+# within a few seconds pieces have landed at the bottom of both wells (gravity alone would take
 # twenty seconds to bring the first one down). Screenshots are left in the work folder.
 # Usage: heldkeys_xvfb.sh <program> <work folder>
 set -u
@@ -21,7 +21,6 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     work="$1"
     . "$2/main-window.sh"
     start_program
-    release() { xdotool keyup s keyup k 2>/dev/null; }
     # The selection balloon of two players, by its size; its "Trénink" choice is clicked.
     selection() {
         for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
@@ -41,19 +40,25 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     has_keyboard() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$main" ]; }
     await has_keyboard || fail "the main window did not get the keyboard back"
 
+    set -- $(xdotool getwindowgeometry "$main" | sed -n "s/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p")
+    x=$1; y=$2
+    # The bottom two rows of the well at $1 pixels into the window (the wells are 190 pixels
+    # wide, 358 high, 17 pixels a row): some of their cells are no longer black once a piece has
+    # landed there.
+    filled() { convert "$work/held.png" -crop 180x34+$(($x + $1))+$(($y + 374)) +repage -format "%[fx:mean>0.02]" info:; }
+    landed() {
+        import -window root "$work/held.png" 2>/dev/null || return 1
+        left=$(filled 13); right=$(filled 472)
+        [ "$left" = 1 ] && [ "$right" = 1 ]
+    }
+    left=0; right=0
     xdotool keydown s
     sleep 0.3
     xdotool keydown k
-    sleep 3
-    import -window root "$work/held.png"
-    release
-    set -- $(xdotool getwindowgeometry "$main" | sed -n "s/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p")
-    x=$1; y=$2
-    # The bottom two rows of each well (the wells are 190 pixels wide, 358 high, 17 pixels a row):
-    # some of their cells are no longer black once a piece has landed there.
-    filled() { convert "$work/held.png" -crop 180x34+$(($x + $1))+$(($y + 374)) +repage -format "%[fx:mean>0.02]" info:; }
-    left=$(filled 13)
-    right=$(filled 472)
+    # Held keys step a piece down 25 times a second: both wells have pieces at the bottom within
+    # about two seconds, long before gravity alone would bring one there.
+    tries=16; await landed; tries=100
+    xdotool keyup s keyup k
     [ "$right" = 1 ] || fail "the right-hand pieces did not keep going down while K was held"
     [ "$left" = 1 ] || fail "the left-hand pieces stopped going down once K was held as well"
     kill -TERM $pid 2>/dev/null

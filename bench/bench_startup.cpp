@@ -33,7 +33,8 @@ struct Sample
 // The program's start as main() runs it, watched by the probe.
 int runProgramChild(int argc, char *argv[], const QString &folder)
 {
-    preferXcbOnWayland();
+    if (!chooseXcbPlatform())
+        return NoXServerExitCode;
     TApplication app(argc, argv);
     TAppPath::setFolderForTesting(folder);
     StartupProbe probe([]() -> QWindow * {

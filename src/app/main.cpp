@@ -1,9 +1,14 @@
 #include "StartUp.h"
 #include "TApplication.h"
 
+#include <memory>
+
 int main(int argc, char *argv[])
 {
-    preferXcbOnWayland();
+    if (!chooseXcbPlatform())
+        return NoXServerExitCode;
+    auto guard = std::make_unique<XServerConnectionGuard>();
     TApplication app(argc, argv);
+    guard.reset();
     return RunProgram();
 }

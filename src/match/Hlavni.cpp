@@ -11,6 +11,7 @@
 #include "Hra1.h"
 #include "Hra2.h"
 #include "KeyMap.h"
+#include "KeyboardRepeat.h"
 #include "Manual.h"
 #include "NStatusBar.h"
 #include "Napoveda.h"
@@ -35,6 +36,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QWindow>
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -118,6 +120,8 @@ void THlavniDialog::connectCommands()
 void THlavniDialog::FormCreate()
 {
     m_match->PlayerCount = 0;
+    m_keyRepeat.setSingleShot(true);
+    connect(&m_keyRepeat, &QTimer::timeout, this, &THlavniDialog::repeatHeldKeys);
     TETRIS1->resize(190, 358);
     TETRIS2->resize(190, 358);
     MonthCalendar1->setSelectedDate(todayLocal());
@@ -243,18 +247,87 @@ bool THlavniDialog::eventFilter(QObject *watched, QEvent *event)
     // Every character typed into the window reaches the keyboard handler first, whichever of its
     // controls has the focus; the control still gets the key afterwards.
     // While a menu is open or the menu bar is in keyboard mode (Alt), the keys choose menu items.
-    const bool menuHasKeys =
-        QApplication::activePopupWidget() != nullptr || menuBar()->hasFocus();
-    if (event->type() == QEvent::KeyPress && watched == windowHandle() && isEnabled()
-        && !menuHasKeys) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (!(key->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier))) {
-            const QString text = key->text();
-            for (const QChar character : text)
-                FormKeyPress(character);
+    if (watched == windowHandle()) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            if (isEnabled() && !keysGoToMenus())
+                keyPressed(*static_cast<QKeyEvent *>(event));
+            break;
+        case QEvent::KeyRelease:
+            keyReleased(*static_cast<QKeyEvent *>(event));
+            break;
+        case QEvent::FocusOut:
+            // The releases of keys held now go to another window.
+            m_heldKeys.clear();
+            scheduleKeyRepeat();
+            break;
+        default:
+            break;
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool THlavniDialog::keysGoToMenus() const
+{
+    return QApplication::activePopupWidget() != nullptr || menuBar()->hasFocus();
+}
+
+namespace {
+
+// The key's cap as the held keys name it: a letter in capitals or " ", else none.
+QChar capOf(const QKeyEvent &key)
+{
+    const int code = key.key();
+    return (code >= Qt::Key_A && code <= Qt::Key_Z) || code == Qt::Key_Space ? QChar(code) : QChar();
+}
+
+} // namespace
+
+void THlavniDialog::keyPressed(const QKeyEvent &key)
+{
+    if (!m_keyClock.isValid())
+        m_keyClock.start();
+    m_heldKeys.setPlayerCount(m_match->PlayerCount);
+    if (!key.isAutoRepeat()) {
+        const KeyboardRepeat repeat = desktopKeyboardRepeat();
+        m_heldKeys.setTiming(repeat.delay, repeat.interval, repeat.on);
+    }
+    const bool acts = m_heldKeys.press(capOf(key), key.isAutoRepeat(), m_keyClock.elapsed());
+    scheduleKeyRepeat();
+    if (acts && !(key.modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier))) {
+        const QString text = key.text();
+        for (const QChar character : text)
+            FormKeyPress(character);
+    }
+}
+
+void THlavniDialog::keyReleased(const QKeyEvent &key)
+{
+    m_heldKeys.release(capOf(key), key.isAutoRepeat());
+    scheduleKeyRepeat();
+}
+
+void THlavniDialog::repeatHeldKeys()
+{
+    if (!isEnabled() || keysGoToMenus()) {
+        m_heldKeys.clear();
+        return;
+    }
+    const QString due = m_heldKeys.takeDue(m_keyClock.elapsed());
+    for (const QChar cap : due)
+        FormKeyPress(cap);
+    scheduleKeyRepeat();
+}
+
+void THlavniDialog::scheduleKeyRepeat()
+{
+    const qint64 next = m_heldKeys.nextRepeat();
+    if (next < 0) {
+        m_keyRepeat.stop();
+        return;
+    }
+    m_keyRepeat.start(int(std::max<qint64>(next - m_keyClock.elapsed(), 0)));
 }
 
 void THlavniDialog::FormClose()

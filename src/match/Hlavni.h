@@ -1,17 +1,21 @@
 #pragma once
 
+#include "HeldKeys.h"
 #include "Match.h"
 #include "MainWindowLink.h"
 
 #include "Form.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
+#include <QTimer>
 #include <memory>
 
 class QAction;
 class QCalendarWidget;
 class QFileSystemModel;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QTreeView;
@@ -168,6 +172,16 @@ private:
     // "Pauza" over both wells: the pause is on while it shows.
     void showPause(bool shown);
 
+    // Whether typed keys go to the menus (a menu open, or the menu bar in keyboard mode).
+    bool keysGoToMenus() const;
+    // A key pressed or released in the window: the held keys are kept (a two-player match repeats
+    // each of them on its own); a press acts unless the game repeats that key itself.
+    void keyPressed(const QKeyEvent &key);
+    void keyReleased(const QKeyEvent &key);
+    // The repeats of held keys that are due, and the timer set for the next one.
+    void repeatHeldKeys();
+    void scheduleKeyRepeat();
+
     // The ten statistics labels read "0", the player count is set and the selection dialog of
     // `players` opens above the assistant.
     void OpenSelection(int players);
@@ -180,6 +194,9 @@ private:
     std::unique_ptr<Ui::HlavniDialog> ui;
     QFileSystemModel *m_folders = nullptr;
     bool m_keysWatched = false;
+    HeldKeys m_heldKeys;
+    QTimer m_keyRepeat;
+    QElapsedTimer m_keyClock;
     std::unique_ptr<TBoardWell> m_well1;
     std::unique_ptr<TBoardWell> m_well2;
     std::unique_ptr<TMatch> m_match;

@@ -21,7 +21,28 @@ public:
 // so layouts do not depend on the machine's font configuration.
 void registerFontSubstitutes();
 
-// Chooses the X11 platform on a Wayland session unless the user has chosen one: the assistant and
-// its balloons place their own top-level windows, which Wayland does not allow. Call before the
+// The program runs on an X server (XWayland on a Wayland session): the assistant and its balloons
+// place their own top-level windows, which Wayland does not allow.
+
+// The exit code of a start without an X server.
+inline constexpr int NoXServerExitCode = 1;
+
+// Chooses the X11 platform unless the user has chosen one. Returns false, after telling the user
+// on standard error, when the X11 platform has no display to connect to. Call before the
 // application object is created.
-void preferXcbOnWayland();
+bool chooseXcbPlatform();
+
+// Lives while the application object is created: if the X11 platform cannot connect to its
+// display, the program ends with a Czech message on standard error and NoXServerExitCode instead
+// of the platform's abort; the platform's own messages of a start that succeeds are kept.
+class XServerConnectionGuard
+{
+public:
+    XServerConnectionGuard();
+    ~XServerConnectionGuard();
+    XServerConnectionGuard(const XServerConnectionGuard &) = delete;
+    XServerConnectionGuard &operator=(const XServerConnectionGuard &) = delete;
+
+private:
+    bool m_active = false;
+};

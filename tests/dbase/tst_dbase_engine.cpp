@@ -418,6 +418,9 @@ private slots:
         QTest::newRow("table missing") << "table missing" << "Parblok.dbf“ nebyl nalezen" << "Parblok.dbf“ nebyl nalezen" << 0;
         QTest::newRow("not a table") << "version" << "není platná tabulka" << "není platná tabulka" << 0;
         QTest::newRow("record count beyond the file") << "short table" << "není platná tabulka" << "" << 4;
+        QTest::newRow("record count one past the file") << "count one past" << "není platná tabulka" << "" << 6;
+        QTest::newRow("record length one short") << "record length 120" << "není platná tabulka" << "není platná tabulka" << 0;
+        QTest::newRow("record length one long") << "record length 122" << "není platná tabulka" << "není platná tabulka" << 0;
         QTest::newRow("append cut short") << "interrupted" << "" << "" << 6;
         QTest::newRow("count lags a written record") << "count lags" << "je poškozený" << "" << 5;
         QTest::newRow("48 tags, the last beyond the header") << "48 tags" << "je poškozený" << "" << 6;
@@ -461,6 +464,10 @@ private slots:
                 dbf = dbf.left(dbf.size() - 1).append(QByteArray(50, 'Z')).replace(14, 1, "\x01");
             else if (damage == QLatin1String("count lags"))
                 dbf[4] = 5;
+            else if (damage == QLatin1String("count one past"))
+                dbf[4] = 7;
+            else if (damage.startsWith(QLatin1String("record length ")))
+                dbf[10] = char(damage.mid(14).toInt());
             else if (damage == QLatin1String("48 tags"))
                 mdx[28] = 48;
             else if (damage == QLatin1String("page count"))

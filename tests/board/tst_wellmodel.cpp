@@ -642,6 +642,11 @@ private slots:
             << QStringList{"e........f", "k...g.....", "ab.#######", "ab.#######", "ab.#######", "ab.#######"}
             << 4 << 1 << 4
             << QStringList{"..........", "..........", "..........", "..........", "e........f", "k...g....."};
+        QTest::newRow("row 1 moves to row 2")
+            << QStringList{"a........."} + QStringList(18, QStringLiteral("..........")) + QStringList{"ab..#####b"}
+            << 1 << 1 << 1
+            << QStringList(2, QStringLiteral("..........")) + QStringList{"a........."}
+                   + QStringList(17, QStringLiteral("..........")) + QStringList{"..##......"};
     }
     void rowRemoval()
     {
@@ -700,6 +705,19 @@ private slots:
         for (const QPoint &cell : waiting)
             if (cell.y() >= 0)
                 QCOMPARE(well.Cell(cell.x(), cell.y()), colour);
+    }
+
+    void endOfGameWhenTheNewPieceCannotStep()
+    {
+        TWellModel well;
+        // Row 2 is blocked under the spawn place, rows 0 and 1 are free: the square fits where it
+        // appears but cannot take one step.
+        lay(well, QStringList(19, QStringLiteral("..########")));
+        well.setNextPiece(1);
+        well.PlacePiece(4, -1, 2);
+        QCOMPARE(well.Drop(), 15);
+        QCOMPARE(well.StepDown(), 2);
+        QVERIFY(well.CanMove(TWellModel::Here, well.PieceCol(), well.PieceRow()));
     }
 
     void landingAboveTheTopDropsOutsideSquares()

@@ -4,6 +4,7 @@
 #include "Numeric.h"
 #include "TestMain.h"
 
+#include <QMap>
 #include <QProcess>
 #include <QtEndian>
 #include <QStandardPaths>
@@ -26,9 +27,36 @@ NumericKey keyFromHex(const char *hex)
     return key;
 }
 
+// The key of entry `i` of the index block at byte `block`.
+const unsigned char *keyAt(const QByteArray &mdx, qsizetype block, quint32 i)
+{
+    return reinterpret_cast<const unsigned char *>(mdx.constData() + block + 8 + 16 * qsizetype(i) + 4);
+}
+
+// The record that a search for `key` from the root finds: in each inner block the first child
+// whose key is not below it, else the right-most child; in the leaf the first key not below it.
+// 0 when the leaf has none.
+quint32 seekFirst(const QByteArray &mdx, const NumericKey &key)
+{
+    const auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(mdx.constData() + at); };
+    const auto at = [&](qsizetype block, quint32 i) { return block + 8 + 16 * qsizetype(i); };
+    qsizetype block = qsizetype(u32(4 * 512)) * 512;
+    for (;;) {
+        const quint32 count = u32(block);
+        quint32 i = 0;
+        while (i < count && compareNumericKeys(keyAt(mdx, block, i), key.data()) < 0)
+            ++i;
+        const quint32 rightmost = u32(at(block, count));
+        if (rightmost == 0)
+            return i < count ? u32(at(block, i)) : 0;
+        block = qsizetype(i < count ? u32(at(block, i)) : rightmost) * 512;
+    }
+}
+
 // What is wrong with the page bookkeeping of a one-tag index file: the page count in the file
-// header, the tag's page total, its first-leaf and last-block pages, the "has keys" byte and the
-// leaves' links to their left neighbours. Empty when all of it agrees with the tree.
+// header, the tag's page total, its first-leaf and last-block pages, the "has keys" byte, the
+// leaves' links to their left neighbours and the inner keys (each the highest key below it).
+// Empty when all of it agrees with the tree.
 QString mdxBookkeepingFault(const QByteArray &mdx)
 {
     const auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(mdx.constData() + at); };
@@ -42,20 +70,27 @@ QString mdxBookkeepingFault(const QByteArray &mdx)
         return QStringLiteral("tag pages %1, blocks take %2").arg(u32(tag + 4)).arg(pages - 6);
     QList<quint32> leaves;
     quint32 keys = 0;
-    const auto walk = [&](const auto &self, quint32 page) -> void {
+    QString innerKeyFault;
+    // Returns the highest key under `page` (null for an empty leaf).
+    const auto walk = [&](const auto &self, quint32 page) -> const unsigned char * {
         const qsizetype block = qsizetype(page) * 512;
         const quint32 count = u32(block);
         const quint32 rightmost = u32(block + 8 + 16 * qsizetype(count));
         if (rightmost == 0) {
             leaves.append(page);
             keys += count;
-            return;
+            return count > 0 ? keyAt(mdx, block, count - 1) : nullptr;
         }
-        for (quint32 i = 0; i < count; ++i)
-            self(self, u32(block + 8 + 16 * qsizetype(i)));
-        self(self, rightmost);
+        for (quint32 i = 0; i < count; ++i) {
+            const unsigned char *highest = self(self, u32(block + 8 + 16 * qsizetype(i)));
+            if (!highest || compareNumericKeys(highest, keyAt(mdx, block, i)) != 0)
+                innerKeyFault = QStringLiteral("inner key %1 of page %2 is not its child's highest").arg(i).arg(page);
+        }
+        return self(self, rightmost);
     };
     walk(walk, u32(tag));
+    if (!innerKeyFault.isEmpty())
+        return innerKeyFault;
     if (u32(tag + 248) != leaves.first())
         return QStringLiteral("first leaf %1, tree starts at %2").arg(u32(tag + 248)).arg(leaves.first());
     if (u32(tag + 252) != pages - 2)
@@ -336,6 +371,12 @@ private slots:
         if (start == QLatin1String("own_blank_c8")) {
             const QString fault = mdxBookkeepingFault(mdx);
             QVERIFY2(fault.isEmpty(), qPrintable(fault));
+            // A search from the root finds the first row of each score.
+            QMap<QString, quint32> firstRow;
+            for (qsizetype i = all.size() - 1; i >= 0; --i)
+                firstRow[all[i].points] = quint32(i + 1);
+            for (auto it = firstRow.cbegin(); it != firstRow.cend(); ++it)
+                QCOMPARE(seekFirst(mdx, encodeNumericKey(*parseDecimal(QStringView(it.key())))), it.value());
         }
         // The same table with its index built afresh from the records.
         reopened.close();
@@ -418,6 +459,9 @@ private slots:
         QTest::newRow("table missing") << "table missing" << "Parblok.dbf“ nebyl nalezen" << "Parblok.dbf“ nebyl nalezen" << 0;
         QTest::newRow("not a table") << "version" << "není platná tabulka" << "není platná tabulka" << 0;
         QTest::newRow("record count beyond the file") << "short table" << "není platná tabulka" << "" << 4;
+        QTest::newRow("record count one past the file") << "count one past" << "není platná tabulka" << "" << 6;
+        QTest::newRow("record length one short") << "record length 120" << "není platná tabulka" << "není platná tabulka" << 0;
+        QTest::newRow("record length one long") << "record length 122" << "není platná tabulka" << "není platná tabulka" << 0;
         QTest::newRow("append cut short") << "interrupted" << "" << "" << 6;
         QTest::newRow("count lags a written record") << "count lags" << "je poškozený" << "" << 5;
         QTest::newRow("48 tags, the last beyond the header") << "48 tags" << "je poškozený" << "" << 6;
@@ -461,6 +505,10 @@ private slots:
                 dbf = dbf.left(dbf.size() - 1).append(QByteArray(50, 'Z')).replace(14, 1, "\x01");
             else if (damage == QLatin1String("count lags"))
                 dbf[4] = 5;
+            else if (damage == QLatin1String("count one past"))
+                dbf[4] = 7;
+            else if (damage.startsWith(QLatin1String("record length ")))
+                dbf[10] = char(damage.mid(14).toInt());
             else if (damage == QLatin1String("48 tags"))
                 mdx[28] = 48;
             else if (damage == QLatin1String("page count"))

@@ -571,16 +571,18 @@ void DbfTable::commitCount(PosixFile &file, QDate today, quint32 count)
     char previous[7];
     if (!file.readAt(1, previous, sizeof previous))
         throw notATable(m_tablePath);
-    file.writeAt(1, headerDateAndCount(today, count));
     try {
+        file.writeAt(1, headerDateAndCount(today, count));
         file.sync();
     } catch (const AppError &) {
-        // Every reader sees the new count already. It is taken back so that the failure reported
-        // is true; when even that cannot be written, the row stands and is stored.
+        // Readers may see the new count already. It is taken back, so that the failure reported
+        // is true; when even that cannot be written and the new count stands, the row is stored.
         try {
             file.writeAt(1, previous, sizeof previous);
         } catch (const AppError &) {
-            return;
+            char now[7];
+            if (file.readAt(1, now, sizeof now) && qFromLittleEndian<quint32>(now + 3) == count)
+                return;
         }
         throw;
     }

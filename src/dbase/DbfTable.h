@@ -111,7 +111,10 @@ public:
 private:
     // Reads the table's header and field descriptors; `header` receives its first 32 bytes.
     void readHeader(PosixFile &file, char *header);
+    // Writes and flushes the header's new record count and date: the commit point of an append.
+    // Throws when the count is not stored, having put the old one back.
     void commitCount(PosixFile &file, QDate today, quint32 count);
+    // Adds a committed record's key to the index; reports nothing (see the class comment).
     void addToIndex(PosixFile &file, const NumericKey &key, quint32 record, QDate today);
     void loadAll(PosixFile &file);
     bool loadNew(PosixFile &file);

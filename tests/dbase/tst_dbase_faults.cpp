@@ -7,6 +7,7 @@
 
 #include "DbaseTestSupport.h"
 #include "FileErrorText.h"
+#include "Mdx.h"
 #include "TestMain.h"
 
 #include <QJsonDocument>
@@ -18,6 +19,9 @@
 #include <unistd.h>
 
 using namespace dbasetest;
+
+// The windows catch std::exception; anything else that escapes ends the program.
+static_assert(std::is_base_of_v<std::exception, IndexDamaged>);
 
 namespace {
 

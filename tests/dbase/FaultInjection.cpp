@@ -52,7 +52,7 @@ std::string pathAt(int dirfd, const char *path)
 {
     if (!path)
         return {};
-    if (path[0] == '/' )
+    if (path[0] == '/')
         return path;
     std::string base = dirfd == AT_FDCWD ? std::string() : pathOfFd(dirfd);
     if (base.empty()) {
@@ -214,7 +214,7 @@ ssize_t write(int fd, const void *data, size_t length)
     }
 }
 
-static ssize_t positionalWrite(const char *name, int fd, const void *data, size_t length, off_t offset)
+static ssize_t positionalWrite(int fd, const void *data, size_t length, off_t offset)
 {
     static auto next = real<ssize_t (*)(int, const void *, size_t, off_t)>("pwrite");
     switch (judge("pwrite", pathOfFd(fd), offset, (long long)length)) {
@@ -223,19 +223,18 @@ static ssize_t positionalWrite(const char *name, int fd, const void *data, size_
     case Verdict::Short:
         return next(fd, data, length / 2, offset);
     default:
-        (void)name;
         return next(fd, data, length, offset);
     }
 }
 
 ssize_t pwrite(int fd, const void *data, size_t length, off_t offset)
 {
-    return positionalWrite("pwrite", fd, data, length, offset);
+    return positionalWrite(fd, data, length, offset);
 }
 
 ssize_t pwrite64(int fd, const void *data, size_t length, off_t offset)
 {
-    return positionalWrite("pwrite64", fd, data, length, offset);
+    return positionalWrite(fd, data, length, offset);
 }
 
 ssize_t writev(int fd, const struct iovec *parts, int count)

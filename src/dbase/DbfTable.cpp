@@ -97,6 +97,21 @@ AppError indexMissing(const QString &path)
     return AppError(QStringLiteral("Indexový soubor „%1“ nebyl nalezen.").arg(shownPath(path)));
 }
 
+// Takes back an append that failed before its count was written: the record and the transaction
+// byte. What cannot be taken back lies beyond the count, where every reader ignores it, and the
+// transaction byte left set makes the next open tidy it.
+void undoAppend(PosixFile &file, qint64 end)
+{
+    try {
+        file.truncate(end);
+        file.writeAt(end, &kFileEnd, 1);
+        const char done = 0;
+        file.writeAt(kTransactionByte, &done, 1);
+        file.sync();
+    } catch (const AppError &) {
+    }
+}
+
 AppError tooLarge(const QString &path)
 {
     return AppError(QStringLiteral("Soubor „%1“ je příliš velký, nelze jej načíst.").arg(shownPath(path)));
@@ -231,9 +246,8 @@ QByteArrayView DbfTable::fieldBytes(quint32 record, int field) const
     return QByteArrayView(m_data).sliced(qsizetype(record - 1) * m_recordLength + f.offset, f.width);
 }
 
-void DbfTable::readHeader(PosixFile &file)
+void DbfTable::readHeader(PosixFile &file, char *header)
 {
-    char header[kHeaderSize];
     if (!file.readAt(0, header, kHeaderSize) || (header[0] & 0x07) != 3)
         throw notATable(m_tablePath);
     m_headerLength = qFromLittleEndian<quint16>(header + 8);
@@ -272,9 +286,8 @@ void DbfTable::readHeader(PosixFile &file)
 
 void DbfTable::loadAll(PosixFile &file)
 {
-    readHeader(file);
     char header[kHeaderSize];
-    file.readAt(0, header, kHeaderSize);
+    readHeader(file, header);
     const qint64 size = file.size();
     const qint64 available = size < m_headerLength ? 0 : (size - m_headerLength) / m_recordLength;
     const bool repair = m_mode == OpenMode::Repair && file.isWritable();
@@ -392,12 +405,12 @@ void DbfTable::prepareIndex(PosixFile &table, bool rebuild)
             for (quint32 r = 1; r <= m_count; ++r)
                 live += isDeleted(r) ? 0 : 1;
             if (entries.size() != m_count && entries.size() != live)
-                throw IndexDamaged{QStringLiteral("key count")};
+                throw IndexDamaged(QStringLiteral("key count"));
             for (const IndexEntry &entry : entries) {
                 if (entry.record > m_count || seen[entry.record]
                     || compareNumericKeys(entry.key, m_keys[entry.record - 1]) != 0
                     || (entries.size() != m_count && isDeleted(entry.record)))
-                    throw IndexDamaged{QStringLiteral("record %1").arg(entry.record)};
+                    throw IndexDamaged(QStringLiteral("record %1").arg(entry.record));
                 seen[entry.record] = true;
             }
             rebuild = !index.maintainable() || (index.language() != 0 && index.language() != m_language);
@@ -525,12 +538,17 @@ quint32 DbfTable::append(const QByteArray &record, QDate today)
     const quint32 number = m_count + 1;
     QByteArray stored = record;
     stored[0] = kLive;
-    const char busy = 1;
-    file.writeAt(kTransactionByte, &busy, 1);
-    file.writeAt(m_headerLength + qint64(m_count) * m_recordLength, stored + kFileEnd);
-    file.sync();
-    file.writeAt(1, headerDateAndCount(today, number));
-    file.sync();
+    const qint64 end = m_headerLength + qint64(m_count) * m_recordLength;
+    try {
+        const char busy = 1;
+        file.writeAt(kTransactionByte, &busy, 1);
+        file.writeAt(end, stored + kFileEnd);
+        file.sync();
+        commitCount(file, today, number);
+    } catch (const AppError &) {
+        undoAppend(file, end);
+        throw;
+    }
 
     m_data.append(stored);
     m_count = number;
@@ -541,32 +559,63 @@ quint32 DbfTable::append(const QByteArray &record, QDate today)
         return compareNumericKeys(k, m_keys[r - 1]) < 0;
     });
     m_order.insert(at, number);
-
-    bool inserted = false;
-    if (IndexStamp::of(m_indexPath).present) {
-        PosixFile index;
-        if (index.open(m_indexPath, true) && index.isWritable()) {
-            try {
-                MdxIndex mdx(index, m_keyField);
-                if (mdx.maintainable()) {
-                    mdx.insert(key, number, today);
-                    index.sync();
-                    inserted = true;
-                }
-            } catch (const IndexDamaged &) {
-            }
-        }
-    }
-    if (!inserted) {
-        orderFromKeys();
-        rebuildIndex(file);
-    }
-    const char done = 0;
-    file.writeAt(kTransactionByte, &done, 1);
+    addToIndex(file, key, number, today);
     noteIndexFile();
     indexLock.unlock();
     file.unlock();
     return number;
+}
+
+void DbfTable::commitCount(PosixFile &file, QDate today, quint32 count)
+{
+    char previous[7];
+    if (!file.readAt(1, previous, sizeof previous))
+        throw notATable(m_tablePath);
+    try {
+        file.writeAt(1, headerDateAndCount(today, count));
+        file.sync();
+    } catch (const AppError &) {
+        // Readers may see the new count already. It is taken back, so that the failure reported
+        // is true; when even that cannot be written and the new count stands, the row is stored.
+        try {
+            file.writeAt(1, previous, sizeof previous);
+        } catch (const AppError &) {
+            char now[7];
+            if (file.readAt(1, now, sizeof now) && qFromLittleEndian<quint32>(now + 3) == count)
+                return;
+        }
+        throw;
+    }
+}
+
+// After the count: an index that cannot be brought up to date leaves the transaction byte set,
+// which makes the next open or refresh of any copy build it again.
+void DbfTable::addToIndex(PosixFile &file, const NumericKey &key, quint32 record, QDate today)
+{
+    try {
+        bool inserted = false;
+        if (IndexStamp::of(m_indexPath).present) {
+            PosixFile index;
+            if (index.open(m_indexPath, true) && index.isWritable()) {
+                try {
+                    MdxIndex mdx(index, m_keyField);
+                    if (mdx.maintainable()) {
+                        mdx.insert(key, record, today);
+                        index.sync();
+                        inserted = true;
+                    }
+                } catch (const IndexDamaged &) {
+                }
+            }
+        }
+        if (!inserted) {
+            orderFromKeys();
+            rebuildIndex(file);
+        }
+        const char done = 0;
+        file.writeAt(kTransactionByte, &done, 1);
+    } catch (const std::exception &) {
+    }
 }
 
 void DbfTable::createResultsTable(const QString &tablePath, const QString &indexPath, QDate date,

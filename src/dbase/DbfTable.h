@@ -32,6 +32,10 @@ struct DbfField
 //   3. the header's record count and date are written and flushed;
 //   4. the key is added to the index in place and the index is flushed;
 //   5. the transaction byte is cleared.
+// The append is stored once the new count is in the header (step 3): up to there a failure takes
+// back what was written and is reported; after it nothing is reported, since every reader already
+// sees the row, and an index that could not be brought up to date keeps the transaction byte set,
+// so that the next open or refresh builds it again.
 // Opening a table whose transaction byte is set drops any record beyond the count and builds the
 // index again; a missing, stale or damaged index beside an intact table is rebuilt on open.
 class DbfTable
@@ -105,7 +109,13 @@ public:
     static QString indexPathFor(const QString &tablePath, bool *found = nullptr);
 
 private:
-    void readHeader(PosixFile &file);
+    // Reads the table's header and field descriptors; `header` receives its first 32 bytes.
+    void readHeader(PosixFile &file, char *header);
+    // Writes and flushes the header's new record count and date: the commit point of an append.
+    // Throws when the count is not stored, having put the old one back.
+    void commitCount(PosixFile &file, QDate today, quint32 count);
+    // Adds a committed record's key to the index; reports nothing (see the class comment).
+    void addToIndex(PosixFile &file, const NumericKey &key, quint32 record, QDate today);
     void loadAll(PosixFile &file);
     bool loadNew(PosixFile &file);
     bool reload(PosixFile &file);

@@ -43,7 +43,7 @@ QByteArray cString(const char *p, int length)
 
 IndexDamaged damaged(const QString &reason)
 {
-    return IndexDamaged{reason};
+    return IndexDamaged(reason);
 }
 
 // A B-tree block: a leaf lists (record, key); an inner block lists (child page, highest key of

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QString>
 
+#include <stdexcept>
 #include <vector>
 
 class PosixFile;
@@ -19,8 +20,10 @@ struct IndexEntry
 
 // The index file is damaged or laid out in a way this engine does not maintain; the table beside it
 // is not affected, and the index can be built again from the table.
-struct IndexDamaged
+class IndexDamaged : public std::runtime_error
 {
+public:
+    explicit IndexDamaged(const QString &why) : std::runtime_error(why.toStdString()), reason(why) {}
     QString reason;
 };
 

@@ -1,9 +1,14 @@
 #include "PlayerFiles.h"
 
+#include "AppError.h"
+#include "FileErrorText.h"
+#include "WholeFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <pwd.h>
 #include <unistd.h>
@@ -53,16 +58,62 @@ QString xdgFolder(const char *variable, const QString &fallbackInHome)
     return homeFolder() + fallbackInHome;
 }
 
-// Copies `from` to `to` unless `to` exists; the copy is the player's, so it is readable and
-// writable by its owner whatever the shipped file's mode. QFile::copy writes a temporary file and
-// renames it, so a copy starting at the same moment never reads half a file.
-bool layDown(const QString &from, const QString &to)
+// Copies `from` to `to` unless `to` exists; `to` appears whole or not at all. 0 or the errno.
+int layDown(const QString &from, const QString &to)
 {
     if (QFileInfo::exists(to))
-        return true;
-    if (!QFile::copy(from, to))
-        return false;
-    return QFile::setPermissions(to, QFile::permissions(to) | QFile::ReadOwner | QFile::WriteOwner);
+        return 0;
+    QByteArray content;
+    QByteArray temporary;
+    int error = WholeFile::read(from, content);
+    if (error == 0)
+        error = WholeFile::writeTemporary(to, content, temporary);
+    if (error == 0)
+        error = WholeFile::putInPlace(temporary, to, true);
+    if (error == 0)
+        WholeFile::syncFolderOf(to);
+    return error;
+}
+
+// Lays down a table and its index as a pair: both copies are written first, then the index is
+// put in place and the table after it, which completes the pair. Should the table not follow,
+// the index is taken away again; an index left without its table (the process died) is replaced
+// at the next start. 0 or the errno.
+int layDownPair(const QString &fromTable, const QString &fromIndex, const QString &table, const QString &index)
+{
+    QByteArray tableBytes;
+    QByteArray indexBytes;
+    QByteArray tableTemporary;
+    QByteArray indexTemporary;
+    int error = WholeFile::read(fromTable, tableBytes);
+    if (error == 0)
+        error = WholeFile::read(fromIndex, indexBytes);
+    if (error == 0)
+        error = WholeFile::writeTemporary(index, indexBytes, indexTemporary);
+    if (error == 0) {
+        error = WholeFile::writeTemporary(table, tableBytes, tableTemporary);
+        if (error != 0)
+            WholeFile::discard(indexTemporary);
+    }
+    if (error == 0) {
+        error = WholeFile::putInPlace(indexTemporary, index, false);
+        if (error != 0)
+            WholeFile::discard(tableTemporary);
+    }
+    if (error == 0) {
+        error = WholeFile::putInPlace(tableTemporary, table, true);
+        if (error != 0)
+            WholeFile::discard(QFile::encodeName(index));
+    }
+    if (error == 0)
+        WholeFile::syncFolderOf(table);
+    return error;
+}
+
+AppError cannotLayDown(const QString &path, int error)
+{
+    return AppError(QStringLiteral("Tabulku nejhorších hráčů „%1“ nelze vytvořit: %2.")
+                        .arg(QDir::toNativeSeparators(path), fileErrorText(error)));
 }
 
 } // namespace
@@ -103,20 +154,22 @@ QString dataFolderFor(const QString &programFolder)
     if (inProgramFolder(programFolder))
         return shipped;
     const QString own = dataFolder() + QStringLiteral("/Data");
-    if (!QDir().mkpath(own + QStringLiteral("/Zaloha")))
-        return own;
-
-    for (const QString blank : {QStringLiteral("/Zaloha/Parblok.dbf"), QStringLiteral("/Zaloha/Parblok.Mdx")})
-        layDown(shipped + blank, own + blank);
-
     const QString table = QStringLiteral("/Parblok.dbf");
     const QString index = QStringLiteral("/Parblok.mdx");
-    if (!QFileInfo::exists(own + table) && !QFileInfo::exists(own + index)) {
+    if (!QDir().mkpath(own + QStringLiteral("/Zaloha")))
+        throw cannotLayDown(own + table, errno);
+
+    for (const QString &blank : {QStringLiteral("/Zaloha/Parblok.dbf"), QStringLiteral("/Zaloha/Parblok.Mdx")})
+        layDown(shipped + blank, own + blank);
+
+    // Without its table an index holds no results: the pair was never completed, and is laid
+    // down again. A table without its index is the player's; the table rebuilds the index.
+    if (!QFileInfo::exists(own + table)) {
         const bool shipsLivePair = QFileInfo::exists(shipped + table) && QFileInfo::exists(shipped + index);
-        // The table goes first: should the index not follow, the table rebuilds it when it opens.
         const QString from = shipsLivePair ? shipped : own + QStringLiteral("/Zaloha");
-        layDown(from + table, own + table);
-        layDown(from + (shipsLivePair ? index : QStringLiteral("/Parblok.Mdx")), own + index);
+        if (const int error = layDownPair(from + table, from + (shipsLivePair ? index : QStringLiteral("/Parblok.Mdx")),
+                                          own + table, own + index))
+            throw cannotLayDown(own + table, error);
     }
     return own;
 }

@@ -34,10 +34,11 @@ QString settingsFileFor(const QString &programFolder);
 
 // The results table's folder, without the trailing separator. Where the player has a per-user
 // folder, it is completed first as far as possible: the blank pair in Zaloha where a file of it is
-// missing, and the live pair where both its files are missing (from the program folder's live
-// pair, or from its blank pair when that is all it has). A live pair with one file left is the
-// player's and is not touched. Failures are left to the table's own error messages, which name
-// the per-user files.
+// missing, and the live pair where its table is missing (from the program folder's live pair, or
+// from its blank pair when that is all it has). The live pair appears as a pair or not at all, its
+// files the player's own and writable; an index without its table is replaced with the pair. A
+// table without its index is the player's and is not touched. Throws AppError naming the table
+// and the cause when the live pair cannot be laid down (nothing of it is left then).
 QString dataFolderFor(const QString &programFolder);
 
 } // namespace PlayerFiles

@@ -1,13 +1,14 @@
 #include "ProfileStrings.h"
 
 #include "AppError.h"
+#include "WholeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -252,6 +253,13 @@ QByteArray cutTo(QByteArray bytes, qsizetype limit)
     return bytes;
 }
 
+// The permission bits of an existing file, which its replacement keeps.
+int currentMode(const QString &path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
+
 } // namespace
 
 namespace ProfileText {
@@ -378,9 +386,15 @@ void ProfileFile::WriteString(const QString &section, const QString &key,
         return;
     }
 
-    QSaveFile file(m_fileName);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) || file.write(updated) != updated.size()
-        || !file.commit())
+    // Always a whole new file renamed into place, never a write over the old one: a write that
+    // fails half way must not cut off the other programs' sections. A folder that takes no new
+    // file refuses the write. A link to the file is kept; the file it names is replaced.
+    if (info.exists() && !info.isWritable())
         throw refused;
+    const QString target = info.isSymLink() && !info.canonicalFilePath().isEmpty() ? info.canonicalFilePath() : m_fileName;
+    QByteArray temporary;
+    if (WholeFile::writeTemporary(target, updated, temporary, info.exists() ? currentMode(target) : -1) != 0
+        || WholeFile::putInPlace(temporary, target, false) != 0)
+        throw refused;
+    WholeFile::syncFolderOf(target);
 }

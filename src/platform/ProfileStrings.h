@@ -58,9 +58,10 @@ public:
                        const QString &defaultValue) const;
 
     // Stores the value, creating the file and the section when they are missing. The file is
-    // replaced as a whole only once the new text is completely written; where its folder takes no
-    // new files the file is overwritten in place. Throws AppError "Unable to write to <file>" when
-    // the file cannot be written (nothing is changed then).
+    // replaced as a whole only once the new text is completely written and flushed; a folder that
+    // takes no new files refuses the write, since a write in place that fails half way would cut
+    // the file short. Throws AppError "Unable to write to <file>" when the file cannot be written
+    // (nothing is changed then).
     void WriteString(const QString &section, const QString &key, const QString &value) const;
 
 private:

@@ -1,5 +1,7 @@
 #include "SingleInstance.h"
 
+#include "PlayerFiles.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -9,6 +11,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -79,18 +82,36 @@ Reply ask(const QString &path, QDeadlineTimer deadline, TopWindow &window)
     return answer.size() <= MaxAnswer && decode(answer, window) ? Reply::Answered : Reply::Silent;
 }
 
+// Makes `folder` when it is missing; true when it is then a folder (not a link) of this user's
+// own that no one else may enter. Another user can make a folder of a name in the temporary
+// folder first; that one is never used.
+bool privateFolder(const QString &folder)
+{
+    const QByteArray name = QFile::encodeName(folder);
+    if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat st {};
+    if (::lstat(name.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
+        return false;
+    return (st.st_mode & 077) == 0 || ::chmod(name.constData(), 0700) == 0;
+}
+
 } // namespace
 
 QString InstanceFolder()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) {
-        // No usable runtime folder: a private folder of the user's own in the temporary folder.
-        folder = QDir::tempPath() + QLatin1Char('/') + socketPrefix() + QStringLiteral("run");
-        QDir().mkpath(folder);
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    return folder;
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty())
+        return runtime;
+    // No usable runtime folder: a private folder of the user's own in the temporary folder, or,
+    // when someone else holds that name, one in the user's own data folder.
+    const QString temporary = QDir::tempPath() + QLatin1Char('/') + socketPrefix() + QStringLiteral("run");
+    if (privateFolder(temporary))
+        return temporary;
+    const QString own = PlayerFiles::dataFolder() + QStringLiteral("/run");
+    QDir().mkpath(PlayerFiles::dataFolder());
+    privateFolder(own);
+    return own;
 }
 
 QString InstanceSocketName(qint64 processId)

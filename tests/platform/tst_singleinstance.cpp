@@ -6,6 +6,9 @@
 #include <QLocalServer>
 #include <QTemporaryDir>
 
+#include <QRegularExpression>
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -52,6 +55,8 @@ private slots:
     void staleSockets_data();
     void staleSockets();
     void copyThatDoesNotAnswerIsNotFound();
+    void fallbackFolderIsPrivate_data();
+    void fallbackFolderIsPrivate();
 
 private:
     InstanceSearch search() const
@@ -144,6 +149,48 @@ void TestSingleInstance::copyThatDoesNotAnswerIsNotFound()
     QVERIFY(busy.listen(path));
     QVERIFY(!FindRunningWindow(MainClass, MainCaption, search()));
     QVERIFY(QFile::exists(path));
+}
+
+void TestSingleInstance::fallbackFolderIsPrivate_data()
+{
+    QTest::addColumn<uint>("owner");  // of the folders made before the program looks
+    QTest::addColumn<bool>("takenOver");
+    QTest::newRow("this user's, open to all: closed and used") << uint(::geteuid()) << false;
+    QTest::newRow("another user's: not used") << 65534u << true;
+}
+
+void TestSingleInstance::fallbackFolderIsPrivate()
+{
+    QFETCH(uint, owner);
+    QFETCH(bool, takenOver);
+    if (owner != ::geteuid() && ::geteuid() != 0)
+        QSKIP("only root can make a folder for another user");
+    // Without a runtime folder: the system's usual one in the temporary folder is taken too.
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray temporary = qgetenv("TMPDIR");
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(m_folder->path()));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_folder->filePath(QStringLiteral("data"))));
+    const QString taken = m_folder->filePath(QStringLiteral("Parblok2000-%1-run").arg(::getuid()));
+    for (const QString &folder : {m_folder->filePath(QStringLiteral("runtime-") + qEnvironmentVariable("USER", QStringLiteral("root"))), taken}) {
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0777) == 0);
+        QVERIFY(::chown(QFile::encodeName(folder).constData(), owner, owner) == 0);
+    }
+    const QString folder = InstanceFolder();
+    qputenv("XDG_RUNTIME_DIR", runtime);
+    qputenv("TMPDIR", temporary);
+    dataHome.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", dataHome);
+    if (temporary.isNull())
+        qunsetenv("TMPDIR");
+    if (!takenOver && folder != taken)
+        QSKIP("the system's runtime folder was usable");
+    QCOMPARE(folder, takenOver ? m_folder->filePath(QStringLiteral("data/parblok2000/run")) : taken);
+    struct stat st {};
+    QVERIFY(::stat(QFile::encodeName(folder).constData(), &st) == 0);
+    QCOMPARE(uint(st.st_uid), uint(::geteuid()));
+    QCOMPARE(st.st_mode & 077, 0u);
 }
 
 PARBLOK_TEST_MAIN(TestSingleInstance)

@@ -2,21 +2,19 @@
 
 #include "KeyMap.h"
 #include "Levels.h"
-#include "Timer.h"
 #include "Well.h"
 
-TMatch::TMatch(TWell &well1, TWell &well2, const TGravityTimers &timers, TMatchDisplay &display)
-    : m_well1(well1), m_well2(well2), m_timers(timers), m_display(display)
+TMatch::TMatch(TWell &well1, TWell &well2, Timer &gravityTimer1, Timer &gravityTimer2,
+               TMatchDisplay &display)
+    : m_well1(well1), m_well2(well2), m_gravity(gravityTimer1, gravityTimer2), m_display(display)
 {
 }
 
 TMatch::Player TMatch::player(int number)
 {
     if (number == 1)
-        return {1, m_well1, m_timers.Timer1, m_timers.Timer3, m_timers.Timer4,
-                Score1, Level1, Rows1, Level2, m_shown[0]};
-    return {2, m_well2, m_timers.Timer3, m_timers.Timer1, m_timers.Timer2,
-            Score2, Level2, Rows2, Level1, m_shown[1]};
+        return {1, 2, m_well1, Score1, Level1, Rows1, Level2, m_shown[0]};
+    return {2, 1, m_well2, Score2, Level2, Rows2, Level1, m_shown[1]};
 }
 
 // --- Matches ------------------------------------------------------------------------------------
@@ -35,12 +33,8 @@ void TMatch::StartMatch(int players, GameKind kind)
         m_well2.NewGame();
     }
 
-    // The intervals are set afresh: a suspension still open (a pause the start cleared) is over.
-    m_gravitySuspensions = 0;
-    m_timers.Timer1->setInterval(StartInterval);
-    m_timers.Timer1->setEnabled(true);
-    m_timers.Timer3->setInterval(players == 1 ? 0 : StartInterval);
-    m_timers.Timer3->setEnabled(players == 2);
+    // A suspension still open (a pause the start cleared) is over.
+    m_gravity.startMatch(players, StartInterval);
     m_kind = kind;
 }
 
@@ -48,8 +42,7 @@ void TMatch::EndMatch()
 {
     m_well1.setScreenNumber(0);
     m_well2.setScreenNumber(0);
-    m_timers.Timer1->setEnabled(false);
-    m_timers.Timer3->setEnabled(false);
+    m_gravity.endMatch();
     m_kind = GameKind::None;
     ResetFigures(1);
     ResetFigures(2);
@@ -64,18 +57,10 @@ void TMatch::ResetFigures(int player)
 
 TMatch::WellsOut TMatch::ResultDialogClosed()
 {
-    WellsOut out;
-    if (m_timers.Timer1->Interval() == 0) {
-        ResetFigures(2);
-        m_timers.Timer1->setInterval(m_timers.Timer2->Interval());
-        out.well2 = true;
-    }
-    if (m_timers.Timer3->Interval() == 0) {
-        ResetFigures(1);
-        m_timers.Timer3->setInterval(m_timers.Timer4->Interval());
-        out.well1 = true;
-    }
-    return out;
+    const int finished = m_gravity.resultShown();
+    if (finished != 0)
+        ResetFigures(finished);
+    return {finished == 1, finished == 2};
 }
 
 // --- Gravity ------------------------------------------------------------------------------------
@@ -123,22 +108,21 @@ void TMatch::CheckLevel(const Player &p)
     if (m_kind == GameKind::Advanced) {
         SetAdvancedLevel(step.advancedInterval, level);
         Level1 = level;
-        if (p.number == 2 || m_timers.Timer3->Enabled())
+        if (p.number == 2 || m_gravity.inGame(2))
             Level2 = level;
         ShowLevels();
         return;
     }
     // Standard: the level is shared with the other player while that one still plays.
-    p.timer->setInterval(step.standardInterval);
+    m_gravity.setInterval(p.number, step.standardInterval);
     p.level = level;
-    if (p.otherTimer->Enabled()) {
+    if (m_gravity.inGame(p.other)) {
         p.otherLevel = level;
-        p.otherTimer->setInterval(step.standardInterval);
+        m_gravity.setInterval(p.other, step.standardInterval);
     }
-    p.timer->setEnabled(false);
     m_display.PlaySound(QStringLiteral("Level.wav"));
     ShowLevels();
-    p.timer->setEnabled(true);
+    m_gravity.restartPeriod(p.number);
 }
 
 void TMatch::ShowLevels()
@@ -151,52 +135,24 @@ void TMatch::ShowLevels()
 
 void TMatch::SetAdvancedLevel(int interval, int level)
 {
-    Timer *timer1 = m_timers.Timer1;
-    Timer *timer3 = m_timers.Timer3;
-    const bool running1 = timer1->Enabled();
-    const bool running3 = timer3->Enabled();
-    timer1->setEnabled(false);
-    timer3->setEnabled(false);
-    timer1->setInterval(interval);
-    timer3->setInterval(interval);
+    m_gravity.setInterval(1, interval);
+    m_gravity.setInterval(2, interval);
     m_display.PlaySound(QStringLiteral("Level.wav"));
     m_well1.setScreenNumber(AdvancedLayout(level));
     m_well2.setScreenNumber(AdvancedLayout(level));
-    timer1->setEnabled(running1);
-    timer3->setEnabled(running3);
+    // Both players in the game start a full interval at the new speed.
+    m_gravity.restartPeriod(1);
+    m_gravity.restartPeriod(2);
 }
 
 void TMatch::EndPlayersGame(const Player &p)
 {
-    p.timer->setEnabled(false);
     // The other player waits while the result is open.
-    p.otherStore->setInterval(p.otherTimer->Interval());
-    p.otherTimer->setInterval(0);
+    m_gravity.finish(p.number);
     m_display.PlaySound(QStringLiteral("Info.wav"));
     // Points of drops made since the last tick count in the result as well.
     p.shown.score = p.score;
     m_display.ShowResult({p.number, m_kind, p.shown.pieces, p.shown.totalRows, p.shown.score});
-}
-
-void TMatch::SuspendGravity()
-{
-    // Only the outermost suspension keeps the intervals: a nested one would store the zeros.
-    if (m_gravitySuspensions++ > 0)
-        return;
-    m_timers.Timer2->setInterval(m_timers.Timer1->Interval());
-    m_timers.Timer1->setInterval(0);
-    m_timers.Timer4->setInterval(m_timers.Timer3->Interval());
-    m_timers.Timer3->setInterval(0);
-}
-
-void TMatch::ResumeGravity()
-{
-    // Resuming what is not suspended changes nothing: a finished player's stopped gravity stays
-    // stopped.
-    if (m_gravitySuspensions == 0 || --m_gravitySuspensions > 0)
-        return;
-    m_timers.Timer1->setInterval(m_timers.Timer2->Interval());
-    m_timers.Timer3->setInterval(m_timers.Timer4->Interval());
 }
 
 // --- Keys ---------------------------------------------------------------------------------------
@@ -231,11 +187,11 @@ void TMatch::StepDownKey(int number)
 {
     const Player p = player(number);
     // A player whose game is over, or no match at all: the key only steps the well.
-    if (!p.timer->Enabled() || m_kind == GameKind::None) {
+    if (!m_gravity.inGame(number) || m_kind == GameKind::None) {
         p.well.StepDown();
         return;
     }
-    if (m_gravitySuspensions == 0) {
+    if (m_gravity.suspensions() == 0) {
         StepPlayer(number);
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GameKind.h"
+#include "Gravity.h"
 
 #include <QChar>
 #include <QString>
@@ -42,23 +43,15 @@ public:
     virtual void ShowResult(const TMatchResult &result) = 0;
 };
 
-// The four gravity timers: Timer1 and Timer3 step the wells of player 1 and 2, Timer2 and Timer4
-// keep their intervals while gravity is suspended.
-struct TGravityTimers
-{
-    Timer *Timer1;
-    Timer *Timer2;
-    Timer *Timer3;
-    Timer *Timer4;
-};
-
 // The rules of a match: the counters of both players, the game kind, the gravity ticks with the
 // bookkeeping of each landing, the levels, the end of each player's game, the keys that move the
 // pieces, and the suspension of gravity.
 class TMatch
 {
 public:
-    TMatch(TWell &well1, TWell &well2, const TGravityTimers &timers, TMatchDisplay &display);
+    // `gravityTimer1` and `gravityTimer2` tick the gravity of player 1's and player 2's well.
+    TMatch(TWell &well1, TWell &well2, Timer &gravityTimer1, Timer &gravityTimer2,
+           TMatchDisplay &display);
 
     // The counters of the match.
     int Score1 = 0;
@@ -71,6 +64,8 @@ public:
     int PlayerCount = 0;
 
     GameKind Kind() const { return m_kind; }
+    TGravity &Gravity() { return m_gravity; }
+    const TGravity &Gravity() const { return m_gravity; }
 
     // A new match of `players` (1 or 2) from level 0 at the start interval. The figures shown
     // are left as they are (the selection dialog has reset them).
@@ -99,22 +94,19 @@ public:
     };
     WellsOut ResultDialogClosed();
 
-    // Keeps the gravity intervals in Timer2/Timer4 and sets them to 0, or gives them back.
-    // Suspensions nest: only the outermost keeps the intervals, and gravity comes back when the
-    // last one ends. A resume without a suspension changes nothing.
-    void SuspendGravity();
-    void ResumeGravity();
-    int GravitySuspensions() const { return m_gravitySuspensions; }
+    // Holds both players' gravity, or lets it go again. Suspensions nest: gravity comes back when
+    // the last one ends. A resume without a suspension changes nothing.
+    void SuspendGravity() { m_gravity.suspend(); }
+    void ResumeGravity() { m_gravity.resume(); }
+    int GravitySuspensions() const { return m_gravity.suspensions(); }
 
 private:
-    // One player's side: well, timers and counters.
+    // One player's side: well and counters.
     struct Player
     {
         int number;
+        int other;
         TWell &well;
-        Timer *timer;      // own gravity
-        Timer *otherTimer; // the other player's gravity
-        Timer *otherStore; // keeps the other player's interval during this player's result
         int &score;
         int &level;
         int &rows;
@@ -134,9 +126,8 @@ private:
 
     TWell &m_well1;
     TWell &m_well2;
-    TGravityTimers m_timers;
+    TGravity m_gravity;
     TMatchDisplay &m_display;
     GameKind m_kind = GameKind::None;
     TFigures m_shown[2];
-    int m_gravitySuspensions = 0;
 };

@@ -58,23 +58,17 @@ THlavniDialog::THlavniDialog(QWidget *parent) : TForm<QMainWindow>(parent), ui(n
     SysInfo1 = new TSysInfo(this);
     SysInfo1->setObjectName(QStringLiteral("SysInfo1"));
 
-    Timer1 = new Timer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer2 = new Timer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer3 = new Timer(this);
-    Timer3->setObjectName(QStringLiteral("Timer3"));
-    Timer4 = new Timer(this);
-    Timer4->setObjectName(QStringLiteral("Timer4"));
-    // Timer1 and Timer3 drive the gravity of player 1 and 2. Timer2 and Timer4 have no tick
-    // handler: they only keep the intervals while gravity is suspended.
-    connect(Timer1, &Timer::OnTimer, this, &THlavniDialog::Timer1Timer);
-    connect(Timer3, &Timer::OnTimer, this, &THlavniDialog::Timer3Timer);
+    gravityTimer1 = new Timer(this);
+    gravityTimer1->setObjectName(QStringLiteral("gravityTimer1"));
+    gravityTimer2 = new Timer(this);
+    gravityTimer2->setObjectName(QStringLiteral("gravityTimer2"));
+    connect(gravityTimer1, &Timer::OnTimer, this, &THlavniDialog::player1GravityTick);
+    connect(gravityTimer2, &Timer::OnTimer, this, &THlavniDialog::player2GravityTick);
     // The rules of the match drive both boards and the gravity timers, and report to the window.
     m_well1 = std::make_unique<TBoardWell>(TETRIS1);
     m_well2 = std::make_unique<TBoardWell>(TETRIS2);
     m_match = std::make_unique<TMatch>(*m_well1, *m_well2,
-                                       TGravityTimers{Timer1, Timer2, Timer3, Timer4},
+                                       *gravityTimer1, *gravityTimer2,
                                        static_cast<TMatchDisplay &>(*this));
 
     layOutForm();
@@ -399,12 +393,12 @@ void THlavniDialog::ResultDialogClosed()
     SetMatchCommands(Kryti1->isHidden() || Kryti2->isHidden());
 }
 
-void THlavniDialog::Timer1Timer()
+void THlavniDialog::player1GravityTick()
 {
     m_match->Tick(1);
 }
 
-void THlavniDialog::Timer3Timer()
+void THlavniDialog::player2GravityTick()
 {
     m_match->Tick(2);
 }

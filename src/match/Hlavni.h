@@ -71,11 +71,9 @@ public:
     QTreeView *DirectoryOutline1 = nullptr;
     TSysInfo *SysInfo1 = nullptr; // facts about the computer, not shown
 
-    // Gravity of player 1 and 2; Timer2 and Timer4 only keep their intervals while suspended.
-    Timer *Timer1 = nullptr;
-    Timer *Timer2 = nullptr;
-    Timer *Timer3 = nullptr;
-    Timer *Timer4 = nullptr;
+    // Carry out the gravity of player 1 and 2 (the match's TGravity says what they do).
+    Timer *gravityTimer1 = nullptr;
+    Timer *gravityTimer2 = nullptr;
 
     // Commands: main menu, pop-up menu and toolbar.
     QAction *MS1 = nullptr;
@@ -143,8 +141,8 @@ public slots:
     void fovskpojistka1Click();
 
     // Gravity ticks of player 1 and player 2.
-    void Timer1Timer();
-    void Timer3Timer();
+    void player1GravityTick();
+    void player2GravityTick();
 
     // Open the one- and the two-player selection dialog; ask whether to end the match.
     void MS1Click();

@@ -4,7 +4,6 @@
 // link the main window's library include it.
 
 #include "Hlavni.h"
-#include "Timer.h"
 
 #include <QFrame>
 
@@ -12,10 +11,9 @@
 // `interval2` (0: player 2 is not playing, the right well stays covered).
 inline void RunMatch(THlavniDialog &main, int interval1, int interval2)
 {
-    main.Timer1->setInterval(interval1);
-    main.Timer1->setEnabled(interval1 > 0);
-    main.Timer3->setInterval(interval2);
-    main.Timer3->setEnabled(interval2 > 0);
+    TGravity &gravity = main.Match().Gravity();
+    gravity.startMatch(interval2 > 0 ? 2 : 1, interval1);
+    gravity.setInterval(2, interval2);
     main.Kryti1->hide();
     main.Kryti2->setVisible(interval2 == 0);
 }

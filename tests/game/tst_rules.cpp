@@ -82,7 +82,7 @@ class TestRules : public QObject
 
     ScriptedWell m_well1;
     ScriptedWell m_well2;
-    Timer m_timer1, m_timer2, m_timer3, m_timer4;
+    Timer m_timer1, m_timer3; // gravity of player 1 and player 2
     RecordingDisplay m_display;
     std::unique_ptr<TMatch> m;
 
@@ -102,13 +102,7 @@ private slots:
         m_well1 = ScriptedWell();
         m_well2 = ScriptedWell();
         m_display = RecordingDisplay();
-        for (Timer *timer : {&m_timer1, &m_timer2, &m_timer3, &m_timer4}) {
-            timer->setInterval(1000);
-            timer->setEnabled(true);
-        }
-        m = std::make_unique<TMatch>(m_well1, m_well2,
-                                     TGravityTimers{&m_timer1, &m_timer2, &m_timer3, &m_timer4},
-                                     m_display);
+        m = std::make_unique<TMatch>(m_well1, m_well2, m_timer1, m_timer3, m_display);
     }
 
     // Every row of the table for both kinds, one and two players: the landing that brings the
@@ -211,7 +205,9 @@ private slots:
         land(1, 4);
         QCOMPARE(m->Level2, 1);
         QCOMPARE(m_display.sounds.size(), 1);
-        m_timer1.setEnabled(false); // player 1's game over
+        well(1).nextStep = 2; // player 1's game over
+        m->Tick(1);
+        m->ResultDialogClosed();
         m->Rows2 = 19;
         land(2, 1);
         QCOMPARE(m->Level2, 2);
@@ -299,7 +295,7 @@ private slots:
     void nestedSuspension()
     {
         m->StartMatch(2, GameKind::Standard);
-        m_timer3.setInterval(700);
+        m->Gravity().setInterval(2, 700);
         m->SuspendGravity();
         m->SuspendGravity();
         QCOMPARE(m->GravitySuspensions(), 2);
@@ -311,19 +307,48 @@ private slots:
         QCOMPARE(m->GravitySuspensions(), 0);
     }
 
-    // A resume without a suspension changes nothing, even when the kept intervals differ from the
-    // running ones: a player whose game has ended stays stopped.
+    // A resume without a suspension changes nothing: a finished player stays stopped, the other
+    // plays on at its own speed, and the next suspension still holds gravity.
     void resumeWithoutSuspension()
     {
         m->StartMatch(2, GameKind::Standard);
-        m->SuspendGravity();
+        well(1).nextStep = 2; // player 1's game is over
+        m->Tick(1);
+        m->ResultDialogClosed();
+        m->Gravity().setInterval(2, 300);
         m->ResumeGravity();
-        m_timer1.setInterval(0); // player 1's game is over
-        m_timer3.setInterval(300);
-        m->ResumeGravity();
-        QCOMPARE(m_timer1.Interval(), 0);
+        QVERIFY(!m_timer1.isArmed());
         QCOMPARE(m_timer3.Interval(), 300);
         QCOMPARE(m->GravitySuspensions(), 0);
+        m->SuspendGravity();
+        QCOMPARE(m->Gravity().state(2), TGravity::State::Suspended);
+        QVERIFY(!m_timer3.isArmed());
+    }
+
+    // Each player's gravity through a match: a finished player's result holds the other player
+    // until it has been shown, and a suspension holds both.
+    void gravityStates()
+    {
+        using S = TGravity::State;
+        const auto states = [this] {
+            return QList<S>{m->Gravity().state(1), m->Gravity().state(2)};
+        };
+        QCOMPARE(states(), (QList<S>{S::Finished, S::Finished}));
+        m->StartMatch(2, GameKind::Standard);
+        QCOMPARE(states(), (QList<S>{S::Running, S::Running}));
+        well(2).nextStep = 2;
+        m->Tick(2);
+        QCOMPARE(states(), (QList<S>{S::Suspended, S::Finished}));
+        QVERIFY(!m_timer1.isArmed() && !m_timer3.isArmed());
+        m->SuspendGravity();
+        QCOMPARE(m->ResultDialogClosed().well2, true);
+        QCOMPARE(states(), (QList<S>{S::Suspended, S::Finished}));
+        m->ResumeGravity();
+        QCOMPARE(states(), (QList<S>{S::Running, S::Finished}));
+        QCOMPARE(m_timer1.Interval(), 1000);
+        QVERIFY(m_timer1.isArmed());
+        m->EndMatch();
+        QCOMPARE(states(), (QList<S>{S::Finished, S::Finished}));
     }
 
     // Ending by command: wells emptied, gravity stopped, counters and figures 0.

@@ -160,10 +160,11 @@ private slots:
         for (QLabel *value : {w->LCP, w->LDL, w->LDLT, w->LCL, w->LSCO, w->LCP2, w->LDL2,
                               w->LDLT2, w->LCL2, w->LSCO2})
             QCOMPARE(value->text(), QStringLiteral("0"));
-        for (Timer *timer : {w->Timer1, w->Timer2, w->Timer3, w->Timer4}) {
-            QVERIFY(timer->Enabled());
-            QCOMPARE(timer->Interval(), 1000);
-        }
+        // No match yet: nobody's gravity ticks.
+        for (int player : {1, 2})
+            QCOMPARE(w->Match().Gravity().state(player), TGravity::State::Finished);
+        for (Timer *timer : {w->gravityTimer1, w->gravityTimer2})
+            QVERIFY(!timer->isArmed());
         // The calendar of the boss screen shows today.
         QCOMPARE(w->MonthCalendar1->selectedDate(), m_now.toLocalTime().date());
     }
@@ -599,7 +600,7 @@ private slots:
     {
         QTest::addColumn<int>("interval1");
         QTest::addColumn<int>("interval2");
-        QTest::newRow("no match") << 1000 << 1000;
+        QTest::newRow("no match") << 0 << 0;
         QTest::newRow("one player") << 700 << 0;
         QTest::newRow("two players") << 400 << 400;
     }
@@ -607,23 +608,23 @@ private slots:
     {
         QFETCH(int, interval1);
         QFETCH(int, interval2);
-        if (interval1 != 1000)
+        if (interval1 != 0)
             RunMatch(*w, interval1, interval2);
 
         sendKey('P');
         QVERIFY(w->P1->isVisible());
         QVERIFY(w->P2->isVisible());
-        QCOMPARE(w->Timer1->Interval(), 0);
-        QCOMPARE(w->Timer3->Interval(), 0);
-        QVERIFY(!w->Timer1->isArmed());
-        QVERIFY(!w->Timer3->isArmed());
+        QCOMPARE(w->gravityTimer1->Interval(), 0);
+        QCOMPARE(w->gravityTimer2->Interval(), 0);
+        QVERIFY(!w->gravityTimer1->isArmed());
+        QVERIFY(!w->gravityTimer2->isArmed());
 
         sendKey('p');
         QVERIFY(!w->P1->isVisible());
         QVERIFY(!w->P2->isVisible());
-        QCOMPARE(w->Timer1->Interval(), interval1);
-        QCOMPARE(w->Timer3->Interval(), interval2);
-        QCOMPARE(w->Timer1->isArmed(), w->Timer1->Enabled());
+        QCOMPARE(w->gravityTimer1->Interval(), interval1);
+        QCOMPARE(w->gravityTimer2->Interval(), interval2);
+        QCOMPARE(w->gravityTimer1->isArmed(), w->gravityTimer1->Enabled());
     }
 
     void movesGoOnDuringPause()
@@ -635,7 +636,7 @@ private slots:
         QVERIFY(w->PauseOn());
         QCOMPARE(w->TETRIS1->PieceCol(), PieceColumn + 1);
         QVERIFY(w->Match().Score1 > 0);
-        QCOMPARE(w->Timer1->Interval(), 0);
+        QCOMPARE(w->gravityTimer1->Interval(), 0);
     }
 
     // --- boss screen ------------------------------------------------------------------------------
@@ -648,7 +649,7 @@ private slots:
         QCOMPARE(w->windowTitle(), QStringLiteral("Plnění plánu v letošním roce"));
         QVERIFY(!w->Label1->isVisible());
         QVERIFY(!w->Tahy->isVisible());
-        QCOMPARE(w->Timer1->Interval(), 0);
+        QCOMPARE(w->gravityTimer1->Interval(), 0);
         QCOMPARE(w->MonthCalendar1->selectedDate(), m_now.toLocalTime().date());
 
         // The keys are not blocked by the boss screen.
@@ -664,8 +665,8 @@ private slots:
         QCOMPARE(w->windowTitle(), QStringLiteral("Parblok 2000"));
         QVERIFY(w->Label1->isVisible());
         QVERIFY(w->Tahy->isVisible());
-        QCOMPARE(w->Timer1->Interval(), 700);
-        QVERIFY(w->Timer1->isArmed());
+        QCOMPARE(w->gravityTimer1->Interval(), 700);
+        QVERIFY(w->gravityTimer1->isArmed());
     }
 
     // The boss screen and the pause in every order: once both are over, gravity runs at the
@@ -703,10 +704,10 @@ private slots:
         QCOMPARE(w->PauseOn(), paused);
         QCOMPARE(w->BossScreenShown(), boss);
         const bool running = !paused && !boss;
-        QCOMPARE(w->Timer1->Interval(), running ? 700 : 0);
-        QCOMPARE(w->Timer3->Interval(), running ? 400 : 0);
-        QCOMPARE(w->Timer1->isArmed(), running);
-        QCOMPARE(w->Timer3->isArmed(), running);
+        QCOMPARE(w->gravityTimer1->Interval(), running ? 700 : 0);
+        QCOMPARE(w->gravityTimer2->Interval(), running ? 400 : 0);
+        QCOMPARE(w->gravityTimer1->isArmed(), running);
+        QCOMPARE(w->gravityTimer2->isArmed(), running);
         QCOMPARE(w->windowTitle(), boss ? QStringLiteral("Plnění plánu v letošním roce")
                                         : QStringLiteral("Parblok 2000"));
         // Whatever is still on, ending it brings the speed back.
@@ -714,25 +715,28 @@ private slots:
             w->fovskpojistka1->trigger();
         if (w->PauseOn())
             sendKey('p');
-        QCOMPARE(w->Timer1->Interval(), 700);
-        QCOMPARE(w->Timer3->Interval(), 400);
+        QCOMPARE(w->gravityTimer1->Interval(), 700);
+        QCOMPARE(w->gravityTimer2->Interval(), 400);
     }
 
-    void suspendKeepsOnePairOfSlots()
+    void suspensionKeepsTheIntervals()
     {
         RunMatch(*w, 600, 300);
         w->SuspendGravity();
-        QCOMPARE(w->Timer2->Interval(), 600);
-        QCOMPARE(w->Timer4->Interval(), 300);
+        QCOMPARE(w->Match().Gravity().interval(1), 600);
+        QCOMPARE(w->Match().Gravity().interval(2), 300);
         w->ResumeGravity();
-        QCOMPARE(w->Timer1->Interval(), 600);
-        QCOMPARE(w->Timer3->Interval(), 300);
-        // A second suspension before the resume overwrites the slots with 0.
+        QCOMPARE(w->gravityTimer1->Interval(), 600);
+        QCOMPARE(w->gravityTimer2->Interval(), 300);
+        // Nested suspensions: gravity comes back with the last resume, at the kept speed.
         w->SuspendGravity();
         w->SuspendGravity();
         w->ResumeGravity();
-        QCOMPARE(w->Timer1->Interval(), 0);
-        QCOMPARE(w->Timer3->Interval(), 0);
+        QCOMPARE(w->gravityTimer1->Interval(), 0);
+        QCOMPARE(w->gravityTimer2->Interval(), 0);
+        w->ResumeGravity();
+        QCOMPARE(w->gravityTimer1->Interval(), 600);
+        QCOMPARE(w->gravityTimer2->Interval(), 300);
     }
 
     // --- hints ------------------------------------------------------------------------------

@@ -44,7 +44,7 @@ class TestMatch : public QObject
     QString data(const QString &name) const { return m_folder.data(name); }
 
     TTETRIS *board(int player) const { return player == 1 ? w->TETRIS1 : w->TETRIS2; }
-    Timer *timer(int player) const { return player == 1 ? w->Timer1 : w->Timer3; }
+    Timer *timer(int player) const { return player == 1 ? w->gravityTimer1 : w->gravityTimer2; }
     QLabel *scoreLabel(int player) const { return player == 1 ? w->LSCO : w->LSCO2; }
     QLabel *levelLabel(int player) const { return player == 1 ? w->LCL : w->LCL2; }
 
@@ -60,7 +60,7 @@ class TestMatch : public QObject
         for (const QChar c : typed)
             QTest::keyClick(w->windowHandle(), c.toLatin1());
     }
-    void tick(int player) { player == 1 ? w->Timer1Timer() : w->Timer3Timer(); }
+    void tick(int player) { player == 1 ? w->player1GravityTick() : w->player2GravityTick(); }
     void click(QWidget *control) { QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(5, 5)); }
 
     // Opens the selection dialog of `players` and clicks choice 1..3.
@@ -230,15 +230,15 @@ private slots:
         QVERIFY(!w->PauseOn());
         QVERIFY(w->Kryti1->isHidden());
         QCOMPARE(w->Kryti2->isHidden(), players == 2);
-        QCOMPARE(w->Timer1->Interval(), 1000);
-        QVERIFY(w->Timer1->Enabled());
-        QCOMPARE(w->Timer3->Interval(), players == 2 ? 1000 : 0);
-        QCOMPARE(w->Timer3->Enabled(), players == 2);
+        QCOMPARE(w->gravityTimer1->Interval(), 1000);
+        QVERIFY(w->gravityTimer1->Enabled());
+        QCOMPARE(w->gravityTimer2->Interval(), players == 2 ? 1000 : 0);
+        QCOMPARE(w->gravityTimer2->Enabled(), players == 2);
         QVERIFY(w->MS3->isEnabled() && w->TB2->isEnabled() && !w->MS1->isEnabled() && !w->TB1->isEnabled());
         QCOMPARE(w->GravitySuspensions(), 0);
         // The pause works on the new match from scratch.
         keys(QStringLiteral("pp"));
-        QCOMPARE(w->Timer1->Interval(), 1000);
+        QCOMPARE(w->gravityTimer1->Interval(), 1000);
     }
 
     void selectionLeftWithoutChoice_data()
@@ -292,7 +292,7 @@ private slots:
         QTest::keyClick(w->windowHandle(), Qt::Key_F3);
         QVERIFY(m_question->isVisible());
         QVERIFY(!w->isEnabled() && !m_assistant->isEnabled());
-        QCOMPARE(w->Timer1->Interval(), 0);
+        QCOMPARE(w->gravityTimer1->Interval(), 0);
         if (answer == QLatin1String("ano"))
             click(m_question->OfficeButton1);
         else if (answer == QLatin1String("ne"))
@@ -302,8 +302,8 @@ private slots:
         QVERIFY(!m_question->isVisible());
         QVERIFY(w->isEnabled() && m_assistant->isEnabled());
         QTRY_COMPARE(QApplication::activeWindow(), w);
-        QCOMPARE(w->Timer1->Interval(), 1000);
-        QCOMPARE(w->Timer1->Enabled(), !ends);
+        QCOMPARE(w->gravityTimer1->Interval(), 1000);
+        QCOMPARE(w->gravityTimer1->Enabled(), !ends);
         QCOMPARE(w->Tahy->text(), ends ? QStringLiteral("nevybráno") : QStringLiteral("Standardní"));
         QCOMPARE(w->LDLT->text(), ends ? QStringLiteral("0") : QStringLiteral("2"));
         QCOMPARE(w->Kryti1->isHidden(), !ends);
@@ -324,7 +324,7 @@ private slots:
         setSoundObserver([&](const QString &source) {
             heard << QStringLiteral("%1 gravity %2 main %3 assistant %4")
                          .arg(QFileInfo(source).fileName())
-                         .arg(w->Timer1->Interval())
+                         .arg(w->gravityTimer1->Interval())
                          .arg(w->isEnabled())
                          .arg(m_assistant->isEnabled());
         });
@@ -469,14 +469,14 @@ private slots:
     {
         start(2, 2);
         removeRowsInLandings(2, {4, 4});
-        QCOMPARE(w->Timer3->Interval(), 900);
+        QCOMPARE(w->gravityTimer2->Interval(), 900);
         endGame(1);
-        QVERIFY(!w->Timer1->Enabled());
-        QCOMPARE(w->Timer3->Interval(), 0);
+        QVERIFY(!w->gravityTimer1->Enabled());
+        QCOMPARE(w->gravityTimer2->Interval(), 0);
         QVERIFY(!w->isEnabled());
         key(m_result, Qt::Key_Escape);
-        QCOMPARE(w->Timer3->Interval(), 900);
-        QVERIFY(w->Timer3->Enabled());
+        QCOMPARE(w->gravityTimer2->Interval(), 900);
+        QVERIFY(w->gravityTimer2->Enabled());
         QVERIFY(!w->Kryti1->isHidden() && w->Kryti2->isHidden());
         for (QLabel *label : {w->LCP, w->LDL, w->LDLT, w->LCL, w->LSCO})
             QCOMPARE(label->text(), QStringLiteral("0"));
@@ -485,7 +485,7 @@ private slots:
         // Alone, player 2 still climbs and scores at its own level.
         removeRowsInLandings(2, {4, 4, 4});
         QCOMPARE(w->Match().Level2, 2);
-        QCOMPARE(w->Timer3->Interval(), 800);
+        QCOMPARE(w->gravityTimer2->Interval(), 800);
         QCOMPARE(w->LCL2->text(), QStringLiteral("2"));
     }
 
@@ -522,13 +522,13 @@ private slots:
         removeRowsInLandings(2, {4, 4});
         QCOMPARE(w->LCL->text(), QStringLiteral("1"));
         QCOMPARE(w->LCL2->text(), QStringLiteral("1"));
-        QCOMPARE(w->Timer1->Interval(), 900);
-        QCOMPARE(w->Timer3->Interval(), 900);
+        QCOMPARE(w->gravityTimer1->Interval(), 900);
+        QCOMPARE(w->gravityTimer2->Interval(), 900);
         removeRowsInLandings(1, {4, 4});
         QCOMPARE(w->Match().Level1, 1);
         QCOMPARE(w->Match().Level2, 1);
-        QCOMPARE(w->Timer1->Interval(), 900);
-        QCOMPARE(w->Timer3->Interval(), 900);
+        QCOMPARE(w->gravityTimer1->Interval(), 900);
+        QCOMPARE(w->gravityTimer2->Interval(), 900);
         // A row then counts double for both.
         const int score = w->Match().Score1;
         removeRows(1, 1);
@@ -547,9 +547,9 @@ private slots:
                 for (int c = 0; c < TWellModel::Columns; ++c)
                     QCOMPARE(!well->Well().CellEmpty(c, r), r >= 13 && (c == 0 || c == 9));
         }
-        QCOMPARE(w->Timer1->Interval(), 800);
-        QCOMPARE(w->Timer3->Interval(), 800);
-        QVERIFY(w->Timer1->Enabled() && w->Timer3->Enabled());
+        QCOMPARE(w->gravityTimer1->Interval(), 800);
+        QCOMPARE(w->gravityTimer2->Interval(), 800);
+        QVERIFY(w->gravityTimer1->Enabled() && w->gravityTimer2->Enabled());
         QCOMPARE(w->LCL2->text(), QStringLiteral("1"));
         // Player 1 out: player 2's level changes leave player 1's timer stopped.
         endGame(1);
@@ -557,8 +557,8 @@ private slots:
         removeRowsInLandings(2, {4, 4, 4, 4, 4});
         QCOMPARE(w->Match().Level2, 2);
         QCOMPARE(w->TETRIS2->ScreenNumber(), 2);
-        QVERIFY(!w->Timer1->Enabled());
-        QCOMPARE(w->Timer3->Interval(), 650);
+        QVERIFY(!w->gravityTimer1->Enabled());
+        QCOMPARE(w->gravityTimer2->Interval(), 650);
     }
 
     // --- keys --------------------------------------------------------------------------------
@@ -627,14 +627,14 @@ private slots:
             } else {
                 w->MS3->trigger();
                 QVERIFY(m_question->isVisible());
-                QCOMPARE(w->Timer1->Interval(), 0);
+                QCOMPARE(w->gravityTimer1->Interval(), 0);
                 click(m_question->OfficeButton2);
             }
             if (i + 1 < steps.size())
-                QCOMPARE(w->Timer1->Interval() + w->Timer3->Interval(), 0);
+                QCOMPARE(w->gravityTimer1->Interval() + w->gravityTimer2->Interval(), 0);
         }
-        QCOMPARE(w->Timer1->Interval(), 900);
-        QCOMPARE(w->Timer3->Interval(), 900);
+        QCOMPARE(w->gravityTimer1->Interval(), 900);
+        QCOMPARE(w->gravityTimer2->Interval(), 900);
         QCOMPARE(w->GravitySuspensions(), 0);
     }
 
@@ -643,9 +643,9 @@ private slots:
     {
         w->fovskpojistka1->trigger();
         start(1, 2);
-        QCOMPARE(w->Timer1->Interval(), 0);
+        QCOMPARE(w->gravityTimer1->Interval(), 0);
         w->fovskpojistka1->trigger();
-        QCOMPARE(w->Timer1->Interval(), 1000);
+        QCOMPARE(w->gravityTimer1->Interval(), 1000);
     }
 };
 

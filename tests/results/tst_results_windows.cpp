@@ -79,7 +79,7 @@ class TestResultsWindows : public QObject
         return counts;
     }
 
-    QPair<int, int> gravity() const { return {m_main->Timer1->Interval(), m_main->Timer3->Interval()}; }
+    QPair<int, int> gravity() const { return {m_main->gravityTimer1->Interval(), m_main->gravityTimer2->Interval()}; }
 
     // The first and last pixel columns of `image` with dark (text) pixels on the silver ground;
     // (-1, -1) when there are none.

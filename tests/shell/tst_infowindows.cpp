@@ -258,7 +258,7 @@ private slots:
         window(form)->close();
         QVERIFY(m_main->isEnabled());
         QVERIFY(m_assistant->isEnabled());
-        QCOMPARE(m_main->Timer1->Interval(), 1000);
+        QCOMPARE(m_main->GravitySuspensions(), 0);
     }
 
     // Gravity stands still while a window is open, unless the pause holds it already; after the
@@ -280,28 +280,28 @@ private slots:
         if (paused)
             m_main->FormKeyPress(QLatin1Char('p'));
         QWidget *w = window(form);
-        const int starts1 = m_main->Timer1->periodStarts();
+        const int starts1 = m_main->gravityTimer1->periodStarts();
 
         w->show();
-        QCOMPARE(m_main->Timer1->Interval(), 0);
-        QCOMPARE(m_main->Timer3->Interval(), 0);
-        QCOMPARE(m_main->Timer2->Interval(), 700);
-        QCOMPARE(m_main->Timer4->Interval(), 400);
+        QCOMPARE(m_main->gravityTimer1->Interval(), 0);
+        QCOMPARE(m_main->gravityTimer2->Interval(), 0);
+        QCOMPARE(m_main->Match().Gravity().interval(1), 700);
+        QCOMPARE(m_main->Match().Gravity().interval(2), 400);
         QVERIFY(!m_main->isEnabled());
 
         w->close();
         QVERIFY(m_main->isEnabled());
         QCOMPARE(m_main->PauseOn(), paused);
         if (paused) {
-            QCOMPARE(m_main->Timer1->Interval(), 0);
+            QCOMPARE(m_main->gravityTimer1->Interval(), 0);
             m_main->FormKeyPress(QLatin1Char('P'));
         } else {
-            QVERIFY(m_main->Timer1->periodStarts() > starts1);
+            QVERIFY(m_main->gravityTimer1->periodStarts() > starts1);
         }
-        QCOMPARE(m_main->Timer1->Interval(), 700);
-        QCOMPARE(m_main->Timer3->Interval(), 400);
-        QVERIFY(m_main->Timer1->isArmed());
-        QVERIFY(m_main->Timer3->isArmed());
+        QCOMPARE(m_main->gravityTimer1->Interval(), 700);
+        QCOMPARE(m_main->gravityTimer2->Interval(), 400);
+        QVERIFY(m_main->gravityTimer1->isArmed());
+        QVERIFY(m_main->gravityTimer2->isArmed());
     }
 
     void closeKeys_data()
@@ -336,7 +336,7 @@ private slots:
             sendKey(w, Qt::Key(key));
         QCOMPARE(w->isVisible(), !closes);
         QCOMPARE(m_main->isEnabled(), closes);
-        QCOMPARE(m_main->Timer1->Interval(), closes ? 700 : 0);
+        QCOMPARE(m_main->gravityTimer1->Interval(), closes ? 700 : 0);
         w->close();
     }
 

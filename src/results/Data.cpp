@@ -62,7 +62,6 @@ TDataModule1::TDataModule1(QObject *owner)
     Table1 = new TTable(this);
     Table1->setObjectName(QStringLiteral("Table1"));
     Table1->setTableName(kTableName);
-    Table1->setIndexFiles({QStringLiteral("Parblok.MDX")});
     Table1->setIndexFieldNames(QStringLiteral("TAHY"));
     DataSource1 = new TDataSource(this);
     DataSource1->setObjectName(QStringLiteral("DataSource1"));

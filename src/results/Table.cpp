@@ -96,11 +96,6 @@ void TTable::setTableName(const QString &name)
     m_tableName = name;
 }
 
-void TTable::setIndexFiles(const QStringList &files)
-{
-    m_indexFiles = files;
-}
-
 void TTable::checkIndexFieldNames(const QString &fields) const
 {
     if (!fields.isEmpty() && fields.compare(QLatin1String(kOrderField), Qt::CaseInsensitive) != 0)

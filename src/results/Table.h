@@ -79,8 +79,6 @@ public:
     void setDatabaseName(const QString &folder);
     QString TableName() const { return m_tableName; }
     void setTableName(const QString &name);
-    QStringList IndexFiles() const { return m_indexFiles; }
-    void setIndexFiles(const QStringList &files);
     QString IndexFieldNames() const { return m_indexFieldNames; }
     void setIndexFieldNames(const QString &fields);
     QString Filter() const { return m_filter; }
@@ -126,7 +124,6 @@ private:
 
     QString m_databaseName;
     QString m_tableName;
-    QStringList m_indexFiles;
     QString m_indexFieldNames;
     QString m_filter;
     bool m_filtered = false;

@@ -12,6 +12,19 @@ namespace {
 
 const Row kAdded{QStringLiteral("Další"), QStringLiteral("7"), QStringLiteral("1"), QDate(2024, 6, 1)};
 
+// Holds a file's lock for a scope, as the engine does while it reads or appends.
+class FileLock
+{
+public:
+    FileLock(PosixFile &file, bool exclusive) : m_file(file) { m_file.lock(exclusive); }
+    ~FileLock() { m_file.unlock(); }
+    FileLock(const FileLock &) = delete;
+    FileLock &operator=(const FileLock &) = delete;
+
+private:
+    PosixFile &m_file;
+};
+
 } // namespace
 
 class TestDbaseLocks : public QObject

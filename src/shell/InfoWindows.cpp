@@ -1,5 +1,6 @@
 #include "InfoWindows.h"
 
+#include "PixelFont.h"
 #include "Placement.h"
 #include "WindowPlacement.h"
 
@@ -45,19 +46,10 @@ void ShowInfoWindow(TInfoWindow *window)
         window->show();
 }
 
-QFont InfoFont(const QString &family, int pixels, bool bold, bool italic)
-{
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
-
 void FillKeyList(QFrame *panel, KeyLayout::Column column, int top)
 {
     using namespace KeyLayout;
-    const QFont font = InfoFont(QStringLiteral("Times New Roman"), 16, true);
+    const QFont font = pixelFont(QStringLiteral("Times New Roman"), 16, true);
     auto *grid = new QGridLayout(panel);
     grid->setContentsMargins(10, top, 10, 6);
     grid->setHorizontalSpacing(6);

@@ -58,7 +58,7 @@ class TestDbaseCrash : public QObject
     Q_OBJECT
 private slots:
     // A writer killed at any moment of an append leaves every earlier row intact and, after the
-    // next open, both files sound; the row in flight is either whole or absent.
+    // next open, both files intact; the row in flight is either whole or absent.
     void killedWriterLosesNothing()
     {
         QTemporaryDir dir;

@@ -535,7 +535,7 @@ private slots:
             return;
         const QList<Row> expected = referenceRows().mid(0, rows);
         QCOMPARE(orderOf(table), expectedOrder(expected));
-        // After the repair the pair is sound: it reads strictly, and takes the next row.
+        // After the repair the pair is intact: it reads strictly, and takes the next row.
         appendRow(table, {QStringLiteral("Další"), QStringLiteral("2"), QStringLiteral("1"), QDate(2024, 6, 1)}, QDate(2024, 6, 1));
         DbfTable check;
         check.open(dir.path(), QStringLiteral("Parblok.dbf"), "TAHY", DbfTable::OpenMode::Check);

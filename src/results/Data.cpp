@@ -104,8 +104,7 @@ void TDataModule1::AppendResult(const QString &name, const QString &points, cons
 void TDataModule1::ShowKind(const QString &code)
 {
     reportingLocks([this] { Table1->Refresh(); });
-    Table1->setFiltered(true);
-    Table1->setFilter(QStringLiteral("HRA = '%1'").arg(code));
+    Table1->setShownKind(code);
     Table1->setIndexFieldNames(QStringLiteral("TAHY"));
 }
 

@@ -56,11 +56,11 @@ void FillKeyList(QFrame *panel, KeyLayout::Column column, int top)
     grid->setVerticalSpacing(2);
     grid->setColumnStretch(2, 1);
 
-    auto addLabel = [&](const QString &name, const QString &text, int row, int column) {
+    auto addLabel = [&](const QString &name, const QString &text, int row, int gridColumn) {
         auto *label = new QLabel(text, panel);
         label->setObjectName(name);
         label->setFont(font);
-        grid->addWidget(label, row, column);
+        grid->addWidget(label, row, gridColumn);
     };
     // The lines stand in the middle of the room below `top`.
     int row = 1;

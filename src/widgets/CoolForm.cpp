@@ -57,9 +57,9 @@ void TCoolForm::setMask2(const QByteArray &stored)
         m_regionData.clear();
         return;
     }
-    const QByteArray data = stored.mid(4);
-    const QRegion region = RegionData::parse(data);
-    m_regionData = data;
+    const QByteArray regionData = stored.mid(4);
+    const QRegion region = RegionData::parse(regionData);
+    m_regionData = regionData;
     m_outline = region;
     applyMaskToWindow();
 }

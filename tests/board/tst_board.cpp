@@ -444,13 +444,13 @@ private slots:
         QTest::addColumn<QStringList>("rows"); // centre pixel of each square: # colour, . background
         QTest::addColumn<QColor>("corner"); // top-left pixel of matrix square (1, 2)
         QTest::newRow("bar, filled") << 4 << false << true
-                                     << QStringList{".#..", ".#..", ".#..", ".#.."} << rgb(clBlack);
+                                     << QStringList{QStringLiteral(".#.."), QStringLiteral(".#.."), QStringLiteral(".#.."), QStringLiteral(".#..")} << rgb(clBlack);
         QTest::newRow("bar, outlined and filled") << 4 << true << true
-                                                  << QStringList{".#..", ".#..", ".#..", ".#.."} << rgb(clRed);
+                                                  << QStringList{QStringLiteral(".#.."), QStringLiteral(".#.."), QStringLiteral(".#.."), QStringLiteral(".#..")} << rgb(clRed);
         QTest::newRow("mirrored L, outlined only") << 3 << true << false
-                                                   << QStringList{"....", "....", "....", "...."} << rgb(clAqua);
+                                                   << QStringList{QStringLiteral("...."), QStringLiteral("...."), QStringLiteral("...."), QStringLiteral("....")} << rgb(clAqua);
         QTest::newRow("T, filled") << 7 << false << true
-                                   << QStringList{"....", ".#..", "###.", "...."} << rgb(clBlack);
+                                   << QStringList{QStringLiteral("...."), QStringLiteral(".#.."), QStringLiteral("###."), QStringLiteral("....")} << rgb(clBlack);
     }
     void preview()
     {

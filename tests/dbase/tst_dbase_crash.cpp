@@ -90,7 +90,7 @@ private slots:
             DbfTable strict;
             try {
                 strict.open(dir.path(), QStringLiteral("Parblok.dbf"), "TAHY", DbfTable::OpenMode::Check);
-                interrupted += readFile(dir.filePath("Parblok.dbf")).at(14) != 0 ? 1 : 0;
+                interrupted += readFile(dir.filePath(QStringLiteral("Parblok.dbf"))).at(14) != 0 ? 1 : 0;
             } catch (const AppError &) {
                 ++interrupted;
             }

@@ -260,7 +260,7 @@ void TestCoolForm::newPictureForgetsTheOutline()
     QCOMPARE(assistant.form->Mask2(), ints({0}));
     QCOMPARE(assistant.window.mask(), given);
 
-    QVERIFY_THROWS_EXCEPTION(AppError, assistant.form->loadMask2("/nonexistent/outline.mask2"));
+    QVERIFY_THROWS_EXCEPTION(AppError, assistant.form->loadMask2(QStringLiteral("/nonexistent/outline.mask2")));
 }
 
 void TestCoolForm::assistantOutlineMatchesItsPicture()
@@ -281,9 +281,9 @@ void TestCoolForm::assistantOutlineMatchesItsPicture()
             const int alpha = qAlpha(figure.pixel(x - origin.x(), y - origin.y()));
             if (outline.contains(QPoint(x, y))) {
                 ++inside;
-                QVERIFY2(alpha > 0, qPrintable(QString("empty pixel %1,%2 in the outline").arg(x).arg(y)));
+                QVERIFY2(alpha > 0, qPrintable(QString(QStringLiteral("empty pixel %1,%2 in the outline")).arg(x).arg(y)));
             } else {
-                QVERIFY2(alpha < 128, qPrintable(QString("figure pixel %1,%2 cut off").arg(x).arg(y)));
+                QVERIFY2(alpha < 128, qPrintable(QString(QStringLiteral("figure pixel %1,%2 cut off")).arg(x).arg(y)));
             }
         }
     }

@@ -1,4 +1,4 @@
-// libFuzzer target: the production index alone, beside a sound table of 130 rows (three leaves
+// libFuzzer target: the production index alone, beside an intact table of 130 rows (three leaves
 // under one root when built by the engine). The input is the index file; seeds are in corpus/mdx.
 // The index is read and added to directly, then the table is opened over it as the program does.
 
@@ -11,7 +11,7 @@ namespace {
 constexpr int kRows = 130;
 
 // The table, written once by the engine itself.
-const QByteArray &soundTable()
+const QByteArray &intactTable()
 {
     static const QByteArray bytes = [] {
         const QString dir = QDir(dbasefuzz::folder()).filePath(QStringLiteral("table"));
@@ -35,7 +35,7 @@ const QByteArray &soundTable()
     return bytes;
 }
 
-// A key added to a tree that reads soundly leaves a tree that reads soundly, one key longer.
+// A key added to a tree that reads without damage leaves such a tree, one key longer.
 void exerciseIndex()
 {
     PosixFile file;
@@ -67,7 +67,7 @@ void exerciseIndex()
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArrayView index(reinterpret_cast<const char *>(data), qsizetype(size));
-    const QByteArray &table = soundTable();
+    const QByteArray &table = intactTable();
     dbasefuzz::putFiles(table, index, true);
     exerciseIndex();
     dbasefuzz::putFiles(table, index, true);

@@ -79,7 +79,7 @@ void glide(Signal &out, double start, double from, double to, double length, dou
     double phase = 0;
     const auto count = static_cast<size_t>(length * Rate);
     for (size_t i = 0; i < count; ++i) {
-        const double x = double(i) / count;
+        const double x = double(i) / double(count);
         const double frequency = from * std::pow(to / from, x * x * (3 - 2 * x));
         phase += TwoPi * frequency / Rate;
         const double envelope = std::sin(std::numbers::pi * x);
@@ -109,7 +109,7 @@ WavSound finish(Signal out)
     WavSound sound{1, Rate, 16, QByteArray(qsizetype(out.size() * 2), Qt::Uninitialized)};
     for (size_t i = 0; i < out.size(); ++i) {
         const size_t left = out.size() - i;
-        const double tail = left < fade ? double(left) / fade : 1.0;
+        const double tail = left < fade ? double(left) / double(fade) : 1.0;
         const auto sample = static_cast<qint16>(std::lround(out[i] / peak * 0.5 * tail * 32767));
         qToLittleEndian(sample, sound.samples.data() + 2 * i);
     }

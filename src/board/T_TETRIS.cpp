@@ -192,12 +192,6 @@ const QImage &TTETRIS::image()
     return m_image;
 }
 
-void TTETRIS::resetDrawCounters()
-{
-    m_cellDrawings = 0;
-    m_wellRepaints = 0;
-}
-
 CellPainter::Style TTETRIS::style() const
 {
     return {m_well.BackGroundColor(), m_showBorderColor, m_showFillColor, int(m_blocktype)};
@@ -215,7 +209,6 @@ bool TTETRIS::ensureCanvas()
 
 void TTETRIS::drawCell(int column, int row, Value colour)
 {
-    ++m_cellDrawings;
     if (m_image.isNull())
         return;
     const QRect rect = CellPainter::cellRect(column, row, m_cellWidth, m_cellHeight);
@@ -225,7 +218,6 @@ void TTETRIS::drawCell(int column, int row, Value colour)
 
 void TTETRIS::repaintWell()
 {
-    ++m_wellRepaints;
     m_cellWidth = width() / TWellModel::Columns;
     m_cellHeight = height() / TWellModel::Rows;
     if (m_image.isNull())
@@ -234,12 +226,10 @@ void TTETRIS::repaintWell()
     const CellPainter::Style cellStyle = style();
     painter.fillRect(m_image.rect(), ToQColor(cellStyle.background));
     for (int column = 0; column < TWellModel::Columns; ++column)
-        for (int row = 0; row < TWellModel::Rows; ++row) {
-            ++m_cellDrawings;
+        for (int row = 0; row < TWellModel::Rows; ++row)
             CellPainter::paintCell(painter,
                                    CellPainter::cellRect(column, row, m_cellWidth, m_cellHeight),
                                    m_well.Cell(column, row), cellStyle);
-        }
     m_changed = QRegion(m_image.rect());
 }
 

@@ -99,17 +99,14 @@ public:
 
     // The board's picture as last drawn, brought up to the current size first.
     const QImage &image();
-    // Cells drawn and whole-well repaints since construction or the last reset.
-    int cellDrawings() const { return m_cellDrawings; }
-    int wellRepaints() const { return m_wellRepaints; }
-    void resetDrawCounters();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-
-private:
+    // Every cell drawn alone and every repaint of the whole well goes through these.
     void drawCell(int column, int row, WinColor::Value colour) override;
     void repaintWell() override;
+
+private:
     void fillArea() override;
     void paintPreview() override;
 
@@ -136,8 +133,6 @@ private:
     QImage m_image;
     std::unique_ptr<QPainter> m_painter;
     QRegion m_changed;
-    int m_cellDrawings = 0;
-    int m_wellRepaints = 0;
 };
 
 using TBlockType = TTETRIS::TBlockType;

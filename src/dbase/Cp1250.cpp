@@ -76,7 +76,7 @@ QString fromCp1250(QByteArrayView bytes)
     QChar *dst = out.data();
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
-        dst[i] = byte < 0x80 ? QChar(byte) : QChar(kHighHalf[byte - 0x80]);
+        dst[i] = byte < 0x80 ? QChar(char16_t(byte)) : QChar(kHighHalf[byte - 0x80]);
     }
     return out;
 }

@@ -429,12 +429,12 @@ void DbfTable::prepareIndex(PosixFile &table, bool rebuild)
     if (rebuild) {
         orderFromKeys();
         if (repair)
-            rebuildIndex(table);
+            rebuildIndex();
     }
     noteIndexFile();
 }
 
-void DbfTable::rebuildIndex(PosixFile &)
+void DbfTable::rebuildIndex()
 {
     std::vector<IndexEntry> entries;
     entries.reserve(m_order.size());
@@ -610,7 +610,7 @@ void DbfTable::addToIndex(PosixFile &file, const NumericKey &key, quint32 record
         }
         if (!inserted) {
             orderFromKeys();
-            rebuildIndex(file);
+            rebuildIndex();
         }
         const char done = 0;
         file.writeAt(kTransactionByte, &done, 1);

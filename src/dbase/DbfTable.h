@@ -120,7 +120,8 @@ private:
     bool loadNew(PosixFile &file);
     bool reload(PosixFile &file);
     void prepareIndex(PosixFile &table, bool repair);
-    void rebuildIndex(PosixFile &table);
+    // Writes the index afresh from the keys in m_order, replacing the file whole.
+    void rebuildIndex();
     bool sameIndexFile() const;
     void noteIndexFile();
     NumericKey keyOf(quint32 record) const;

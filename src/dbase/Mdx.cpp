@@ -208,7 +208,7 @@ std::vector<IndexEntry> MdxIndex::entries(size_t limit) const
     };
     walk(walk, qFromLittleEndian<quint32>(tag), 0);
 
-    // Every tag of a sound file holds a tree of about this size; other writers leave a few spare
+    // Every tag of an intact file holds a tree of about this size; other writers leave a few spare
     // blocks, but not thousands of times as many as the tree uses.
     const qint64 blocksInFile = (qint64(m_filePages) - kFirstTagHeaderPage) / m_pagesPerBlock;
     if (blocksInFile > qint64(m_tags) * (8 * qint64(visited.size() / size_t(m_pagesPerBlock)) + 64))

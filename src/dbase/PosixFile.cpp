@@ -34,10 +34,12 @@ struct flock wholeFile(short type)
     return request;
 }
 
-bool writeAll(int fd, const char *data, qint64 length)
+// Writes all `length` bytes at `offset`, resuming after interruptions and short writes; false,
+// with errno set, when the system takes no more.
+bool writeFully(int fd, qint64 offset, const char *data, qint64 length)
 {
-    for (qint64 offset = 0; offset < length;) {
-        const ssize_t put = ::pwrite(fd, data + offset, size_t(length - offset), off_t(offset));
+    while (length > 0) {
+        const ssize_t put = ::pwrite(fd, data, size_t(length), off_t(offset));
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0) {
@@ -45,7 +47,9 @@ bool writeAll(int fd, const char *data, qint64 length)
                 errno = EIO;
             return false;
         }
+        data += put;
         offset += put;
+        length -= put;
     }
     return true;
 }
@@ -143,19 +147,8 @@ bool PosixFile::readAt(qint64 offset, char *data, qint64 length) const
 
 void PosixFile::writeAt(qint64 offset, const char *data, qint64 length)
 {
-    while (length > 0) {
-        const ssize_t put = ::pwrite(m_fd, data, size_t(length), off_t(offset));
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0) {
-            if (put == 0)
-                errno = EIO;
-            fail("write");
-        }
-        data += put;
-        offset += put;
-        length -= put;
-    }
+    if (!writeFully(m_fd, offset, data, length))
+        fail("write");
 }
 
 void PosixFile::truncate(qint64 length)
@@ -223,7 +216,7 @@ void replaceFile(const QString &target, const QByteArray &content, const QString
         [[maybe_unused]] const int grouped = ::fchown(fd, uid_t(-1), like.st_gid);
         [[maybe_unused]] const int moded = ::fchmod(fd, like.st_mode & 07777);
     }
-    if (!writeAll(fd, content.constData(), content.size()) || ::fdatasync(fd) != 0) {
+    if (!writeFully(fd, 0, content.constData(), content.size()) || ::fdatasync(fd) != 0) {
         const int error = errno;
         ::close(fd);
         ::unlink(temporary.constData());

@@ -75,19 +75,6 @@ private:
     QString m_path;
 };
 
-// Holds a file's lock for a scope.
-class FileLock
-{
-public:
-    FileLock(PosixFile &file, bool exclusive) : m_file(file) { m_file.lock(exclusive); }
-    ~FileLock() { m_file.unlock(); }
-    FileLock(const FileLock &) = delete;
-    FileLock &operator=(const FileLock &) = delete;
-
-private:
-    PosixFile &m_file;
-};
-
 // Puts `content` in place of `target` so that a reader sees either the old or the new file
 // whole: it is written to a temporary file beside the target, flushed and renamed over it. The
 // new file keeps the mode and, where the system allows, the group of the file it replaces; a new

@@ -6,6 +6,7 @@
 
 #include "GradText.h"
 #include "NStatusBar.h"
+#include "PixelFont.h"
 #include "T_TETRIS.h"
 #include "WindowPlacement.h"
 
@@ -26,15 +27,6 @@ constexpr int ToolbarHeight = 26;
 constexpr int StatusBarHeight = 20;
 // The first status-bar panel carries the hint.
 constexpr int HintPanelWidth = 450;
-
-QFont pixelFont(const QString &family, int pixels, bool bold = false, bool italic = false)
-{
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
 
 void setBackground(QWidget *widget, const QColor &colour)
 {

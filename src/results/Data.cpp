@@ -62,7 +62,6 @@ TDataModule1::TDataModule1(QObject *owner)
     Table1 = new TTable(this);
     Table1->setObjectName(QStringLiteral("Table1"));
     Table1->setTableName(kTableName);
-    Table1->setIndexFiles({QStringLiteral("Parblok.MDX")});
     Table1->setIndexFieldNames(QStringLiteral("TAHY"));
     DataSource1 = new TDataSource(this);
     DataSource1->setObjectName(QStringLiteral("DataSource1"));
@@ -105,8 +104,7 @@ void TDataModule1::AppendResult(const QString &name, const QString &points, cons
 void TDataModule1::ShowKind(const QString &code)
 {
     reportingLocks([this] { Table1->Refresh(); });
-    Table1->setFiltered(true);
-    Table1->setFilter(QStringLiteral("HRA = '%1'").arg(code));
+    Table1->setShownKind(code);
     Table1->setIndexFieldNames(QStringLiteral("TAHY"));
 }
 

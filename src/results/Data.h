@@ -18,7 +18,7 @@ public:
     explicit TDataModule1(QObject *owner = nullptr);
     ~TDataModule1() override;
 
-    // The table component bound to "Parblok.dbf" with its index "Parblok.MDX", ordered by "TAHY".
+    // The table component bound to "Parblok.dbf" and the index beside it, ordered by "TAHY".
     TTable *Table1 = nullptr;
     // Presents Table1's current view (the visible rows, in order) to the viewer's grids.
     TDataSource *DataSource1 = nullptr;

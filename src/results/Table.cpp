@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QSize>
 
 namespace {
@@ -96,11 +95,6 @@ void TTable::setTableName(const QString &name)
     m_tableName = name;
 }
 
-void TTable::setIndexFiles(const QStringList &files)
-{
-    m_indexFiles = files;
-}
-
 void TTable::checkIndexFieldNames(const QString &fields) const
 {
     if (!fields.isEmpty() && fields.compare(QLatin1String(kOrderField), Qt::CaseInsensitive) != 0)
@@ -115,29 +109,9 @@ void TTable::setIndexFieldNames(const QString &fields)
     rebuildView();
 }
 
-void TTable::setFilter(const QString &expression)
+void TTable::setShownKind(const std::optional<QString> &code)
 {
-    // The filters this table understands compare one text column with a quoted constant.
-    static const QRegularExpression form(QStringLiteral("^\\s*(\\w+)\\s*=\\s*'([^']*)'\\s*$"));
-    QString field;
-    QString value;
-    if (!expression.trimmed().isEmpty()) {
-        const QRegularExpressionMatch match = form.match(expression);
-        TField *target = match.hasMatch() ? FieldByName(match.captured(1)) : nullptr;
-        if (!target || target->DataType() != TField::String)
-            throw AppError(QStringLiteral("Výraz filtru „%1“ není platný.").arg(expression));
-        field = target->FieldName();
-        value = match.captured(2);
-    }
-    m_filter = expression;
-    m_filterField = field;
-    m_filterValue = value;
-    rebuildView();
-}
-
-void TTable::setFiltered(bool on)
-{
-    m_filtered = on;
+    m_shownKind = code;
     rebuildView();
 }
 
@@ -296,17 +270,12 @@ void TTable::rebuildView()
     m_view.clear();
     if (Active()) {
         decodeRows();
-        // Filters compare one of the two text columns; the kind column, which the viewer filters
-        // on, is compared through the small numbers its few distinct values get.
-        const bool filtering = m_filtered && !m_filterField.isEmpty();
-        const bool byKind = m_filterField == QLatin1String("HRA");
-        const qsizetype kind = byKind ? m_kinds.indexOf(m_filterValue) : -1;
+        // The kind column is compared through the small numbers its few distinct values get.
+        const qsizetype kind = m_shownKind ? m_kinds.indexOf(*m_shownKind) : -1;
         const auto visible = [&](quint32 record) {
             if (m_deleted[record - 1])
                 return false;
-            if (!filtering)
-                return true;
-            return byKind ? m_kindId[record - 1] == kind : m_rows[record - 1].JMENO == m_filterValue;
+            return !m_shownKind || m_kindId[record - 1] == kind;
         };
         if (m_indexFieldNames.isEmpty()) {
             for (quint32 r = 1; r <= m_rows.size(); ++r) {

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class DbfTable;
@@ -61,15 +62,14 @@ private:
 };
 
 // The table component: a dBASE table with its production index, opened by folder and file name.
-// Its view is the rows that pass the filter, in the order of the index named by IndexFieldNames.
+// Its view is the rows of the game kind shown (or every row), in the order of the index named by
+// IndexFieldNames.
 class TTable : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(QString DatabaseName READ DatabaseName WRITE setDatabaseName)
     Q_PROPERTY(QString TableName READ TableName WRITE setTableName)
     Q_PROPERTY(QString IndexFieldNames READ IndexFieldNames WRITE setIndexFieldNames)
-    Q_PROPERTY(QString Filter READ Filter WRITE setFilter)
-    Q_PROPERTY(bool Filtered READ Filtered WRITE setFiltered)
     Q_PROPERTY(bool Active READ Active WRITE setActive)
 public:
     explicit TTable(QObject *owner = nullptr);
@@ -79,14 +79,11 @@ public:
     void setDatabaseName(const QString &folder);
     QString TableName() const { return m_tableName; }
     void setTableName(const QString &name);
-    QStringList IndexFiles() const { return m_indexFiles; }
-    void setIndexFiles(const QStringList &files);
     QString IndexFieldNames() const { return m_indexFieldNames; }
     void setIndexFieldNames(const QString &fields);
-    QString Filter() const { return m_filter; }
-    void setFilter(const QString &expression);
-    bool Filtered() const { return m_filtered; }
-    void setFiltered(bool on);
+    // The game kind code (HRA) whose rows alone the view holds; none shows every row.
+    const std::optional<QString> &ShownKind() const { return m_shownKind; }
+    void setShownKind(const std::optional<QString> &code);
     bool Active() const;
     void setActive(bool on);
 
@@ -99,7 +96,7 @@ public:
     void Refresh();
 
     // Stores one row, the points given as decimal text; it is on disk and in the index when this
-    // returns, whatever the filter. Raises AppError when the points are no number or do not fit.
+    // returns, whatever kind is shown. Raises AppError when the points are no number or do not fit.
     void AppendRecord(const QString &jmeno, const QString &tahy, const QString &hra, QDate datum);
 
     // The current view.
@@ -113,7 +110,7 @@ public:
     QString TablePath() const;
 
 signals:
-    // The view is about to change / has changed as a whole (opened, closed, refiltered,
+    // The view is about to change / has changed as a whole (opened, closed, another kind shown,
     // reordered, rows added).
     void ViewAboutToChange();
     void ViewChanged();
@@ -126,12 +123,8 @@ private:
 
     QString m_databaseName;
     QString m_tableName;
-    QStringList m_indexFiles;
     QString m_indexFieldNames;
-    QString m_filter;
-    bool m_filtered = false;
-    QString m_filterField;
-    QString m_filterValue;
+    std::optional<QString> m_shownKind;
 
     std::vector<std::unique_ptr<TField>> m_fields;
     std::unique_ptr<DbfTable> m_engine;

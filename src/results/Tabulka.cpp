@@ -1,7 +1,9 @@
 #include "Tabulka.h"
 #include "ui_Tabulka.h"
 
+#include "ColorValue.h"
 #include "Data.h"
+#include "PixelFont.h"
 #include "Placement.h"
 #include "TApplication.h"
 #include "WindowPlacement.h"
@@ -36,20 +38,11 @@ namespace {
 
 TTabulkaDialog *g_tabulkaDialog = nullptr;
 
-const QColor Silver(192, 192, 192);
 // The grid's title row and its ten rows fill its 177 pixels.
 constexpr int TitleHeight = 17;
 constexpr int RowHeight = 16;
 // A date column with no width of its own is ten digits wide, as the field's default.
 constexpr int DateCharacters = 10;
-
-QFont pixelFont(const QString &family, int pixels, bool bold = false)
-{
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
 
 // How wide a number of `characters` characters can be in `font`: that many of its widest digit,
 // or of the minus sign should that be wider.
@@ -111,8 +104,8 @@ void TTabulkaDialog::FormCreate()
     setFixedSize(396, 276);
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, Silver);
-    colours.setColor(QPalette::Button, Silver);
+    colours.setColor(QPalette::Window, ToQColor(clSilver));
+    colours.setColor(QPalette::Button, ToQColor(clSilver));
     setPalette(colours);
     setAutoFillBackground(true);
 
@@ -156,9 +149,9 @@ void TTabulkaDialog::setUpGrid(QTableView *grid)
     titles->setSectionsClickable(false);
     titles->setFixedHeight(TitleHeight);
     QPalette colours = grid->palette();
-    colours.setColor(QPalette::Base, Silver);
-    colours.setColor(QPalette::Window, Silver);
-    colours.setColor(QPalette::Button, Silver);
+    colours.setColor(QPalette::Base, ToQColor(clSilver));
+    colours.setColor(QPalette::Window, ToQColor(clSilver));
+    colours.setColor(QPalette::Button, ToQColor(clSilver));
     grid->setPalette(colours);
     titles->setPalette(colours);
 }

@@ -1,5 +1,6 @@
 #include "InfoWindows.h"
 
+#include "PixelFont.h"
 #include "Placement.h"
 #include "WindowPlacement.h"
 
@@ -45,30 +46,21 @@ void ShowInfoWindow(TInfoWindow *window)
         window->show();
 }
 
-QFont InfoFont(const QString &family, int pixels, bool bold, bool italic)
-{
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
-
 void FillKeyList(QFrame *panel, KeyLayout::Column column, int top)
 {
     using namespace KeyLayout;
-    const QFont font = InfoFont(QStringLiteral("Times New Roman"), 16, true);
+    const QFont font = pixelFont(QStringLiteral("Times New Roman"), 16, true);
     auto *grid = new QGridLayout(panel);
     grid->setContentsMargins(10, top, 10, 6);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(2);
     grid->setColumnStretch(2, 1);
 
-    auto addLabel = [&](const QString &name, const QString &text, int row, int column) {
+    auto addLabel = [&](const QString &name, const QString &text, int row, int gridColumn) {
         auto *label = new QLabel(text, panel);
         label->setObjectName(name);
         label->setFont(font);
-        grid->addWidget(label, row, column);
+        grid->addWidget(label, row, gridColumn);
     };
     // The lines stand in the middle of the room below `top`.
     int row = 1;

@@ -30,6 +30,3 @@ void ShowInfoWindow(TInfoWindow *window);
 // top edge down to its bottom.
 // The labels are named Akce1..Akce6 and Klavesa1..Klavesa6 from the top.
 void FillKeyList(QFrame *panel, KeyLayout::Column column, int top);
-
-// The fonts of the information windows are given in pixels.
-QFont InfoFont(const QString &family, int pixels, bool bold, bool italic = false);

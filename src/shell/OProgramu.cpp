@@ -2,6 +2,7 @@
 #include "ui_OProgramu.h"
 
 #include "GradText.h"
+#include "PixelFont.h"
 #include "sysinfo.h"
 
 #include <QPushButton>
@@ -12,7 +13,7 @@ TOProgramuDialog *g_oProgramuDialog = nullptr;
 
 void setUpTitle(TGradText *title, const QString &text, int pixels)
 {
-    title->setFont(InfoFont(QStringLiteral("Times New Roman"), pixels, true, true));
+    title->setFont(pixelFont(QStringLiteral("Times New Roman"), pixels, true, true));
     title->setGradientStyle(TGradText::gsHorizontal);
     title->setBeginColor(clRed);
     title->setEndColor(clBlue);
@@ -45,8 +46,8 @@ TOProgramuDialog::TOProgramuDialog() : TInfoWindow(BorderlessFlags()), ui(new Ui
     colours.setColor(QPalette::Button, QColor(0xC0, 0xC0, 0xC0));
     setPalette(colours);
     setAutoFillBackground(true);
-    setFont(InfoFont(QStringLiteral("MS Sans Serif"), 11, false));
-    Label1->setFont(InfoFont(QStringLiteral("Times New Roman"), 15, false, true));
+    setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11, false));
+    Label1->setFont(pixelFont(QStringLiteral("Times New Roman"), 15, false, true));
 
     setUpTitle(GradText1, QStringLiteral("Parblok 2000"), 32);
     setUpTitle(GradText2, QStringLiteral("verze 5.0"), 19);

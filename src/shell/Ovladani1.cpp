@@ -2,6 +2,7 @@
 #include "ui_Ovladani1.h"
 
 #include "GradText.h"
+#include "PixelFont.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ constexpr int ListTop = 36;
 // A list's heading, centred over the list.
 void setUpHeading(TGradText *heading, const QString &text)
 {
-    heading->setFont(InfoFont(QStringLiteral("Times New Roman"), 21, true, true));
+    heading->setFont(pixelFont(QStringLiteral("Times New Roman"), 21, true, true));
     heading->setBeginColor(clBlue);
     heading->setLines({text});
     const QSize size = heading->MeasureText();

@@ -2,6 +2,7 @@
 #include "ui_Pomocnik.h"
 
 #include "AppPath.h"
+#include "ColorValue.h"
 #include "CoolForm.h"
 #include "Placement.h"
 #include "Settings.h"
@@ -14,7 +15,6 @@ namespace {
 TPomocnikDialog *g_pomocnikDialog = nullptr;
 
 constexpr QPoint CreationMargins(12, 30);
-const QColor Silver(192, 192, 192);
 
 } // namespace
 
@@ -45,7 +45,7 @@ void TPomocnikDialog::FormCreate()
 {
     setFixedSize(104, 104);
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, Silver);
+    colours.setColor(QPalette::Window, ToQColor(clSilver));
     setPalette(colours);
     setAutoFillBackground(true);
 

@@ -1,5 +1,7 @@
 #include "Balloon.h"
 
+#include "PixelFont.h"
+
 #include <QWidget>
 
 tformshape *MakeBalloon(QWidget *dialog, tformshape::TBalloonPosition tail)
@@ -21,9 +23,5 @@ tformshape *MakeBalloon(QWidget *dialog, tformshape::TBalloonPosition tail)
 
 QFont BalloonFont(int pixels, bool bold, bool italic)
 {
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
+    return pixelFont(QStringLiteral("Times New Roman"), pixels, bold, italic);
 }

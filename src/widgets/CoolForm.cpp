@@ -21,17 +21,17 @@ TCoolForm::TCoolForm(QWidget *parent) : QWidget(parent)
 void TCoolForm::setPicture(const QPixmap &picture)
 {
     m_picture = picture;
-    m_mask = QRegion();
+    m_outline = QRegion();
     m_regionData.clear();
     update();
 }
 
-void TCoolForm::setMask(const QRegion &mask)
+void TCoolForm::setOutline(const QRegion &outline)
 {
-    if (mask.isEmpty())
+    if (outline.isEmpty())
         return;
-    m_mask = mask;
-    m_regionData = RegionData::write(mask);
+    m_outline = outline;
+    m_regionData = RegionData::write(outline);
     applyMaskToWindow();
 }
 
@@ -53,14 +53,14 @@ void TCoolForm::setMask2(const QByteArray &stored)
                            .arg(count)
                            .arg(stored.size() - 4));
     if (count == 0) {
-        m_mask = QRegion();
+        m_outline = QRegion();
         m_regionData.clear();
         return;
     }
-    const QByteArray data = stored.mid(4);
-    const QRegion region = RegionData::parse(data);
-    m_regionData = data;
-    m_mask = region;
+    const QByteArray regionData = stored.mid(4);
+    const QRegion region = RegionData::parse(regionData);
+    m_regionData = regionData;
+    m_outline = region;
     applyMaskToWindow();
 }
 
@@ -102,20 +102,12 @@ void TCoolForm::attachToParent()
 
 void TCoolForm::applyMaskToWindow()
 {
-    if (m_mask.isEmpty() || !parentWidget())
+    if (m_outline.isEmpty() || !parentWidget())
         return;
     QWidget *target = window();
     // A region handed to the window belongs to it; later picture changes leave it alone.
-    target->setMask(m_mask);
+    target->setMask(m_outline);
     target->update();
-}
-
-void TCoolForm::setGeometry(const QRect &rect)
-{
-    if (m_watchedParent)
-        fillParent();
-    else
-        QWidget::setGeometry(QRect(QPoint(0, 0), rect.size()));
 }
 
 void TCoolForm::fillParent()
@@ -132,7 +124,8 @@ bool TCoolForm::event(QEvent *event)
         break;
     case QEvent::Move:
     case QEvent::Resize:
-        // The picture always stands at (0, 0) and fills its parent, whatever a form sets.
+        // The picture always stands at (0, 0) and fills its parent, whatever a form sets; a
+        // hidden widget gets these events when it is first shown.
         fillParent();
         break;
     default:

@@ -17,7 +17,7 @@ class TCoolForm : public QWidget
 {
     Q_OBJECT
     Q_PROPERTY(QPixmap Picture READ Picture WRITE setPicture)
-    Q_PROPERTY(QRegion Mask READ Mask WRITE setMask)
+    Q_PROPERTY(QRegion Outline READ Outline WRITE setOutline)
     Q_PROPERTY(QByteArray Mask2 READ Mask2 WRITE setMask2)
     Q_PROPERTY(bool Draggable READ Draggable WRITE setDraggable)
 public:
@@ -27,9 +27,9 @@ public:
     // A new picture forgets the outline; the window keeps the shape it was given.
     void setPicture(const QPixmap &picture);
 
-    QRegion Mask() const { return m_mask; }
+    QRegion Outline() const { return m_outline; }
     // Adopts the outline and gives it to the window. An empty region changes nothing.
-    void setMask(const QRegion &mask);
+    void setOutline(const QRegion &outline);
 
     // The stored form of the outline. Reading malformed data throws AppError and changes nothing.
     QByteArray Mask2() const;
@@ -40,12 +40,6 @@ public:
     // Kept for form compatibility: the window is dragged by its picture either way.
     bool Draggable() const { return m_draggable; }
     void setDraggable(bool draggable) { m_draggable = draggable; }
-
-    // A form places the picture with these; it stays at (0, 0) filling its parent all the same
-    // (a size is taken only without a parent).
-    void setGeometry(const QRect &rect);
-    void move(const QPoint &) { fillParent(); }
-    void move(int, int) { fillParent(); }
 
     // Where the picture's top-left corner lies inside the control (centred).
     QPoint pictureOrigin() const;
@@ -72,7 +66,7 @@ private:
     void armDrag(QMouseEvent *event);
 
     QPixmap m_picture;
-    QRegion m_mask;
+    QRegion m_outline;
     QByteArray m_regionData;
     bool m_draggable = true;
     QPointer<QWidget> m_watchedParent;

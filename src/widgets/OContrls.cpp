@@ -1,5 +1,6 @@
 #include "OContrls.h"
 
+#include "ColorValue.h"
 #include "WidgetAccessibility.h"
 #include "WidgetArt.h"
 
@@ -11,7 +12,6 @@
 namespace {
 
 const QColor Gray(0x80, 0x80, 0x80);
-const QColor Silver(0xC0, 0xC0, 0xC0);
 // See-through colours of the light pictures: white for the button, yellow for the label.
 const QColor ButtonSeeThrough(0xFF, 0xFF, 0xFF);
 const QColor LabelSeeThrough(0xFF, 0xFF, 0x00);
@@ -253,7 +253,7 @@ void TOfficeControl::changeEvent(QEvent *event)
 TOfficeButton::TOfficeButton(QWidget *parent)
     : TOfficeControl(parent, QStringLiteral("OfficeButton"), QSize(100, 25)),
       m_borderColor(Gray),
-      m_buttonColor(Silver)
+      m_buttonColor(ToQColor(clSilver))
 {
 }
 
@@ -336,7 +336,7 @@ void TOfficeButton::paintEvent(QPaintEvent *)
         painter.setPen(QPen(Qt::white, 2));
         painter.drawLine(r / 2, bw + 2, w - r / 2 - 1, bw + 2);
     } else {
-        painter.setPen(QPen(Silver, bw));
+        painter.setPen(QPen(ToQColor(clSilver), bw));
         drawRoundRect(painter, bw - 1, bw - 1, w - bw + 1, h - bw + 1, r);
     }
 
@@ -354,7 +354,7 @@ void TOfficeButton::paintEvent(QPaintEvent *)
 // ---- TOfficeLabel --------------------------------------------------------------------------
 
 TOfficeLabel::TOfficeLabel(QWidget *parent)
-    : TOfficeControl(parent, QStringLiteral("OfficeLabel"), QSize(100, 17)), m_labelColor(Silver)
+    : TOfficeControl(parent, QStringLiteral("OfficeLabel"), QSize(100, 17)), m_labelColor(ToQColor(clSilver))
 {
 }
 

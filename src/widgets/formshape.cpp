@@ -72,41 +72,51 @@ QImage shapeCanvas(int w, int h)
     return image;
 }
 
-// The outline of the tail, and the base line redrawn in the window's colour so that body and
-// tail read as one outline.
-struct TailOutline
+// The tail in each of its eight places: the triangle the region takes (its right and bottom
+// edges lie outside the pixels), the triangle the outline draws one pixel further in, and the
+// base line redrawn in the window's colour so that body and tail read as one outline.
+struct Tail
 {
-    QPolygon triangle;
+    QPolygon region;
+    QPolygon outline;
     QLine base;
 };
 
-TailOutline tailOutline(tformshape::TBalloonPosition p, int w, int h, int e, int i)
+Tail tailAt(tformshape::TBalloonPosition p, int w, int h, int e, int i)
 {
     switch (p) {
     case tformshape::bpTopLeft:
-        return {QPolygon({QPoint(e, 1), QPoint(e, i), QPoint(e + i - 1, i)}),
+        return {QPolygon({QPoint(e, 0), QPoint(e, i), QPoint(e + i, i)}),
+                QPolygon({QPoint(e, 1), QPoint(e, i), QPoint(e + i - 1, i)}),
                 QLine(e + i - 1, i, e, i)};
     case tformshape::bpLeftTop:
         return {QPolygon({QPoint(0, e), QPoint(i, e), QPoint(i, e + i)}),
+                QPolygon({QPoint(0, e), QPoint(i, e), QPoint(i, e + i)}),
                 QLine(i, e, i, e + i - 1)};
     case tformshape::bpTopRight:
-        return {QPolygon({QPoint(w - e - 1, 1), QPoint(w - e - 1, i), QPoint(w - e - i, i)}),
+        return {QPolygon({QPoint(w - e, 0), QPoint(w - e, i), QPoint(w - e - i, i)}),
+                QPolygon({QPoint(w - e - 1, 1), QPoint(w - e - 1, i), QPoint(w - e - i, i)}),
                 QLine(w - i - e + 1, i, w - e, i)};
     case tformshape::bpRightTop:
-        return {QPolygon({QPoint(w - 1, e), QPoint(w - i - 2, e), QPoint(w - i - 2, e + i)}),
+        return {QPolygon({QPoint(w, e), QPoint(w - i - 1, e), QPoint(w - i - 1, e + i)}),
+                QPolygon({QPoint(w - 1, e), QPoint(w - i - 2, e), QPoint(w - i - 2, e + i)}),
                 QLine(w - i - 2, e, w - i - 2, e + i)};
     case tformshape::bpBottomLeft:
-        return {QPolygon({QPoint(e, h - 1), QPoint(e, h - i - 2), QPoint(e + i, h - i - 2)}),
+        return {QPolygon({QPoint(e, h), QPoint(e, h - i - 1), QPoint(e + i, h - i - 1)}),
+                QPolygon({QPoint(e, h - 1), QPoint(e, h - i - 2), QPoint(e + i, h - i - 2)}),
                 QLine(e + i - 1, h - i - 2, e, h - i - 2)};
     case tformshape::bpLeftBottom:
-        return {QPolygon({QPoint(1, h - e - 1), QPoint(i, h - e - 1), QPoint(i, h - e - i)}),
+        return {QPolygon({QPoint(0, h - e), QPoint(i, h - e), QPoint(i, h - e - i)}),
+                QPolygon({QPoint(1, h - e - 1), QPoint(i, h - e - 1), QPoint(i, h - e - i)}),
                 QLine(i, h - e - 1, i, h - i - e)};
     case tformshape::bpBottomRight:
-        return {QPolygon({QPoint(w - e - 1, h - 1), QPoint(w - e - 1, h - i - 2),
+        return {QPolygon({QPoint(w - e, h), QPoint(w - e, h - i - 1), QPoint(w - e - i, h - i - 1)}),
+                QPolygon({QPoint(w - e - 1, h - 1), QPoint(w - e - 1, h - i - 2),
                           QPoint(w - e - i + 1, h - i - 2)}),
                 QLine(w - i - e + 1, h - i - 2, w - e, h - i - 2)};
     case tformshape::bpRightBottom:
-        return {QPolygon({QPoint(w - 2, h - e - 1), QPoint(w - i - 2, h - e - 1),
+        return {QPolygon({QPoint(w, h - e), QPoint(w - i - 1, h - e), QPoint(w - i - 1, h - e - i)}),
+                QPolygon({QPoint(w - 2, h - e - 1), QPoint(w - i - 2, h - e - 1),
                           QPoint(w - i - 2, h - e - i)}),
                 QLine(w - i - 2, h - e - 1, w - i - 2, h - i - e)};
     case tformshape::bpNone:
@@ -153,29 +163,10 @@ QRegion tformshape::bodyRegion(TBalloonPosition position, int width, int height,
     return RegionData::fromAlpha(image, 127);
 }
 
-QPolygon tformshape::tailTriangle(TBalloonPosition p, int w, int h, int e, int i)
+QPolygon tformshape::tailTriangle(TBalloonPosition position, int width, int height, int ellips,
+                                  int indent)
 {
-    switch (p) {
-    case bpTopLeft:
-        return QPolygon({QPoint(e, 0), QPoint(e, i), QPoint(e + i, i)});
-    case bpLeftTop:
-        return QPolygon({QPoint(0, e), QPoint(i, e), QPoint(i, e + i)});
-    case bpTopRight:
-        return QPolygon({QPoint(w - e, 0), QPoint(w - e, i), QPoint(w - e - i, i)});
-    case bpRightTop:
-        return QPolygon({QPoint(w, e), QPoint(w - i - 1, e), QPoint(w - i - 1, e + i)});
-    case bpBottomLeft:
-        return QPolygon({QPoint(e, h), QPoint(e, h - i - 1), QPoint(e + i, h - i - 1)});
-    case bpLeftBottom:
-        return QPolygon({QPoint(0, h - e), QPoint(i, h - e), QPoint(i, h - e - i)});
-    case bpBottomRight:
-        return QPolygon({QPoint(w - e, h), QPoint(w - e, h - i - 1), QPoint(w - e - i, h - i - 1)});
-    case bpRightBottom:
-        return QPolygon({QPoint(w, h - e), QPoint(w - i - 1, h - e), QPoint(w - i - 1, h - e - i)});
-    case bpNone:
-        break;
-    }
-    return QPolygon();
+    return tailAt(position, width, height, ellips, indent).region;
 }
 
 QRegion tformshape::balloonRegion(TBalloonPosition position, int width, int height, int ellips,
@@ -191,7 +182,7 @@ QRegion tformshape::balloonRegion(TBalloonPosition position, int width, int heig
 QPolygon tformshape::tailOutlineTriangle(TBalloonPosition position, int width, int height,
                                          int ellips, int indent)
 {
-    return tailOutline(position, width, height, ellips, indent).triangle;
+    return tailAt(position, width, height, ellips, indent).outline;
 }
 
 void tformshape::Loaded()
@@ -234,8 +225,8 @@ void tformshape::paintOutline()
     drawRoundRect(painter, outlineBody(m_position, w, h, m_indent), m_ellips);
     if (m_position == bpNone)
         return;
-    const TailOutline tail = tailOutline(m_position, w, h, m_ellips, m_indent);
-    painter.drawPolygon(tail.triangle);
+    const Tail tail = tailAt(m_position, w, h, m_ellips, m_indent);
+    painter.drawPolygon(tail.outline);
     painter.setPen(m_form->palette().color(QPalette::Active, m_form->backgroundRole()));
     drawLineTo(painter, tail.base);
 }

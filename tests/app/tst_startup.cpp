@@ -93,10 +93,10 @@ void TestStartUp::windowsCreatedInOrderBeforeAnyIsShown()
         });
 
     const QStringList order = {
-        "TDataModule1",     "THlavniDialog",   "TUvitaniDialog",  "TNapovedaDialog",
-        "TPomocnikDialog",  "THra2Dialog",     "THra1Dialog",     "TVysledekDialog",
-        "TOvladani1Dialog", "TOvladaniDialog", "TDotazKonecDialog", "TVymazatDialog",
-        "TTabulkaDialog",   "TOProgramuDialog"};
+        QStringLiteral("TDataModule1"),     QStringLiteral("THlavniDialog"),   QStringLiteral("TUvitaniDialog"),  QStringLiteral("TNapovedaDialog"),
+        QStringLiteral("TPomocnikDialog"),  QStringLiteral("THra2Dialog"),     QStringLiteral("THra1Dialog"),     QStringLiteral("TVysledekDialog"),
+        QStringLiteral("TOvladani1Dialog"), QStringLiteral("TOvladaniDialog"), QStringLiteral("TDotazKonecDialog"), QStringLiteral("TVymazatDialog"),
+        QStringLiteral("TTabulkaDialog"),   QStringLiteral("TOProgramuDialog")};
     QCOMPARE(steps, order);
     QCOMPARE(created, order);
     QCOMPARE(metr, QList<int>({5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70, 75, 90, 100}));
@@ -124,7 +124,7 @@ void TestStartUp::failedCreationIsReportedAndTheSequenceGoesOn()
     QCOMPARE(messages.texts(), QStringList{QStringLiteral("Okno nelze vytvořit")});
     QCOMPARE(metr, QList<int>({5, 1, 2, 3, 90, 100}));
     // Made first, gone last.
-    QCOMPARE(g_destroyed, QStringList({"last", "first"}));
+    QCOMPARE(g_destroyed, QStringList({QStringLiteral("last"), QStringLiteral("first")}));
 }
 
 void TestStartUp::otherCopiesAreAnsweredOnceTheMainWindowExists()

@@ -33,9 +33,30 @@ QColor dark()
 }
 
 // A board at the size the main window gives it, with the main window's drawing settings.
+// Counts the cells the board draws alone and its repaints of the whole well.
+class CountingBoard : public TTETRIS
+{
+public:
+    int cellDrawings = 0;
+    int wellRepaints = 0;
+    void resetDrawCounters() { cellDrawings = wellRepaints = 0; }
+
+protected:
+    void drawCell(int column, int row, WinColor::Value colour) override
+    {
+        ++cellDrawings;
+        TTETRIS::drawCell(column, row, colour);
+    }
+    void repaintWell() override
+    {
+        ++wellRepaints;
+        TTETRIS::repaintWell();
+    }
+};
+
 struct PlayBoard
 {
-    TTETRIS board;
+    CountingBoard board;
     PlayBoard()
     {
         board.setShowFillColor(true);
@@ -289,7 +310,7 @@ private slots:
     {
         QFETCH(int, type);
         PlayBoard play;
-        TTETRIS &board = play.board;
+        CountingBoard &board = play.board;
         board.image();
         board.Well().PlacePiece(type, 3, 6);
         const QList<std::function<void()>> operations{
@@ -298,9 +319,9 @@ private slots:
         for (const auto &operation : operations) {
             board.resetDrawCounters();
             operation();
-            QVERIFY2(board.cellDrawings() <= 32, qPrintable(QString::number(board.cellDrawings())));
-            QVERIFY(board.cellDrawings() > 0);
-            QCOMPARE(board.wellRepaints(), 0);
+            QVERIFY2(board.cellDrawings <= 32, qPrintable(QString::number(board.cellDrawings)));
+            QVERIFY(board.cellDrawings > 0);
+            QCOMPARE(board.wellRepaints, 0);
         }
         // The picture shows the piece where it now stands, before anything else runs.
         const QImage &image = board.image();
@@ -320,17 +341,17 @@ private slots:
     void fullRepaintsOnlyWhenTheWellChanges()
     {
         PlayBoard play;
-        TTETRIS &board = play.board;
+        CountingBoard &board = play.board;
         board.image();
         for (int column = 0; column < 9; ++column)
             board.Well().setCell(column, 20, clGray);
         board.Well().PlacePiece(4, 8, -1);
         board.resetDrawCounters();
         board.Drop();
-        QCOMPARE(board.wellRepaints(), 0);
+        QCOMPARE(board.wellRepaints, 0);
         QCOMPARE(board.StepDown(), 1);
         QCOMPARE(board.LastDeletedLine(), 1);
-        QCOMPARE(board.wellRepaints(), 1);
+        QCOMPARE(board.wellRepaints, 1);
         // After the removal the picture holds the three remaining bar squares, now one lower.
         const QImage &image = board.image();
         QCOMPARE(pixel(image, 9 * 19 + 9, 20 * 17 + 8), rgb(clRed));
@@ -343,7 +364,7 @@ private slots:
     {
         setNowForTesting(QDateTime(QDate(2024, 5, 6), QTime(10, 20, 30, 400), Qt::UTC));
         PlayBoard play;
-        TTETRIS &board = play.board;
+        CountingBoard &board = play.board;
         board.image();
         const QList<std::function<void()>> changes{
             [&] { board.setScreenNumber(1); }, [&] { board.setBlocktype(btRound); },
@@ -352,7 +373,7 @@ private slots:
         for (const auto &change : changes) {
             board.resetDrawCounters();
             change();
-            QVERIFY(board.wellRepaints() >= 1);
+            QVERIFY(board.wellRepaints >= 1);
         }
         // Layout 1 at this clock reading puts clLime (draw 9) at (0, 13); as a disc on navy.
         const QImage &image = board.image();
@@ -423,13 +444,13 @@ private slots:
         QTest::addColumn<QStringList>("rows"); // centre pixel of each square: # colour, . background
         QTest::addColumn<QColor>("corner"); // top-left pixel of matrix square (1, 2)
         QTest::newRow("bar, filled") << 4 << false << true
-                                     << QStringList{".#..", ".#..", ".#..", ".#.."} << rgb(clBlack);
+                                     << QStringList{QStringLiteral(".#.."), QStringLiteral(".#.."), QStringLiteral(".#.."), QStringLiteral(".#..")} << rgb(clBlack);
         QTest::newRow("bar, outlined and filled") << 4 << true << true
-                                                  << QStringList{".#..", ".#..", ".#..", ".#.."} << rgb(clRed);
+                                                  << QStringList{QStringLiteral(".#.."), QStringLiteral(".#.."), QStringLiteral(".#.."), QStringLiteral(".#..")} << rgb(clRed);
         QTest::newRow("mirrored L, outlined only") << 3 << true << false
-                                                   << QStringList{"....", "....", "....", "...."} << rgb(clAqua);
+                                                   << QStringList{QStringLiteral("...."), QStringLiteral("...."), QStringLiteral("...."), QStringLiteral("....")} << rgb(clAqua);
         QTest::newRow("T, filled") << 7 << false << true
-                                   << QStringList{"....", ".#..", "###.", "...."} << rgb(clBlack);
+                                   << QStringList{QStringLiteral("...."), QStringLiteral(".#.."), QStringLiteral("###."), QStringLiteral("....")} << rgb(clBlack);
     }
     void preview()
     {

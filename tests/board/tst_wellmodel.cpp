@@ -136,24 +136,24 @@ private slots:
         // Every build first draws a colour; from seed 37230400 the first draw gives index 9
         // (clLime) and the next index 2 (clOlive).
         const Value drawn = clLime;
-        QTest::newRow("1 square") << 1 << QStringList{"....", ".##.", ".##.", "...."} << clBlue;
-        QTest::newRow("2 L") << 2 << QStringList{".#..", ".#..", ".##.", "...."} << clFuchsia;
-        QTest::newRow("3 mirrored L") << 3 << QStringList{"..#.", "..#.", ".##.", "...."} << clAqua;
-        QTest::newRow("4 bar") << 4 << QStringList{".#..", ".#..", ".#..", ".#.."} << clRed;
-        QTest::newRow("5 Z") << 5 << QStringList{"....", "##..", ".##.", "...."} << clMaroon;
-        QTest::newRow("6 S") << 6 << QStringList{"....", ".##.", "##..", "...."} << clOlive;
-        QTest::newRow("7 T") << 7 << QStringList{"....", ".#..", "###.", "...."} << clLime;
-        QTest::newRow("8 U") << 8 << QStringList{"....", "#.#.", "###.", "...."} << drawn;
-        QTest::newRow("9 H") << 9 << QStringList{"....", "#.#.", "###.", "#.#."} << drawn;
-        QTest::newRow("10") << 10 << QStringList{"....", "#.#.", "###.", ".#.."} << drawn;
-        QTest::newRow("11 two bars") << 11 << QStringList{"#.#.", "#.#.", "#.#.", "#.#."} << drawn;
-        QTest::newRow("12 hollow square") << 12 << QStringList{"####", "#..#", "#..#", "####"} << drawn;
-        QTest::newRow("13 cross") << 13 << QStringList{"....", ".#..", "###.", ".#.."} << drawn;
-        QTest::newRow("14 diagonal cross") << 14 << QStringList{"....", "#.#.", ".#..", "#.#."} << drawn;
-        QTest::newRow("15 scattered") << 15 << QStringList{"#.#.", "...#", "#...", ".#.#"} << drawn;
-        QTest::newRow("0 as scattered") << 0 << QStringList{"#.#.", "...#", "#...", ".#.#"} << drawn;
-        QTest::newRow("16 as scattered") << 16 << QStringList{"#.#.", "...#", "#...", ".#.#"} << drawn;
-        QTest::newRow("-3 as scattered") << -3 << QStringList{"#.#.", "...#", "#...", ".#.#"} << drawn;
+        QTest::newRow("1 square") << 1 << QStringList{QStringLiteral("...."), QStringLiteral(".##."), QStringLiteral(".##."), QStringLiteral("....")} << clBlue;
+        QTest::newRow("2 L") << 2 << QStringList{QStringLiteral(".#.."), QStringLiteral(".#.."), QStringLiteral(".##."), QStringLiteral("....")} << clFuchsia;
+        QTest::newRow("3 mirrored L") << 3 << QStringList{QStringLiteral("..#."), QStringLiteral("..#."), QStringLiteral(".##."), QStringLiteral("....")} << clAqua;
+        QTest::newRow("4 bar") << 4 << QStringList{QStringLiteral(".#.."), QStringLiteral(".#.."), QStringLiteral(".#.."), QStringLiteral(".#..")} << clRed;
+        QTest::newRow("5 Z") << 5 << QStringList{QStringLiteral("...."), QStringLiteral("##.."), QStringLiteral(".##."), QStringLiteral("....")} << clMaroon;
+        QTest::newRow("6 S") << 6 << QStringList{QStringLiteral("...."), QStringLiteral(".##."), QStringLiteral("##.."), QStringLiteral("....")} << clOlive;
+        QTest::newRow("7 T") << 7 << QStringList{QStringLiteral("...."), QStringLiteral(".#.."), QStringLiteral("###."), QStringLiteral("....")} << clLime;
+        QTest::newRow("8 U") << 8 << QStringList{QStringLiteral("...."), QStringLiteral("#.#."), QStringLiteral("###."), QStringLiteral("....")} << drawn;
+        QTest::newRow("9 H") << 9 << QStringList{QStringLiteral("...."), QStringLiteral("#.#."), QStringLiteral("###."), QStringLiteral("#.#.")} << drawn;
+        QTest::newRow("10") << 10 << QStringList{QStringLiteral("...."), QStringLiteral("#.#."), QStringLiteral("###."), QStringLiteral(".#..")} << drawn;
+        QTest::newRow("11 two bars") << 11 << QStringList{QStringLiteral("#.#."), QStringLiteral("#.#."), QStringLiteral("#.#."), QStringLiteral("#.#.")} << drawn;
+        QTest::newRow("12 hollow square") << 12 << QStringList{QStringLiteral("####"), QStringLiteral("#..#"), QStringLiteral("#..#"), QStringLiteral("####")} << drawn;
+        QTest::newRow("13 cross") << 13 << QStringList{QStringLiteral("...."), QStringLiteral(".#.."), QStringLiteral("###."), QStringLiteral(".#..")} << drawn;
+        QTest::newRow("14 diagonal cross") << 14 << QStringList{QStringLiteral("...."), QStringLiteral("#.#."), QStringLiteral(".#.."), QStringLiteral("#.#.")} << drawn;
+        QTest::newRow("15 scattered") << 15 << QStringList{QStringLiteral("#.#."), QStringLiteral("...#"), QStringLiteral("#..."), QStringLiteral(".#.#")} << drawn;
+        QTest::newRow("0 as scattered") << 0 << QStringList{QStringLiteral("#.#."), QStringLiteral("...#"), QStringLiteral("#..."), QStringLiteral(".#.#")} << drawn;
+        QTest::newRow("16 as scattered") << 16 << QStringList{QStringLiteral("#.#."), QStringLiteral("...#"), QStringLiteral("#..."), QStringLiteral(".#.#")} << drawn;
+        QTest::newRow("-3 as scattered") << -3 << QStringList{QStringLiteral("#.#."), QStringLiteral("...#"), QStringLiteral("#..."), QStringLiteral(".#.#")} << drawn;
     }
     void shapes()
     {
@@ -247,25 +247,25 @@ private slots:
         QTest::newRow("0 empty") << 0 << emptyRows(10);
         QTest::newRow("1 side walls")
             << 1
-            << QStringList{"..........", "..........", "j........c", "f........k", "n........h",
-                           "j........d", "a........e", "h........m", "i........a", "i........d"};
+            << QStringList{QStringLiteral(".........."), QStringLiteral(".........."), QStringLiteral("j........c"), QStringLiteral("f........k"), QStringLiteral("n........h"),
+                           QStringLiteral("j........d"), QStringLiteral("a........e"), QStringLiteral("h........m"), QStringLiteral("i........a"), QStringLiteral("i........d")};
         QTest::newRow("2 four walls")
             << 2
-            << QStringList{"..........", "..........", "j........c", "f........k", "n..j..n..h",
-                           "j..j..l..d", "a..c..n..e", "h..c..f..m", "i..g..j..a", "i..e..h..d"};
+            << QStringList{QStringLiteral(".........."), QStringLiteral(".........."), QStringLiteral("j........c"), QStringLiteral("f........k"), QStringLiteral("n..j..n..h"),
+                           QStringLiteral("j..j..l..d"), QStringLiteral("a..c..n..e"), QStringLiteral("h..c..f..m"), QStringLiteral("i..g..j..a"), QStringLiteral("i..e..h..d")};
         // 21 squares on 16 places: a place drawn again takes the later colour.
         QTest::newRow("3 random")
             << 3
-            << QStringList{"..........", "..........", "..........", "..........", "..........",
-                           ".l..k.h...", ".lbci.g.d.", "i.......e.", "j.........", "..knbi..i."};
+            << QStringList{QStringLiteral(".........."), QStringLiteral(".........."), QStringLiteral(".........."), QStringLiteral(".........."), QStringLiteral(".........."),
+                           QStringLiteral(".l..k.h..."), QStringLiteral(".lbci.g.d."), QStringLiteral("i.......e."), QStringLiteral("j........."), QStringLiteral("..knbi..i.")};
         QTest::newRow("4 diagonal cross")
             << 4
-            << QStringList{"j........c", ".f......k.", "..n....h..", "...j..d...", "....ae....",
-                           "....mh....", "...a..i...", "..d....i..", ".n......j.", "l........j"};
+            << QStringList{QStringLiteral("j........c"), QStringLiteral(".f......k."), QStringLiteral("..n....h.."), QStringLiteral("...j..d..."), QStringLiteral("....ae...."),
+                           QStringLiteral("....mh...."), QStringLiteral("...a..i..."), QStringLiteral("..d....i.."), QStringLiteral(".n......j."), QStringLiteral("l........j")};
         QTest::newRow("5 chequerboard")
             << 5
-            << QStringList{"..........", "..........", "..........", "..........", ".k.e.d.n.h",
-                           "j.j.i.j.g.", ".n.h.j.c.m", "c.d.a.l.j.", ".h.m.n.f.k", "f.a.i.c.e."};
+            << QStringList{QStringLiteral(".........."), QStringLiteral(".........."), QStringLiteral(".........."), QStringLiteral(".........."), QStringLiteral(".k.e.d.n.h"),
+                           QStringLiteral("j.j.i.j.g."), QStringLiteral(".n.h.j.c.m"), QStringLiteral("c.d.a.l.j."), QStringLiteral(".h.m.n.f.k"), QStringLiteral("f.a.i.c.e.")};
     }
     void layouts()
     {
@@ -383,14 +383,14 @@ private slots:
         well.setShowNextpiece(showNext);
         well.PlacePiece(7, 3, 5);
         well.Rotate();
-        QCOMPARE(matrix(well), (QStringList{"....", "..#.", ".##.", "..#."}));
+        QCOMPARE(matrix(well), (QStringList{QStringLiteral("...."), QStringLiteral("..#."), QStringLiteral(".##."), QStringLiteral("..#.")}));
         view.cells.clear();
         setRandSeed(100);
         well.setNextPiece(4);
         QCOMPARE(RandSeed(), seedAfter);
         QCOMPARE(view.previews, showNext ? 1 : 0);
         // Spawn orientation again, at the same place, and not redrawn.
-        QCOMPARE(matrix(well), (QStringList{"....", ".#..", "###.", "...."}));
+        QCOMPARE(matrix(well), (QStringList{QStringLiteral("...."), QStringLiteral(".#.."), QStringLiteral("###."), QStringLiteral("....")}));
         QCOMPARE(well.PieceCol(), 3);
         QCOMPARE(well.PieceRow(), 5);
         QVERIFY(view.cells.isEmpty());
@@ -402,18 +402,18 @@ private slots:
     void backgroundChangeKeepsEmptyCellsEmpty()
     {
         TWellModel well;
-        lay(well, {"#.........", "a........b"});
+        lay(well, {QStringLiteral("#........."), QStringLiteral("a........b")});
         well.PlacePiece(1, 4, 3);
         well.setBackGroundColor(clYellow);
         QCOMPARE(well.BackGroundColor(), clYellow);
-        QCOMPARE(picture(well, 19), (QStringList{"#.........", "a........b"}));
+        QCOMPARE(picture(well, 19), (QStringList{QStringLiteral("#........."), QStringLiteral("a........b")}));
         QVERIFY(well.SquareEmpty(0, 0));
         QCOMPARE(well.Square(1, 1), clBlue);
         // Cells that already have the new background colour become empty ('k' is clYellow).
         TWellModel other;
-        lay(other, {"k.#......."});
+        lay(other, {QStringLiteral("k.#.......")});
         other.setBackGroundColor(clYellow);
-        QCOMPARE(picture(other, 20), QStringList{"..#......."});
+        QCOMPARE(picture(other, 20), QStringList{QStringLiteral("..#.......")});
     }
 
     void moves_data()
@@ -434,9 +434,9 @@ private slots:
         QTest::newRow("two bars at left wall") << 11 << 0 << 5 << empty << true << false << 0;
         QTest::newRow("two bars at right wall") << 11 << 7 << 5 << empty << false << false << 7;
         QTest::newRow("blocked by a settled cell")
-            << 1 << 4 << 17 << QStringList{"....#.....", "..........", ".........."} << true << false << 4;
+            << 1 << 4 << 17 << QStringList{QStringLiteral("....#....."), QStringLiteral(".........."), QStringLiteral("..........")} << true << false << 4;
         QTest::newRow("settled cell diagonal") << 1 << 4 << 17
-                                               << QStringList{"...#......", "..........", ".........."}
+                                               << QStringList{QStringLiteral("...#......"), QStringLiteral(".........."), QStringLiteral("..........")}
                                                << true << true << 3;
         QTest::newRow("above the top edge") << 4 << 4 << -3 << empty << true << true << 3;
         QTest::newRow("above the top edge at the wall") << 4 << -1 << -3 << empty << true << false << -1;
@@ -473,33 +473,33 @@ private slots:
         QTest::addColumn<QStringList>("result");
         const QStringList empty = emptyRows(1);
         QTest::newRow("T once points left") << 7 << 3 << 5 << empty << 1
-                                            << QStringList{"....", "..#.", ".##.", "..#."};
+                                            << QStringList{QStringLiteral("...."), QStringLiteral("..#."), QStringLiteral(".##."), QStringLiteral("..#.")};
         QTest::newRow("square four times") << 1 << 3 << 5 << empty << 4
-                                           << QStringList{"....", ".##.", ".##.", "...."};
+                                           << QStringList{QStringLiteral("...."), QStringLiteral(".##."), QStringLiteral(".##."), QStringLiteral("....")};
         QTest::newRow("square once") << 1 << 3 << 5 << empty << 1
-                                     << QStringList{"....", ".##.", ".##.", "...."};
+                                     << QStringList{QStringLiteral("...."), QStringLiteral(".##."), QStringLiteral(".##."), QStringLiteral("....")};
         QTest::newRow("bar once lies in row 2") << 4 << 3 << 5 << empty << 1
-                                                << QStringList{"....", "....", "####", "...."};
+                                                << QStringList{QStringLiteral("...."), QStringLiteral("...."), QStringLiteral("####"), QStringLiteral("....")};
         QTest::newRow("bar twice, one column right") << 4 << 3 << 5 << empty << 2
-                                                     << QStringList{"..#.", "..#.", "..#.", "..#."};
+                                                     << QStringList{QStringLiteral("..#."), QStringLiteral("..#."), QStringLiteral("..#."), QStringLiteral("..#.")};
         QTest::newRow("bar three times lies in row 1") << 4 << 3 << 5 << empty << 3
-                                                       << QStringList{"....", "####", "....", "...."};
+                                                       << QStringList{QStringLiteral("...."), QStringLiteral("####"), QStringLiteral("...."), QStringLiteral("....")};
         QTest::newRow("bar four times") << 4 << 3 << 5 << empty << 4
-                                        << QStringList{".#..", ".#..", ".#..", ".#.."};
+                                        << QStringList{QStringLiteral(".#.."), QStringLiteral(".#.."), QStringLiteral(".#.."), QStringLiteral(".#..")};
         // Refused turns leave the matrix as it was.
         QTest::newRow("bar against the left wall") << 4 << -1 << 5 << empty << 1
-                                                   << QStringList{".#..", ".#..", ".#..", ".#.."};
+                                                   << QStringList{QStringLiteral(".#.."), QStringLiteral(".#.."), QStringLiteral(".#.."), QStringLiteral(".#..")};
         QTest::newRow("bar against the right wall") << 4 << 7 << 5 << empty << 1
-                                                    << QStringList{".#..", ".#..", ".#..", ".#.."};
+                                                    << QStringList{QStringLiteral(".#.."), QStringLiteral(".#.."), QStringLiteral(".#.."), QStringLiteral(".#..")};
         QTest::newRow("turn below the bottom") << 7 << 3 << 18 << empty << 1
-                                               << QStringList{"....", ".#..", "###.", "...."};
+                                               << QStringList{QStringLiteral("...."), QStringLiteral(".#.."), QStringLiteral("###."), QStringLiteral("....")};
         QTest::newRow("turn onto a settled cell")
-            << 7 << 3 << 15 << QStringList{".....#....", "..........", "..........", ".........."}
-            << 1 << QStringList{"....", ".#..", "###.", "...."};
+            << 7 << 3 << 15 << QStringList{QStringLiteral(".....#...."), QStringLiteral(".........."), QStringLiteral(".........."), QStringLiteral("..........")}
+            << 1 << QStringList{QStringLiteral("...."), QStringLiteral(".#.."), QStringLiteral("###."), QStringLiteral("....")};
         QTest::newRow("turn partly above the top edge") << 4 << 3 << -2 << empty << 3
-                                                        << QStringList{"....", "####", "....", "...."};
+                                                        << QStringList{QStringLiteral("...."), QStringLiteral("####"), QStringLiteral("...."), QStringLiteral("....")};
         QTest::newRow("above the top edge but past the wall") << 4 << -1 << -3 << empty << 1
-                                                              << QStringList{".#..", ".#..", ".#..", ".#.."};
+                                                              << QStringList{QStringLiteral(".#.."), QStringLiteral(".#.."), QStringLiteral(".#.."), QStringLiteral(".#..")};
     }
     void rotation()
     {
@@ -604,7 +604,7 @@ private slots:
     void movingAfterDrop()
     {
         TWellModel well;
-        lay(well, {"...#......", "...#......"});
+        lay(well, {QStringLiteral("...#......"), QStringLiteral("...#......")});
         well.PlacePiece(1, 2, 10);
         QCOMPARE(well.Drop(), 6);
         QVERIFY(well.MoveRight());
@@ -614,7 +614,7 @@ private slots:
         QCOMPARE(well.StepDown(), 0);
         QCOMPARE(well.StepDown(), 1);
         QCOMPARE(pieceAsHash(picture(well, 17)),
-                 (QStringList{"..........", "..........", "...###....", "...###...."}));
+                 (QStringList{QStringLiteral(".........."), QStringLiteral(".........."), QStringLiteral("...###...."), QStringLiteral("...###....")}));
     }
 
     void rowRemoval_data()
@@ -624,29 +624,29 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<int>("removed");
         QTest::addColumn<QStringList>("result");
-        QTest::newRow("no full row") << QStringList{"a.........", "b.....####"} << 1 << 0 << 0
-                                     << QStringList{"..........", "a##.......", "b##...####"};
-        QTest::newRow("one row") << QStringList{"c.........", "a.........", "ab..#####b"} << 1 << 1 << 1
-                                 << QStringList{"..........", "c.........", "a.##......"};
-        QTest::newRow("two adjacent rows") << QStringList{"d.........", "ab..#####b", "ab..######"} << 1 << 1
-                                           << 2 << QStringList{"..........", "..........", "d........."};
+        QTest::newRow("no full row") << QStringList{QStringLiteral("a........."), QStringLiteral("b.....####")} << 1 << 0 << 0
+                                     << QStringList{QStringLiteral(".........."), QStringLiteral("a##......."), QStringLiteral("b##...####")};
+        QTest::newRow("one row") << QStringList{QStringLiteral("c........."), QStringLiteral("a........."), QStringLiteral("ab..#####b")} << 1 << 1 << 1
+                                 << QStringList{QStringLiteral(".........."), QStringLiteral("c........."), QStringLiteral("a.##......")};
+        QTest::newRow("two adjacent rows") << QStringList{QStringLiteral("d........."), QStringLiteral("ab..#####b"), QStringLiteral("ab..######")} << 1 << 1
+                                           << 2 << QStringList{QStringLiteral(".........."), QStringLiteral(".........."), QStringLiteral("d.........")};
         QTest::newRow("two rows with one between")
-            << QStringList{"e.........", "ab.#######", "ab.######.", "ab.#######"} << 4 << 1 << 2
-            << QStringList{"..........", "..........", "e.#.......", "ab#######."};
-        QTest::newRow("three rows") << QStringList{"f.........", "g........h", "ab.#######", "ab.#######",
-                                                   "ab.#######"}
+            << QStringList{QStringLiteral("e........."), QStringLiteral("ab.#######"), QStringLiteral("ab.######."), QStringLiteral("ab.#######")} << 4 << 1 << 2
+            << QStringList{QStringLiteral(".........."), QStringLiteral(".........."), QStringLiteral("e.#......."), QStringLiteral("ab#######.")};
+        QTest::newRow("three rows") << QStringList{QStringLiteral("f........."), QStringLiteral("g........h"), QStringLiteral("ab.#######"), QStringLiteral("ab.#######"),
+                                                   QStringLiteral("ab.#######")}
                                     << 4 << 1 << 3
-                                    << QStringList{"..........", "..........", "..........", "f.........",
-                                                   "g.#......h"};
+                                    << QStringList{QStringLiteral(".........."), QStringLiteral(".........."), QStringLiteral(".........."), QStringLiteral("f........."),
+                                                   QStringLiteral("g.#......h")};
         QTest::newRow("four rows with the bar")
-            << QStringList{"e........f", "k...g.....", "ab.#######", "ab.#######", "ab.#######", "ab.#######"}
+            << QStringList{QStringLiteral("e........f"), QStringLiteral("k...g....."), QStringLiteral("ab.#######"), QStringLiteral("ab.#######"), QStringLiteral("ab.#######"), QStringLiteral("ab.#######")}
             << 4 << 1 << 4
-            << QStringList{"..........", "..........", "..........", "..........", "e........f", "k...g....."};
+            << QStringList{QStringLiteral(".........."), QStringLiteral(".........."), QStringLiteral(".........."), QStringLiteral(".........."), QStringLiteral("e........f"), QStringLiteral("k...g.....")};
         QTest::newRow("row 1 moves to row 2")
-            << QStringList{"a........."} + QStringList(18, QStringLiteral("..........")) + QStringList{"ab..#####b"}
+            << QStringList{QStringLiteral("a.........")} + QStringList(18, QStringLiteral("..........")) + QStringList{QStringLiteral("ab..#####b")}
             << 1 << 1 << 1
-            << QStringList(2, QStringLiteral("..........")) + QStringList{"a........."}
-                   + QStringList(17, QStringLiteral("..........")) + QStringList{"..##......"};
+            << QStringList(2, QStringLiteral("..........")) + QStringList{QStringLiteral("a.........")}
+                   + QStringList(17, QStringLiteral("..........")) + QStringList{QStringLiteral("..##......")};
     }
     void rowRemoval()
     {
@@ -673,7 +673,7 @@ private slots:
     void lastDeletedLineKeptUntilNextLanding()
     {
         TWellModel well;
-        lay(well, {"#########."});
+        lay(well, {QStringLiteral("#########.")});
         well.PlacePiece(4, 8, -1);
         well.Drop();
         QCOMPARE(well.StepDown(), 1);
@@ -757,10 +757,10 @@ private slots:
         QTest::addColumn<QStringList>("bottom");
         QTest::addColumn<int>("free");
         QTest::newRow("empty well") << QStringList{} << 21;
-        QTest::newRow("bottom row used") << QStringList{"#........."} << 20;
-        QTest::newRow("compact stack") << QStringList{"....#.....", "...###....", "##########"} << 18;
-        QTest::newRow("empty row under a used one") << QStringList{"#.........", "..........", "#########."} << 20;
-        QTest::newRow("empty row 18 under row 17") << QStringList{".#........", "..........", "#.........", "#........."}
+        QTest::newRow("bottom row used") << QStringList{QStringLiteral("#.........")} << 20;
+        QTest::newRow("compact stack") << QStringList{QStringLiteral("....#....."), QStringLiteral("...###...."), QStringLiteral("##########")} << 18;
+        QTest::newRow("empty row under a used one") << QStringList{QStringLiteral("#........."), QStringLiteral(".........."), QStringLiteral("#########.")} << 20;
+        QTest::newRow("empty row 18 under row 17") << QStringList{QStringLiteral(".#........"), QStringLiteral(".........."), QStringLiteral("#........."), QStringLiteral("#.........")}
                                                    << 19;
         QTest::newRow("no empty row") << QStringList(21, QStringLiteral("#.........")) << 0;
         QTest::newRow("only the top row empty") << QStringList(20, QStringLiteral(".........#")) << 1;

@@ -58,7 +58,7 @@ class TestDbaseCrash : public QObject
     Q_OBJECT
 private slots:
     // A writer killed at any moment of an append leaves every earlier row intact and, after the
-    // next open, both files sound; the row in flight is either whole or absent.
+    // next open, both files intact; the row in flight is either whole or absent.
     void killedWriterLosesNothing()
     {
         QTemporaryDir dir;
@@ -90,7 +90,7 @@ private slots:
             DbfTable strict;
             try {
                 strict.open(dir.path(), QStringLiteral("Parblok.dbf"), "TAHY", DbfTable::OpenMode::Check);
-                interrupted += readFile(dir.filePath("Parblok.dbf")).at(14) != 0 ? 1 : 0;
+                interrupted += readFile(dir.filePath(QStringLiteral("Parblok.dbf"))).at(14) != 0 ? 1 : 0;
             } catch (const AppError &) {
                 ++interrupted;
             }

@@ -272,9 +272,9 @@ private slots:
     {
         auto scratch = scratchDir();
         QTemporaryDir &dir = *scratch;
-        DbfTable::createResultsTable(dir.filePath("Parblok.dbf"), dir.filePath("Parblok.mdx"), QDate(2024, 3, 2));
-        QCOMPARE(readFile(dir.filePath("Parblok.dbf")), readFile(referencePair("own_blank_c8/Parblok.dbf")));
-        QCOMPARE(readFile(dir.filePath("Parblok.mdx")), readFile(referencePair("own_blank_c8/Parblok.mdx")));
+        DbfTable::createResultsTable(dir.filePath(QStringLiteral("Parblok.dbf")), dir.filePath(QStringLiteral("Parblok.mdx")), QDate(2024, 3, 2));
+        QCOMPARE(readFile(dir.filePath(QStringLiteral("Parblok.dbf"))), readFile(referencePair(QStringLiteral("own_blank_c8/Parblok.dbf"))));
+        QCOMPARE(readFile(dir.filePath(QStringLiteral("Parblok.mdx"))), readFile(referencePair(QStringLiteral("own_blank_c8/Parblok.mdx"))));
     }
 
     // Only the dates may differ from the reference when the pair is written on another day.
@@ -282,11 +282,11 @@ private slots:
     {
         auto scratch = scratchDir();
         QTemporaryDir &dir = *scratch;
-        DbfTable::createResultsTable(dir.filePath("Parblok.dbf"), dir.filePath("Parblok.mdx"), QDate(2031, 11, 30));
-        const QByteArray dbf = readFile(dir.filePath("Parblok.dbf"));
-        const QByteArray mdx = readFile(dir.filePath("Parblok.mdx"));
-        QByteArray refDbf = readFile(referencePair("own_blank_c8/Parblok.dbf"));
-        QByteArray refMdx = readFile(referencePair("own_blank_c8/Parblok.mdx"));
+        DbfTable::createResultsTable(dir.filePath(QStringLiteral("Parblok.dbf")), dir.filePath(QStringLiteral("Parblok.mdx")), QDate(2031, 11, 30));
+        const QByteArray dbf = readFile(dir.filePath(QStringLiteral("Parblok.dbf")));
+        const QByteArray mdx = readFile(dir.filePath(QStringLiteral("Parblok.mdx")));
+        QByteArray refDbf = readFile(referencePair(QStringLiteral("own_blank_c8/Parblok.dbf")));
+        QByteArray refMdx = readFile(referencePair(QStringLiteral("own_blank_c8/Parblok.mdx")));
         const QByteArray date("\x83\x0B\x1E", 3);
         refDbf.replace(1, 3, date);
         for (int offset : {1, 44, 2048 + 257})
@@ -300,8 +300,8 @@ private slots:
         auto scratch = scratchDir();
         QTemporaryDir &dir = *scratch;
         writeTable(dir.path(), referenceRows());
-        QCOMPARE(readFile(dir.filePath("Parblok.dbf")).toHex(), readFile(referencePair("own_n10_0_c8/Parblok.dbf")).toHex());
-        QCOMPARE(readFile(dir.filePath("Parblok.mdx")).toHex(), readFile(referencePair("own_n10_0_c8/Parblok.mdx")).toHex());
+        QCOMPARE(readFile(dir.filePath(QStringLiteral("Parblok.dbf"))).toHex(), readFile(referencePair(QStringLiteral("own_n10_0_c8/Parblok.dbf"))).toHex());
+        QCOMPARE(readFile(dir.filePath(QStringLiteral("Parblok.mdx"))).toHex(), readFile(referencePair(QStringLiteral("own_n10_0_c8/Parblok.mdx"))).toHex());
     }
 
     void referencePairsOpen_data()
@@ -361,12 +361,12 @@ private slots:
         QCOMPARE(reopened.recordCount(), quint32(all.size()));
         QCOMPARE(orderOf(reopened), expectedOrder(all));
         QCOMPARE(orderOf(reopened, QStringLiteral("2")), expectedOrder(all, QStringLiteral("2")));
-        const QByteArray dbf = readFile(dir.filePath("Parblok.dbf"));
+        const QByteArray dbf = readFile(dir.filePath(QStringLiteral("Parblok.dbf")));
         QCOMPARE(dbf.size(), 161 + all.size() * 121 + 1);
         QCOMPARE(dbf.back(), '\x1A');
         QCOMPARE(dbf.at(14), '\0');
         // A file that started in another writer's bookkeeping keeps that writer's conventions.
-        const QByteArray mdx = readFile(dir.filePath("Parblok.mdx"));
+        const QByteArray mdx = readFile(dir.filePath(QStringLiteral("Parblok.mdx")));
         QCOMPARE(mdx.size() % 512, 0);
         if (start == QLatin1String("own_blank_c8")) {
             const QString fault = mdxBookkeepingFault(mdx);
@@ -380,12 +380,12 @@ private slots:
         }
         // The same table with its index built afresh from the records.
         reopened.close();
-        QVERIFY(QFile::remove(dir.filePath("Parblok.mdx")));
+        QVERIFY(QFile::remove(dir.filePath(QStringLiteral("Parblok.mdx"))));
         reopened.open(dir.path(), QStringLiteral("Parblok.dbf"), "TAHY", DbfTable::OpenMode::Repair);
         reopened.close();
         reopened.open(dir.path(), QStringLiteral("Parblok.dbf"), "TAHY", DbfTable::OpenMode::Check);
         QCOMPARE(orderOf(reopened), expectedOrder(all));
-        const QString rebuiltFault = mdxBookkeepingFault(readFile(dir.filePath("Parblok.mdx")));
+        const QString rebuiltFault = mdxBookkeepingFault(readFile(dir.filePath(QStringLiteral("Parblok.mdx"))));
         QVERIFY2(rebuiltFault.isEmpty(), qPrintable(rebuiltFault));
     }
 
@@ -405,7 +405,7 @@ private slots:
         QTemporaryDir &dir = *scratch;
         QList<Row> rows = sampleRows(63);
         writeTable(dir.path(), rows);
-        const QString mdxPath = dir.filePath("Parblok.mdx");
+        const QString mdxPath = dir.filePath(QStringLiteral("Parblok.mdx"));
         QByteArray mdx = readFile(mdxPath);
         constexpr quint32 farPage = 0x40000;
         if (damage == QLatin1String("first leaf"))
@@ -435,12 +435,12 @@ private slots:
         auto scratch = scratchDir();
         QTemporaryDir &dir = *scratch;
         writeTable(dir.path(), referenceRows());
-        const QByteArray before = readFile(dir.filePath("Parblok.dbf"));
+        const QByteArray before = readFile(dir.filePath(QStringLiteral("Parblok.dbf")));
         DbfTable table;
         table.open(dir.path(), QStringLiteral("Parblok.dbf"), "TAHY", DbfTable::OpenMode::Repair);
         const QString message = messageOf([&] { appendRow(table, {QStringLiteral("X"), QStringLiteral("12345678901"), QStringLiteral("1"), {}}, QDate(2024, 5, 1)); });
         QVERIFY2(message.contains(QLatin1String("TAHY")) && message.contains(QLatin1String("12345678901")), qPrintable(message));
-        QCOMPARE(readFile(dir.filePath("Parblok.dbf")), before);
+        QCOMPARE(readFile(dir.filePath(QStringLiteral("Parblok.dbf"))), before);
     }
 
     void damagedFiles_data()
@@ -476,9 +476,9 @@ private slots:
         auto scratch = scratchDir();
         QTemporaryDir &dir = *scratch;
         const auto damaged = [&] {
-            copyPair(referencePair("own_n10_0_c8"), dir.path());
-            const QString dbfPath = dir.filePath("Parblok.dbf");
-            const QString mdxPath = dir.filePath("Parblok.mdx");
+            copyPair(referencePair(QStringLiteral("own_n10_0_c8")), dir.path());
+            const QString dbfPath = dir.filePath(QStringLiteral("Parblok.dbf"));
+            const QString mdxPath = dir.filePath(QStringLiteral("Parblok.mdx"));
             QByteArray dbf = readFile(dbfPath);
             QByteArray mdx = readFile(mdxPath);
             if (damage == QLatin1String("index missing"))
@@ -486,7 +486,7 @@ private slots:
             else if (damage == QLatin1String("garbage leaf"))
                 mdx.replace(3072, 1024, QByteArray(1024, '\xFF'));
             else if (damage == QLatin1String("blank index"))
-                mdx = readFile(referencePair("own_blank_c8/Parblok.mdx"));
+                mdx = readFile(referencePair(QStringLiteral("own_blank_c8/Parblok.mdx")));
             else if (damage == QLatin1String("short index"))
                 mdx.truncate(3500);
             else if (damage == QLatin1String("index language"))
@@ -535,13 +535,13 @@ private slots:
             return;
         const QList<Row> expected = referenceRows().mid(0, rows);
         QCOMPARE(orderOf(table), expectedOrder(expected));
-        // After the repair the pair is sound: it reads strictly, and takes the next row.
+        // After the repair the pair is intact: it reads strictly, and takes the next row.
         appendRow(table, {QStringLiteral("Další"), QStringLiteral("2"), QStringLiteral("1"), QDate(2024, 6, 1)}, QDate(2024, 6, 1));
         DbfTable check;
         check.open(dir.path(), QStringLiteral("Parblok.dbf"), "TAHY", DbfTable::OpenMode::Check);
         QCOMPARE(orderOf(check), expectedOrder(expected + QList<Row>{{QString(), QStringLiteral("2"), QStringLiteral("1"), {}}}));
-        QCOMPARE(quint8(readFile(dir.filePath("Parblok.mdx")).at(31)), quint8(0xC8));
-        QCOMPARE(readFile(dir.filePath("Parblok.dbf")).size(), 161 + (rows + 1) * 121 + 1);
+        QCOMPARE(quint8(readFile(dir.filePath(QStringLiteral("Parblok.mdx"))).at(31)), quint8(0xC8));
+        QCOMPARE(readFile(dir.filePath(QStringLiteral("Parblok.dbf"))).size(), 161 + (rows + 1) * 121 + 1);
     }
 };
 

@@ -101,7 +101,7 @@ QStringList outputOf(const QStringList &arguments, const QString &dataHome = {})
     }
     process.start(QStringLiteral(PARBLOK_FAULTS_DRIVER), arguments);
     if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        qWarning("driver %s: exit %d: %s", qPrintable(arguments.join(' ')), process.exitCode(),
+        qWarning("driver %s: exit %d: %s", qPrintable(arguments.join(QLatin1Char(' '))), process.exitCode(),
                  process.readAllStandardError().constData());
     return QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
@@ -236,7 +236,7 @@ private slots:
                         continue;
                     const QString name = reader == &program ? QStringLiteral("program") : QStringLiteral("dbfread");
                     if (rowsOf(reader->value(snapshot)) != expectNow)
-                        faults << QStringLiteral("%1 reads after the %2 attempt: %3").arg(name, reportedOk ? "reported" : "failed", reader->value(snapshot));
+                        faults << QStringLiteral("%1 reads after the %2 attempt: %3").arg(name, reportedOk ? QStringLiteral("reported") : QStringLiteral("failed"), reader->value(snapshot));
                     if (rowsOf(reader->value(final)) != expectEnd)
                         faults << QStringLiteral("%1 reads at the end: %2").arg(name, reader->value(final));
                 }
@@ -261,7 +261,7 @@ private slots:
                 wrong << what + faults.join(QStringLiteral("; "));
         }
         qInfo("%s: %d calls, %d runs (once %d, sticky %d, short %d), %d wrong", qPrintable(operation), int(calls.size()),
-              int(runs.size()), perMode.value("once"), perMode.value("sticky"), perMode.value("short"), int(wrong.size()));
+              int(runs.size()), perMode.value(QStringLiteral("once")), perMode.value(QStringLiteral("sticky")), perMode.value(QStringLiteral("short")), int(wrong.size()));
         for (const QString &run : wrong)
             qWarning("%s", qPrintable(run));
         // The shared program folders are read-only; they are opened again so that they can go.

@@ -12,6 +12,19 @@ namespace {
 
 const Row kAdded{QStringLiteral("Další"), QStringLiteral("7"), QStringLiteral("1"), QDate(2024, 6, 1)};
 
+// Holds a file's lock for a scope, as the engine does while it reads or appends.
+class FileLock
+{
+public:
+    FileLock(PosixFile &file, bool exclusive) : m_file(file) { m_file.lock(exclusive); }
+    ~FileLock() { m_file.unlock(); }
+    FileLock(const FileLock &) = delete;
+    FileLock &operator=(const FileLock &) = delete;
+
+private:
+    PosixFile &m_file;
+};
+
 } // namespace
 
 class TestDbaseLocks : public QObject
@@ -45,8 +58,8 @@ private slots:
         writeTable(dir->path(), referenceRows());
         DbfTable table;
         table.open(dir->path(), QStringLiteral("Parblok.dbf"), "TAHY", DbfTable::OpenMode::Repair);
-        const QByteArray dbf = readFile(dir->filePath("Parblok.dbf"));
-        const QByteArray mdx = readFile(dir->filePath("Parblok.mdx"));
+        const QByteArray dbf = readFile(dir->filePath(QStringLiteral("Parblok.dbf")));
+        const QByteArray mdx = readFile(dir->filePath(QStringLiteral("Parblok.mdx")));
 
         ForeignLocker other;
         QCOMPARE(other.take(dir->filePath(file), type, start, length), QStringLiteral("locked"));
@@ -59,8 +72,8 @@ private slots:
                                           .arg(QDir::toNativeSeparators(dir->filePath(file))));
         }
         QVERIFY(locked);
-        QCOMPARE(readFile(dir->filePath("Parblok.dbf")), dbf);
-        QCOMPARE(readFile(dir->filePath("Parblok.mdx")), mdx);
+        QCOMPARE(readFile(dir->filePath(QStringLiteral("Parblok.dbf"))), dbf);
+        QCOMPARE(readFile(dir->filePath(QStringLiteral("Parblok.mdx"))), mdx);
         QVERIFY(table.isOpen());
 
         other.release();
@@ -114,14 +127,14 @@ private slots:
         auto dir = scratchDir();
         writeTable(dir->path(), {});
         PosixFile file;
-        QVERIFY(file.open(dir->filePath("Parblok.dbf"), true));
+        QVERIFY(file.open(dir->filePath(QStringLiteral("Parblok.dbf")), true));
         {
             FileLock held(file, exclusive);
             ForeignLocker other;
-            QCOMPARE(other.take(dir->filePath("Parblok.dbf"), type, start, 1), answer);
+            QCOMPARE(other.take(dir->filePath(QStringLiteral("Parblok.dbf")), type, start, 1), answer);
         }
         ForeignLocker after;
-        QCOMPARE(after.take(dir->filePath("Parblok.dbf"), QStringLiteral("write")), QStringLiteral("locked"));
+        QCOMPARE(after.take(dir->filePath(QStringLiteral("Parblok.dbf")), QStringLiteral("write")), QStringLiteral("locked"));
     }
 };
 

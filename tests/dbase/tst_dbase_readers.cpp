@@ -115,7 +115,7 @@ private slots:
             "import dbfread, json, sys\n"
             "t = dbfread.DBF(sys.argv[1])\n"
             "print(json.dumps([t.encoding] + ['%s|%s|%s|%s' % (r['JMENO'], r['TAHY'], r['HRA'], r['DATUM'].isoformat()) for r in t]))\n");
-        const QJsonArray got = QJsonDocument::fromJson(run(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, dir->filePath("Parblok.dbf")})).array();
+        const QJsonArray got = QJsonDocument::fromJson(run(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, dir->filePath(QStringLiteral("Parblok.dbf"))})).array();
         QCOMPARE(got.first().toString(), QStringLiteral("cp1250"));
         QStringList listed;
         for (qsizetype i = 1; i < got.size(); ++i)
@@ -132,7 +132,7 @@ private slots:
         auto dir = scratchDir();
         const QList<Row> rows = sampleRows(count);
         writeTable(dir->path(), rows);
-        const QString out = QString::fromUtf8(run(QStringLiteral("ogrinfo"), {QStringLiteral("-ro"), QStringLiteral("-al"), dir->filePath("Parblok.dbf")}));
+        const QString out = QString::fromUtf8(run(QStringLiteral("ogrinfo"), {QStringLiteral("-ro"), QStringLiteral("-al"), dir->filePath(QStringLiteral("Parblok.dbf"))}));
         for (const char *column : {"JMENO: String (100.0)", "TAHY: Integer64 (10.0)", "HRA: String (2.0)", "DATUM: Date (10.0)", "DBF_DATE_LAST_UPDATE=2024-03-02"})
             QVERIFY2(out.contains(QLatin1String(column)), qPrintable(out.left(800)));
         QVERIFY2(out.contains(QStringLiteral("Feature Count: %1").arg(count)), qPrintable(out.left(800)));

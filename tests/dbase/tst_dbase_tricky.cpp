@@ -35,7 +35,7 @@ Stored storedRows(const QString &folder)
 Stored tableAlone(const QString &caseFolder)
 {
     auto scratch = scratchDir();
-    writeFile(scratch->filePath("Parblok.dbf"), readFile(caseFolder + QStringLiteral("/Parblok.dbf")));
+    writeFile(scratch->filePath(QStringLiteral("Parblok.dbf")), readFile(caseFolder + QStringLiteral("/Parblok.dbf")));
     return storedRows(scratch->path());
 }
 

@@ -241,7 +241,7 @@ private slots:
         for (const auto &tick : ticks) {
             m_well1.dropRows = tick.dropRows;
             if (tick.key != 0)
-                m->KeyPress(QChar(tick.key));
+                m->KeyPress(QLatin1Char(tick.key));
             QCOMPARE(m_display.shown[0].score, previous);
             m_well1.nextStep = tick.step;
             m_well1.nextRows = tick.rows;
@@ -270,7 +270,7 @@ private slots:
         land(ending, 3);
         land(ending, 0);
         well(ending).dropRows = 5;
-        m->KeyPress(QChar(players == 1 ? ' ' : ending == 1 ? 'f' : 'h'));
+        m->KeyPress(QLatin1Char(players == 1 ? ' ' : ending == 1 ? 'f' : 'h'));
         well(ending).nextStep = 2;
         m->Tick(ending);
         QCOMPARE(m_display.results.size(), 1);

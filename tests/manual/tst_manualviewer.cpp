@@ -149,10 +149,10 @@ private slots:
         QTest::addColumn<QString>("expected"); // relative to the test folder; empty: none
         const QString index = QStringLiteral("Html/Parblok2000/Index.htm");
         const QString elsewhere = QStringLiteral("Html/Parblok2000/Jinde.htm");
-        QTest::newRow("relative to the current folder") << index << "current/" + index;
-        QTest::newRow("backslashes") << "Html\\Parblok2000\\Index.htm" << "current/" + index;
-        QTest::newRow("only in the program folder") << elsewhere << "program/" + elsewhere;
-        QTest::newRow("absolute") << "@/program/" + elsewhere << "program/" + elsewhere;
+        QTest::newRow("relative to the current folder") << index << QStringLiteral("current/") + index;
+        QTest::newRow("backslashes") << QStringLiteral("Html\\Parblok2000\\Index.htm") << QStringLiteral("current/") + index;
+        QTest::newRow("only in the program folder") << elsewhere << QStringLiteral("program/") + elsewhere;
+        QTest::newRow("absolute") << QStringLiteral("@/program/") + elsewhere << QStringLiteral("program/") + elsewhere;
         QTest::newRow("missing") << "Html/Parblok2000/Nic.htm" << "";
         QTest::newRow("a folder") << "Html/Parblok2000" << "";
         QTest::newRow("no argument") << "" << "";

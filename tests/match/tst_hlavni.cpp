@@ -436,7 +436,7 @@ private slots:
             else if (!a->objectName().isEmpty() || !a->icon().isNull())
                 names << a->objectName();
         }
-        QCOMPARE(names, QStringList({"TB0", "TB1", "TB2", "-", "TB3", "-", "ToolbarButton971", "EM1"}));
+        QCOMPARE(names, QStringList({QStringLiteral("TB0"), QStringLiteral("TB1"), QStringLiteral("TB2"), QStringLiteral("-"), QStringLiteral("TB3"), QStringLiteral("-"), QStringLiteral("ToolbarButton971"), QStringLiteral("EM1")}));
         // The manual button stands at the right end, every button has a picture and a hint.
         auto *manual = qobject_cast<QToolButton *>(bar->widgetForAction(w->EM1));
         QVERIFY(manual != nullptr);
@@ -538,7 +538,7 @@ private slots:
                            {'d', "", ""}, {'s', "", ""}, {'f', "", ""}, {'x', "", ""},
                            {'1', "", ""}};
         for (const Row &r : one)
-            QTest::addRow("one player '%c'", r.key) << 1 << r.key << QString(r.well1) << QString(r.well2);
+            QTest::addRow("one player '%c'", r.key) << 1 << r.key << QString::fromLatin1(r.well1) << QString::fromLatin1(r.well2);
 
         const Row two[] = {{'i', "", "rotate"}, {'I', "", "rotate"}, {'j', "", "left"},
                            {'J', "", "left"}, {'l', "", "right"}, {'L', "", "right"},
@@ -548,7 +548,7 @@ private slots:
                            {'D', "right", ""}, {'s', "down", ""}, {'S', "down", ""},
                            {'f', "drop", ""}, {'F', "drop", ""}, {' ', "", ""}, {'x', "", ""}};
         for (const Row &r : two)
-            QTest::addRow("two players '%c'", r.key) << 2 << r.key << QString(r.well1) << QString(r.well2);
+            QTest::addRow("two players '%c'", r.key) << 2 << r.key << QString::fromLatin1(r.well1) << QString::fromLatin1(r.well2);
     }
     void keyRouting()
     {

@@ -166,13 +166,13 @@ private slots:
     {
         QTest::addColumn<QStringList>("removed");
         QTest::addColumn<QStringList>("restored"); // the shipped file each removed one comes back as
-        QTest::newRow("whole Data folder") << QStringList{"data/parblok2000/Data"} << QStringList{};
-        QTest::newRow("live pair") << QStringList{"Data/Parblok.dbf", "Data/Parblok.mdx"}
-                                   << QStringList{"Data/Parblok.dbf", "Data/Parblok.mdx"};
-        QTest::newRow("index only: the table is kept") << QStringList{"Data/Parblok.mdx"} << QStringList{"<missing>"};
-        QTest::newRow("table only: the pair is laid again") << QStringList{"Data/Parblok.dbf"} << QStringList{"Data/Parblok.dbf"};
-        QTest::newRow("a blank copy") << QStringList{"Data/Zaloha/Parblok.Mdx"} << QStringList{"Data/Zaloha/Parblok.Mdx"};
-        QTest::newRow("settings") << QStringList{"Kvadr.ini"} << QStringList{"Kvadr.ini"};
+        QTest::newRow("whole Data folder") << QStringList{QStringLiteral("data/parblok2000/Data")} << QStringList{};
+        QTest::newRow("live pair") << QStringList{QStringLiteral("Data/Parblok.dbf"), QStringLiteral("Data/Parblok.mdx")}
+                                   << QStringList{QStringLiteral("Data/Parblok.dbf"), QStringLiteral("Data/Parblok.mdx")};
+        QTest::newRow("index only: the table is kept") << QStringList{QStringLiteral("Data/Parblok.mdx")} << QStringList{QStringLiteral("<missing>")};
+        QTest::newRow("table only: the pair is laid again") << QStringList{QStringLiteral("Data/Parblok.dbf")} << QStringList{QStringLiteral("Data/Parblok.dbf")};
+        QTest::newRow("a blank copy") << QStringList{QStringLiteral("Data/Zaloha/Parblok.Mdx")} << QStringList{QStringLiteral("Data/Zaloha/Parblok.Mdx")};
+        QTest::newRow("settings") << QStringList{QStringLiteral("Kvadr.ini")} << QStringList{QStringLiteral("Kvadr.ini")};
     }
     void copiesRemovedBetweenStarts()
     {

@@ -59,9 +59,9 @@ private slots:
 
         QTest::newRow("in Zvuky") << QStringList() << "Level.wav" << "Zvuky/Level.wav" << true;
         QTest::newRow("Zvuky wins over the start folder")
-            << QStringList{"Level.wav"} << "Level.wav" << "Zvuky/Level.wav" << true;
+            << QStringList{QStringLiteral("Level.wav")} << "Level.wav" << "Zvuky/Level.wav" << true;
         QTest::newRow("only in the start folder: default sound")
-            << QStringList{"Dotaz.wav"} << "Dotaz.wav" << "" << true;
+            << QStringList{QStringLiteral("Dotaz.wav")} << "Dotaz.wav" << "" << true;
         QTest::newRow("nowhere") << QStringList() << "Dotaz.wav" << "-" << false;
         QTest::newRow("broken file in Zvuky is silent") << QStringList() << "Info.wav" << "-" << true;
         QTest::newRow("a folder is no sound") << QStringList() << "Slozka.wav" << "-" << false;

@@ -86,19 +86,19 @@ private slots:
         QTest::addColumn<bool>("armed");
         QTest::addColumn<int>("periodStarts");
 
-        QTest::newRow("interval 0 suspends") << QStringList{"i0"} << 0 << false << 1;
-        QTest::newRow("interval given back re-arms") << QStringList{"i0", "i1000"} << 1000 << true << 2;
-        QTest::newRow("same interval leaves the period running") << QStringList{"i1000"} << 1000 << true << 1;
-        QTest::newRow("new interval re-arms a full period") << QStringList{"i900"} << 900 << true << 2;
-        QTest::newRow("same interval twice") << QStringList{"i900", "i900"} << 900 << true << 2;
-        QTest::newRow("enabled again changes nothing") << QStringList{"e1"} << 1000 << true << 1;
-        QTest::newRow("disabled stops") << QStringList{"e0"} << 1000 << false << 1;
-        QTest::newRow("enabled after disabled re-arms") << QStringList{"e0", "e1"} << 1000 << true << 2;
-        QTest::newRow("interval while disabled stays still") << QStringList{"e0", "i500"} << 500 << false << 1;
-        QTest::newRow("enabled with interval 0 stays still") << QStringList{"i0", "e0", "e1"} << 0 << false << 1;
-        QTest::newRow("disabled with interval back stays still") << QStringList{"i0", "e0", "i800"} << 800 << false << 1;
-        QTest::newRow("suspend and resume of a stopped timer") << QStringList{"e0", "i0", "i1000"} << 1000 << false << 1;
-        QTest::newRow("negative interval suspends") << QStringList{"i-5"} << 0 << false << 1;
+        QTest::newRow("interval 0 suspends") << QStringList{QStringLiteral("i0")} << 0 << false << 1;
+        QTest::newRow("interval given back re-arms") << QStringList{QStringLiteral("i0"), QStringLiteral("i1000")} << 1000 << true << 2;
+        QTest::newRow("same interval leaves the period running") << QStringList{QStringLiteral("i1000")} << 1000 << true << 1;
+        QTest::newRow("new interval re-arms a full period") << QStringList{QStringLiteral("i900")} << 900 << true << 2;
+        QTest::newRow("same interval twice") << QStringList{QStringLiteral("i900"), QStringLiteral("i900")} << 900 << true << 2;
+        QTest::newRow("enabled again changes nothing") << QStringList{QStringLiteral("e1")} << 1000 << true << 1;
+        QTest::newRow("disabled stops") << QStringList{QStringLiteral("e0")} << 1000 << false << 1;
+        QTest::newRow("enabled after disabled re-arms") << QStringList{QStringLiteral("e0"), QStringLiteral("e1")} << 1000 << true << 2;
+        QTest::newRow("interval while disabled stays still") << QStringList{QStringLiteral("e0"), QStringLiteral("i500")} << 500 << false << 1;
+        QTest::newRow("enabled with interval 0 stays still") << QStringList{QStringLiteral("i0"), QStringLiteral("e0"), QStringLiteral("e1")} << 0 << false << 1;
+        QTest::newRow("disabled with interval back stays still") << QStringList{QStringLiteral("i0"), QStringLiteral("e0"), QStringLiteral("i800")} << 800 << false << 1;
+        QTest::newRow("suspend and resume of a stopped timer") << QStringList{QStringLiteral("e0"), QStringLiteral("i0"), QStringLiteral("i1000")} << 1000 << false << 1;
+        QTest::newRow("negative interval suspends") << QStringList{QStringLiteral("i-5")} << 0 << false << 1;
     }
     void writes()
     {

@@ -58,10 +58,10 @@ private slots:
         // Writes of the program's own keys, a new key with a value that needs quoting, and a new
         // section; each watched from another key.
         const QStringList writes[] = {
-            {"Nastaveni", "Pomocnik", "1", "Nastaveni", "Uvitani"},
-            {"nastaveni", " UVITANI ", "0", "Jine", "Pomocnik"},
-            {"Nastaveni", "Novy", " s mezerami ", "Nastaveni", "Pomocnik"},
-            {"Nová sekce", "Klíč", "hodnota", "Nastaveni", "Uvitani"},
+            {QStringLiteral("Nastaveni"), QStringLiteral("Pomocnik"), QStringLiteral("1"), QStringLiteral("Nastaveni"), QStringLiteral("Uvitani")},
+            {QStringLiteral("nastaveni"), QStringLiteral(" UVITANI "), QStringLiteral("0"), QStringLiteral("Jine"), QStringLiteral("Pomocnik")},
+            {QStringLiteral("Nastaveni"), QStringLiteral("Novy"), QStringLiteral(" s mezerami "), QStringLiteral("Nastaveni"), QStringLiteral("Pomocnik")},
+            {QStringLiteral("Nová sekce"), QStringLiteral("Klíč"), QStringLiteral("hodnota"), QStringLiteral("Nastaveni"), QStringLiteral("Uvitani")},
         };
         for (const QStringList &write : writes) {
             const ReplayCheck::SettingsWrite w{content, write[0], write[1], write[2], write[3], write[4]};

@@ -88,23 +88,23 @@ private slots:
         QTest::addColumn<QStringList>("results");   // name|points|kind name
         QTest::addColumn<QString>("code");
         QTest::addColumn<QStringList>("rows");      // name|points, as shown
-        QTest::newRow("lowest first") << QStringList{"Adam|50|Trénink", "Bára|10|Trénink", "Cyril|30|Trénink"} << "1"
-                                      << QStringList{"Bára|10", "Cyril|30", "Adam|50"};
-        QTest::newRow("other kinds hidden") << QStringList{"Adam|5|Standardní", "Bára|3|Trénink", "Cyril|4|Pokročilá"} << "2"
-                                            << QStringList{"Adam|5"};
-        QTest::newRow("advanced") << QStringList{"Adam|5|Standardní", "Cyril|4|Pokročilá", "Dana|-2|Pokročilá"} << "3"
-                                  << QStringList{"Dana|-2", "Cyril|4"};
-        QTest::newRow("kind never recorded") << QStringList{"Adam|5|Trénink"} << "3" << QStringList{};
-        QTest::newRow("kind names are case-sensitive") << QStringList{"Adam|5|trénink", "Bára|6|Trénink"} << "1" << QStringList{"Bára|6"};
-        QTest::newRow("unknown kind is stored without a code") << QStringList{"Adam|5|nevybráno"} << "" << QStringList{"Adam|5"};
-        QTest::newRow("negative, zero, positive") << QStringList{"A|12|Standardní", "B|0|Standardní", "C|-3|Standardní"} << "2"
-                                                  << QStringList{"C|-3", "B|0", "A|12"};
-        QTest::newRow("equal points keep the storing order") << QStringList{"A|5|Trénink", "B|5|Trénink", "C|5|Trénink"} << "1"
-                                                             << QStringList{"A|5", "B|5", "C|5"};
-        QTest::newRow("blank name is stored") << QStringList{"   |7|Trénink"} << "1" << QStringList{"|7"};
-        QTest::newRow("Czech and foreign letters") << QStringList{"Jiří Šťastný|1|Trénink", "Ωmega|2|Trénink"} << "1"
-                                                   << QStringList{"Jiří Šťastný|1", "?mega|2"};
-        QTest::newRow("points with blanks around") << QStringList{"A| 42 |Trénink"} << "1" << QStringList{"A|42"};
+        QTest::newRow("lowest first") << QStringList{QStringLiteral("Adam|50|Trénink"), QStringLiteral("Bára|10|Trénink"), QStringLiteral("Cyril|30|Trénink")} << "1"
+                                      << QStringList{QStringLiteral("Bára|10"), QStringLiteral("Cyril|30"), QStringLiteral("Adam|50")};
+        QTest::newRow("other kinds hidden") << QStringList{QStringLiteral("Adam|5|Standardní"), QStringLiteral("Bára|3|Trénink"), QStringLiteral("Cyril|4|Pokročilá")} << "2"
+                                            << QStringList{QStringLiteral("Adam|5")};
+        QTest::newRow("advanced") << QStringList{QStringLiteral("Adam|5|Standardní"), QStringLiteral("Cyril|4|Pokročilá"), QStringLiteral("Dana|-2|Pokročilá")} << "3"
+                                  << QStringList{QStringLiteral("Dana|-2"), QStringLiteral("Cyril|4")};
+        QTest::newRow("kind never recorded") << QStringList{QStringLiteral("Adam|5|Trénink")} << "3" << QStringList{};
+        QTest::newRow("kind names are case-sensitive") << QStringList{QStringLiteral("Adam|5|trénink"), QStringLiteral("Bára|6|Trénink")} << "1" << QStringList{QStringLiteral("Bára|6")};
+        QTest::newRow("unknown kind is stored without a code") << QStringList{QStringLiteral("Adam|5|nevybráno")} << "" << QStringList{QStringLiteral("Adam|5")};
+        QTest::newRow("negative, zero, positive") << QStringList{QStringLiteral("A|12|Standardní"), QStringLiteral("B|0|Standardní"), QStringLiteral("C|-3|Standardní")} << "2"
+                                                  << QStringList{QStringLiteral("C|-3"), QStringLiteral("B|0"), QStringLiteral("A|12")};
+        QTest::newRow("equal points keep the storing order") << QStringList{QStringLiteral("A|5|Trénink"), QStringLiteral("B|5|Trénink"), QStringLiteral("C|5|Trénink")} << "1"
+                                                             << QStringList{QStringLiteral("A|5"), QStringLiteral("B|5"), QStringLiteral("C|5")};
+        QTest::newRow("blank name is stored") << QStringList{QStringLiteral("   |7|Trénink")} << "1" << QStringList{QStringLiteral("|7")};
+        QTest::newRow("Czech and foreign letters") << QStringList{QStringLiteral("Jiří Šťastný|1|Trénink"), QStringLiteral("Ωmega|2|Trénink")} << "1"
+                                                   << QStringList{QStringLiteral("Jiří Šťastný|1"), QStringLiteral("?mega|2")};
+        QTest::newRow("points with blanks around") << QStringList{QStringLiteral("A| 42 |Trénink")} << "1" << QStringList{QStringLiteral("A|42")};
     }
     void storeAndShow()
     {

@@ -156,17 +156,17 @@ private slots:
         const int points[] = {55, 3, 40, 12, 99, 7, 61, 28, 80, 15, 4, 33};
         for (int n = 0; n < 12; ++n)
             twelve.append(QStringLiteral("Hráč %1|%2|Standardní").arg(n + 1).arg(points[n]));
-        const QStringList lowestTen{"Hráč 2|3", "Hráč 11|4", "Hráč 6|7", "Hráč 4|12", "Hráč 10|15",
-                                    "Hráč 8|28", "Hráč 12|33", "Hráč 3|40", "Hráč 1|55", "Hráč 7|61"};
+        const QStringList lowestTen{QStringLiteral("Hráč 2|3"), QStringLiteral("Hráč 11|4"), QStringLiteral("Hráč 6|7"), QStringLiteral("Hráč 4|12"), QStringLiteral("Hráč 10|15"),
+                                    QStringLiteral("Hráč 8|28"), QStringLiteral("Hráč 12|33"), QStringLiteral("Hráč 3|40"), QStringLiteral("Hráč 1|55"), QStringLiteral("Hráč 7|61")};
         QTest::newRow("twelve: the ten lowest") << twelve << false << 1 << lowestTen;
-        const QStringList three{"Šárka|30|Trénink", "Žofie|20|Pokročilá", "Ctirad|10|Standardní",
-                                "Ďáblík|5|Trénink", "Řehoř|7|Pokročilá"};
-        QTest::newRow("training page") << three << true << 0 << QStringList{"Ďáblík|5", "Šárka|30"};
-        QTest::newRow("standard page") << three << false << 1 << QStringList{"Ctirad|10"};
-        QTest::newRow("advanced page") << three << true << 2 << QStringList{"Řehoř|7", "Žofie|20"};
-        QTest::newRow("empty kind: titles only") << QStringList{"Adam|1|Trénink", "Bára|2|Pokročilá"} << false << 1 << QStringList{};
-        QTest::newRow("whole numbers") << QStringList{"Adam|1234567|Pokročilá", "Bára|0|Pokročilá"} << true << 2
-                                       << QStringList{"Bára|0", "Adam|1234567"};
+        const QStringList three{QStringLiteral("Šárka|30|Trénink"), QStringLiteral("Žofie|20|Pokročilá"), QStringLiteral("Ctirad|10|Standardní"),
+                                QStringLiteral("Ďáblík|5|Trénink"), QStringLiteral("Řehoř|7|Pokročilá")};
+        QTest::newRow("training page") << three << true << 0 << QStringList{QStringLiteral("Ďáblík|5"), QStringLiteral("Šárka|30")};
+        QTest::newRow("standard page") << three << false << 1 << QStringList{QStringLiteral("Ctirad|10")};
+        QTest::newRow("advanced page") << three << true << 2 << QStringList{QStringLiteral("Řehoř|7"), QStringLiteral("Žofie|20")};
+        QTest::newRow("empty kind: titles only") << QStringList{QStringLiteral("Adam|1|Trénink"), QStringLiteral("Bára|2|Pokročilá")} << false << 1 << QStringList{};
+        QTest::newRow("whole numbers") << QStringList{QStringLiteral("Adam|1234567|Pokročilá"), QStringLiteral("Bára|0|Pokročilá")} << true << 2
+                                       << QStringList{QStringLiteral("Bára|0"), QStringLiteral("Adam|1234567")};
     }
     void pages()
     {
@@ -184,7 +184,7 @@ private slots:
         QVERIFY(m_viewer->isVisible());
         QCOMPARE(m_viewer->PageControl1->currentIndex(), 0);
         QCOMPARE(m_viewer->PageControl1->tabText(page),
-                 QStringList({"Tréninková hra", "Standardní hra", "Hra pro pokročilé"}).at(page));
+                 QStringList({QStringLiteral("Tréninková hra"), QStringLiteral("Standardní hra"), QStringLiteral("Hra pro pokročilé")}).at(page));
         m_viewer->PageControl1->setCurrentIndex(page);
 
         const QString date = QLocale::system().toString(m_today, QLocale::system().dateFormat(QLocale::ShortFormat));
@@ -370,7 +370,7 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(bool, cleared);
         QFETCH(bool, reported);
-        store({"Adam|5|Trénink", "Bára|6|Standardní", "Cyril|7|Pokročilá"});
+        store({QStringLiteral("Adam|5|Trénink"), QStringLiteral("Bára|6|Standardní"), QStringLiteral("Cyril|7|Pokročilá")});
         if (spoil.endsWith(u'=')) {
             QFile file(data(spoil.chopped(1)));
             QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -411,7 +411,7 @@ private slots:
         QCOMPARE(m_messages->texts().size(), reported ? 1 : 0);
         QCOMPARE(rowsPerKind(), cleared ? QList<int>({0, 0, 0}) : QList<int>({1, 1, 1}));
         // Whatever the answer, the table takes the next result.
-        store({"Dana|8|Trénink"});
+        store({QStringLiteral("Dana|8|Trénink")});
         m_main->MN5->trigger();
         QCOMPARE(shownOn(0).size(), cleared ? 1 : 2);
     }

@@ -145,19 +145,19 @@ private slots:
         QTest::addColumn<QString>("panel");
         QTest::addColumn<QStringList>("keys");
         QTest::newRow("one player") << "OvladaniDialog" << "Panel1"
-                                    << QStringList{"I", "J", "L", "K", "Space", "P"};
+                                    << QStringList{QStringLiteral("I"), QStringLiteral("J"), QStringLiteral("L"), QStringLiteral("K"), QStringLiteral("Space"), QStringLiteral("P")};
         QTest::newRow("player 1") << "Ovladani1Dialog" << "Panel1"
-                                  << QStringList{"W", "A", "D", "S", "F", "P"};
+                                  << QStringList{QStringLiteral("W"), QStringLiteral("A"), QStringLiteral("D"), QStringLiteral("S"), QStringLiteral("F"), QStringLiteral("P")};
         QTest::newRow("player 2") << "Ovladani1Dialog" << "Panel2"
-                                  << QStringList{"I", "J", "L", "K", "H", "P"};
+                                  << QStringList{QStringLiteral("I"), QStringLiteral("J"), QStringLiteral("L"), QStringLiteral("K"), QStringLiteral("H"), QStringLiteral("P")};
     }
     void keyLists()
     {
         QFETCH(QString, form);
         QFETCH(QString, panel);
         QFETCH(QStringList, keys);
-        const QStringList actions{"Otočení tvarů", "Posun vlevo", "Posun vpravo",
-                                  "Posun dolů", "Odeslání dolů", "Pauza"};
+        const QStringList actions{QStringLiteral("Otočení tvarů"), QStringLiteral("Posun vlevo"), QStringLiteral("Posun vpravo"),
+                                  QStringLiteral("Posun dolů"), QStringLiteral("Odeslání dolů"), QStringLiteral("Pauza")};
         QWidget *w = window(form);
         w->show();
         auto *list = w->findChild<QFrame *>(panel);
@@ -182,8 +182,8 @@ private slots:
         // The rule stands between the drop and the pause.
         auto *rule = list->findChild<QFrame *>(QStringLiteral("Bevel") + panel);
         QVERIFY(rule != nullptr);
-        QVERIFY(rule->y() > list->findChild<QLabel *>("Akce5")->geometry().bottom());
-        QVERIFY(rule->geometry().bottom() < list->findChild<QLabel *>("Akce6")->y());
+        QVERIFY(rule->y() > list->findChild<QLabel *>(QStringLiteral("Akce5"))->geometry().bottom());
+        QVERIFY(rule->geometry().bottom() < list->findChild<QLabel *>(QStringLiteral("Akce6"))->y());
         w->close();
     }
 
@@ -394,9 +394,9 @@ private slots:
             QCOMPARE(image->pixmap().size(), QSize(322, 182));
         }
         // Each window its own picture: W turns only in the two-player one.
-        QCOMPARE(m_one->Image1->pixmap().toImage().pixelColor(capFace("W")).rgb(),
+        QCOMPARE(m_one->Image1->pixmap().toImage().pixelColor(capFace(QStringLiteral("W"))).rgb(),
                  KeyLayout::plainCapColour().rgb());
-        QCOMPARE(m_two->Image1->pixmap().toImage().pixelColor(capFace("W")).rgb(),
+        QCOMPARE(m_two->Image1->pixmap().toImage().pixelColor(capFace(QStringLiteral("W"))).rgb(),
                  KeyLayout::actionColour(KeyLayout::Action::Turn).rgb());
     }
 };

@@ -82,7 +82,7 @@ private slots:
     void mask2ShapesTheWindow();
     void malformedMask2_data();
     void malformedMask2();
-    void newPictureForgetsTheMask();
+    void newPictureForgetsTheOutline();
     void assistantOutlineMatchesItsPicture();
     void picturePaintedCentred();
     void leftButtonDragsTheWindow_data();
@@ -183,15 +183,14 @@ void TestCoolForm::fillsItsWindow()
     TCoolForm *form = new TCoolForm(&window);
     QCOMPARE(form->geometry(), QRect(0, 0, 104, 104));
     QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
-    // A place given by a form does not move it, before the window is shown or after.
+    // A place given by a form before the window is shown is taken back when it shows, and one
+    // given later at once.
     form->setGeometry(QRect(10, 12, 50, 40));
-    QCOMPARE(form->geometry(), QRect(0, 0, 104, 104));
     form->move(7, 7);
-    QCOMPARE(form->pos(), QPoint(0, 0));
     window.resize(110, 100);
     window.show();
     QCOMPARE(form->geometry(), QRect(0, 0, 110, 100));
-    static_cast<QWidget *>(form)->move(3, 4);
+    form->move(3, 4);
     QCOMPARE(form->geometry(), QRect(0, 0, 110, 100));
     window.resize(120, 90);
     QCOMPARE(form->geometry(), QRect(0, 0, 120, 90));
@@ -201,7 +200,7 @@ void TestCoolForm::mask2CountZeroKeepsTheWindowRectangular()
 {
     AssistantWindow assistant;
     assistant.form->setMask2(ints({0}));
-    QVERIFY(assistant.form->Mask().isEmpty());
+    QVERIFY(assistant.form->Outline().isEmpty());
     QVERIFY(assistant.window.mask().isEmpty());
     QCOMPARE(assistant.form->Mask2(), ints({0}));
 }
@@ -211,18 +210,18 @@ void TestCoolForm::mask2ShapesTheWindow()
     AssistantWindow assistant;
     const QRegion region = sampleRegion(2);
     assistant.form->setMask2(stored(RegionData::write(region)));
-    QCOMPARE(assistant.form->Mask(), region);
+    QCOMPARE(assistant.form->Outline(), region);
     QCOMPARE(assistant.window.mask(), region);
     QCOMPARE(assistant.form->Mask2(), stored(RegionData::write(region)));
 
     // Assigning a region adopts it and saves it in the stored form.
     const QRegion ellipse = sampleRegion(3);
-    assistant.form->setMask(ellipse);
+    assistant.form->setOutline(ellipse);
     QCOMPARE(assistant.window.mask(), ellipse);
     QCOMPARE(assistant.form->Mask2(), stored(RegionData::write(ellipse)));
     // Assigning no region changes nothing.
-    assistant.form->setMask(QRegion());
-    QCOMPARE(assistant.form->Mask(), ellipse);
+    assistant.form->setOutline(QRegion());
+    QCOMPARE(assistant.form->Outline(), ellipse);
 }
 
 void TestCoolForm::malformedMask2_data()
@@ -242,33 +241,33 @@ void TestCoolForm::malformedMask2()
     QFETCH(QByteArray, data);
     AssistantWindow assistant;
     const QRegion before = sampleRegion(2);
-    assistant.form->setMask(before);
+    assistant.form->setOutline(before);
     QVERIFY_THROWS_EXCEPTION(AppError, assistant.form->setMask2(data));
     // The outline and the window are as they were.
-    QCOMPARE(assistant.form->Mask(), before);
+    QCOMPARE(assistant.form->Outline(), before);
     QCOMPARE(assistant.window.mask(), before);
     QCOMPARE(assistant.form->Mask2(), stored(RegionData::write(before)));
 }
 
-void TestCoolForm::newPictureForgetsTheMask()
+void TestCoolForm::newPictureForgetsTheOutline()
 {
     AssistantWindow assistant;
     assistant.form->loadMask2(WidgetArt::AssistantMask2);
     const QRegion given = assistant.window.mask();
     QVERIFY(!given.isEmpty());
     assistant.form->setPicture(WidgetArt::picture(WidgetArt::ProgramPicture73x74));
-    QVERIFY(assistant.form->Mask().isEmpty());
+    QVERIFY(assistant.form->Outline().isEmpty());
     QCOMPARE(assistant.form->Mask2(), ints({0}));
     QCOMPARE(assistant.window.mask(), given);
 
-    QVERIFY_THROWS_EXCEPTION(AppError, assistant.form->loadMask2("/nonexistent/outline.mask2"));
+    QVERIFY_THROWS_EXCEPTION(AppError, assistant.form->loadMask2(QStringLiteral("/nonexistent/outline.mask2")));
 }
 
 void TestCoolForm::assistantOutlineMatchesItsPicture()
 {
     AssistantWindow assistant;
     assistant.form->loadMask2(WidgetArt::AssistantMask2);
-    const QRegion outline = assistant.form->Mask();
+    const QRegion outline = assistant.form->Outline();
     QVERIFY(QRect(0, 0, 104, 104).contains(outline.boundingRect()));
 
     // Inside the outline the figure is drawn; outside it, nothing of the figure is lost.
@@ -282,9 +281,9 @@ void TestCoolForm::assistantOutlineMatchesItsPicture()
             const int alpha = qAlpha(figure.pixel(x - origin.x(), y - origin.y()));
             if (outline.contains(QPoint(x, y))) {
                 ++inside;
-                QVERIFY2(alpha > 0, qPrintable(QString("empty pixel %1,%2 in the outline").arg(x).arg(y)));
+                QVERIFY2(alpha > 0, qPrintable(QString(QStringLiteral("empty pixel %1,%2 in the outline")).arg(x).arg(y)));
             } else {
-                QVERIFY2(alpha < 128, qPrintable(QString("figure pixel %1,%2 cut off").arg(x).arg(y)));
+                QVERIFY2(alpha < 128, qPrintable(QString(QStringLiteral("figure pixel %1,%2 cut off")).arg(x).arg(y)));
             }
         }
     }

@@ -72,7 +72,7 @@ const BP AllPositions[] = {tformshape::bpTopLeft,    tformshape::bpLeftTop,
 
 QString positionName(BP position)
 {
-    return QMetaEnum::fromType<BP>().valueToKey(position);
+    return QString::fromLatin1(QMetaEnum::fromType<BP>().valueToKey(position));
 }
 
 } // namespace
@@ -119,7 +119,7 @@ void TestFormShape::ownerMustBeAForm()
         QCOMPARE(shape.parent(), owners[owner]);
     } catch (const AppError &error) {
         QVERIFY(!accepted);
-        QCOMPARE(error.message(), QString("Control parent must be a form!"));
+        QCOMPARE(error.message(), QString(QStringLiteral("Control parent must be a form!")));
     }
     // A refused component leaves nothing behind in its would-be owner.
     QCOMPARE(form.findChildren<tformshape *>().size(), 0);
@@ -156,7 +156,7 @@ void TestFormShape::balloonRegion_data()
     QTest::addColumn<int>("indent");
     for (const BP position : AllPositions)
         for (const QSize size : {QSize(406, 140), QSize(250, 120), QSize(130, 100)})
-            QTest::newRow(qPrintable(QString("%1 %2x%3")
+            QTest::newRow(qPrintable(QString(QStringLiteral("%1 %2x%3"))
                                          .arg(positionName(position))
                                          .arg(size.width())
                                          .arg(size.height())))
@@ -180,7 +180,7 @@ void TestFormShape::balloonRegion()
     QVERIFY(region.contains(QPoint(w / 2, h / 2)));
     // The corners are rounded off.
     for (const QPoint corner : {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1)})
-        QVERIFY2(!region.contains(corner), qPrintable(QString("corner %1,%2").arg(corner.x()).arg(corner.y())));
+        QVERIFY2(!region.contains(corner), qPrintable(QString(QStringLiteral("corner %1,%2")).arg(corner.x()).arg(corner.y())));
 
     const QPolygon tail = tformshape::tailTriangle(position, w, h, ellips, indent);
     if (position == tformshape::bpNone) {
@@ -197,7 +197,7 @@ void TestFormShape::balloonRegion()
     QVERIFY(region.contains(tailCentre(tail)));
     QVERIFY(!tformshape::bodyRegion(position, w, h, ellips, indent).contains(tailCentre(tail)));
     const QPoint strip = stripFarEnd(position, w, h, indent);
-    QVERIFY2(!region.contains(strip), qPrintable(QString("strip %1,%2").arg(strip.x()).arg(strip.y())));
+    QVERIFY2(!region.contains(strip), qPrintable(QString(QStringLiteral("strip %1,%2")).arg(strip.x()).arg(strip.y())));
 
     // The tail reaches the window's edge at its tip; beside the tip, across the tail, the window
     // is cut away.
@@ -206,9 +206,9 @@ void TestFormShape::balloonRegion()
                             (tail[1].y() > tail[0].y()) - (tail[1].y() < tail[0].y()));
     const QPoint across = tail[2] - tail[1];
     const QPoint nearTip = tip + towardBase * 3 + across / qMax(1, indent);
-    QVERIFY2(region.contains(nearTip), qPrintable(QString("tip %1,%2").arg(nearTip.x()).arg(nearTip.y())));
+    QVERIFY2(region.contains(nearTip), qPrintable(QString(QStringLiteral("tip %1,%2")).arg(nearTip.x()).arg(nearTip.y())));
     const QPoint beside = tip + across - across / qMax(1, indent);
-    QVERIFY2(!region.contains(beside), qPrintable(QString("beside %1,%2").arg(beside.x()).arg(beside.y())));
+    QVERIFY2(!region.contains(beside), qPrintable(QString(QStringLiteral("beside %1,%2")).arg(beside.x()).arg(beside.y())));
 }
 
 void TestFormShape::appliedOnceLoaded_data()
@@ -334,7 +334,7 @@ void TestFormShape::outlinePainting()
                     continue;
                 const bool onTail = tail.boundingRect().adjusted(-1, -1, 1, 1).contains(x, y);
                 QVERIFY2(black(x, y) || (onTail && touchesBlack(x, y)),
-                         qPrintable(QString("border pixel %1,%2").arg(x).arg(y)));
+                         qPrintable(QString(QStringLiteral("border pixel %1,%2")).arg(x).arg(y)));
             }
         }
     }

@@ -24,41 +24,41 @@ void play(TOfficeControl &control, const QString &script)
         QMouseEvent event(type, at, control.mapToGlobal(at), button, held, Qt::NoModifier);
         QCoreApplication::sendEvent(&control, &event);
     };
-    for (const QString &step : script.split(' ', Qt::SkipEmptyParts)) {
-        if (step == "enter") {
+    for (const QString &step : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (step == QStringLiteral("enter")) {
             QEnterEvent event(inside, inside, control.mapToGlobal(inside));
             QCoreApplication::sendEvent(&control, &event);
-        } else if (step == "leave") {
+        } else if (step == QStringLiteral("leave")) {
             QEvent event(QEvent::Leave);
             QCoreApplication::sendEvent(&control, &event);
-        } else if (step == "move") {
+        } else if (step == QStringLiteral("move")) {
             mouse(QEvent::MouseMove, inside, Qt::NoButton, Qt::NoButton);
-        } else if (step == "press") {
+        } else if (step == QStringLiteral("press")) {
             mouse(QEvent::MouseButtonPress, inside, Qt::LeftButton, Qt::LeftButton);
-        } else if (step == "dbl") {
+        } else if (step == QStringLiteral("dbl")) {
             mouse(QEvent::MouseButtonDblClick, inside, Qt::LeftButton, Qt::LeftButton);
-        } else if (step == "release") {
+        } else if (step == QStringLiteral("release")) {
             mouse(QEvent::MouseButtonRelease, inside, Qt::LeftButton, Qt::NoButton);
-        } else if (step == "releaseout") {
+        } else if (step == QStringLiteral("releaseout")) {
             mouse(QEvent::MouseButtonRelease, outside, Qt::LeftButton, Qt::NoButton);
-        } else if (step == "dragout") {
+        } else if (step == QStringLiteral("dragout")) {
             mouse(QEvent::MouseMove, outside, Qt::NoButton, Qt::LeftButton);
-        } else if (step == "dragin") {
+        } else if (step == QStringLiteral("dragin")) {
             mouse(QEvent::MouseMove, inside, Qt::NoButton, Qt::LeftButton);
-        } else if (step == "rpress") {
+        } else if (step == QStringLiteral("rpress")) {
             mouse(QEvent::MouseButtonPress, inside, Qt::RightButton, Qt::RightButton);
-        } else if (step == "rrelease") {
+        } else if (step == QStringLiteral("rrelease")) {
             mouse(QEvent::MouseButtonRelease, inside, Qt::RightButton, Qt::NoButton);
-        } else if (step == "disable") {
+        } else if (step == QStringLiteral("disable")) {
             control.setEnabled(false);
-        } else if (step == "enable") {
+        } else if (step == QStringLiteral("enable")) {
             control.setEnabled(true);
-        } else if (step == "closewindow") {
+        } else if (step == QStringLiteral("closewindow")) {
             control.window()->show();
             control.window()->hide();
             control.window()->show();
         } else {
-            QFAIL(qPrintable("unknown step " + step));
+            QFAIL(qPrintable(QStringLiteral("unknown step ") + step));
         }
     }
 }
@@ -83,9 +83,9 @@ template <typename Rows>
 void forButtonAndLabel(Rows rows)
 {
     for (const bool label : {false, true}) {
-        const QString kind = label ? "label: " : "button: ";
+        const QString kind = label ? QStringLiteral("label: ") : QStringLiteral("button: ");
         rows([&](const char *name) -> QTestData & {
-            return QTest::newRow(qPrintable(kind + name)) << label;
+            return QTest::newRow(qPrintable(kind + QLatin1String(name))) << label;
         });
     }
 }
@@ -177,7 +177,7 @@ void TestOfficeControls::constructedValues()
 {
     TOfficeButton button;
     QCOMPARE(button.size(), QSize(100, 25));
-    QCOMPARE(button.Caption(), QString("OfficeButton"));
+    QCOMPARE(button.Caption(), QString(QStringLiteral("OfficeButton")));
     QCOMPARE(button.BorderColor(), QColor(0x80, 0x80, 0x80));
     QCOMPARE(button.BorderWidth(), 1);
     QCOMPARE(button.ButtonColor(), QColor(0xC0, 0xC0, 0xC0));
@@ -188,11 +188,11 @@ void TestOfficeControls::constructedValues()
 
     TOfficeLabel label;
     QCOMPARE(label.size(), QSize(100, 17));
-    QCOMPARE(label.Caption(), QString("OfficeLabel"));
+    QCOMPARE(label.Caption(), QString(QStringLiteral("OfficeLabel")));
     QCOMPARE(label.LabelColor(), QColor(0xC0, 0xC0, 0xC0));
     QCOMPARE(label.LEDType(), TOfficeLabel::RoundLED);
     QVERIFY(label.Transparent());
-    QCOMPARE(label.Font().family(), QString("MS Sans Serif"));
+    QCOMPARE(label.Font().family(), QString(QStringLiteral("MS Sans Serif")));
     QCOMPARE(label.Font().pixelSize(), 11);
     QVERIFY(!label.Font().bold() && !label.Font().italic() && !label.Font().underline());
     // The label's text starts 5 pixels right of its 20-pixel light.
@@ -209,13 +209,13 @@ void TestOfficeControls::lightPictures_data()
     const QColor yellow(0xFF, 0xFF, 0x00);
     const char *const states[] = {"OFF", "ON", "DOWN"};
     for (int state = 0; state < 3; ++state) {
-        const QString prefix = states[state];
+        const QString prefix = QLatin1String(states[state]);
         QTest::newRow(qPrintable(prefix)) << prefix << QSize(11, 11) << white << state;
-        QTest::newRow(qPrintable(prefix + "RND")) << prefix + "RND" << QSize(20, 16) << yellow
+        QTest::newRow(qPrintable(prefix + QStringLiteral("RND"))) << prefix + QStringLiteral("RND") << QSize(20, 16) << yellow
                                                   << state;
-        QTest::newRow(qPrintable(prefix + "3DWN")) << prefix + "3DWN" << QSize(20, 11) << yellow
+        QTest::newRow(qPrintable(prefix + QStringLiteral("3DWN"))) << prefix + QStringLiteral("3DWN") << QSize(20, 11) << yellow
                                                    << state;
-        QTest::newRow(qPrintable(prefix + "3UP")) << prefix + "3UP" << QSize(20, 11) << yellow
+        QTest::newRow(qPrintable(prefix + QStringLiteral("3UP"))) << prefix + QStringLiteral("3UP") << QSize(20, 11) << yellow
                                                   << state;
     }
 }
@@ -256,7 +256,7 @@ void TestOfficeControls::lightPictures()
     red /= count;
     green /= count;
     blue /= count;
-    const QString seen = QString("average %1,%2,%3").arg(red).arg(green).arg(blue);
+    const QString seen = QString(QStringLiteral("average %1,%2,%3")).arg(red).arg(green).arg(blue);
     switch (state) {
     case 0:
         QVERIFY2(blue > green + 50 && blue > red + 50 && blue < 200, qPrintable(seen));
@@ -298,8 +298,8 @@ void TestOfficeControls::repaintOnlyOnChange_data()
     QTest::addColumn<QString>("property");
     QTest::addColumn<QVariant>("value");
     QTest::addColumn<bool>("repaints");
-    QTest::newRow("button caption changed") << "button.Caption" << QVariant("Ano") << true;
-    QTest::newRow("button caption same") << "button.Caption" << QVariant("OfficeButton") << false;
+    QTest::newRow("button caption changed") << "button.Caption" << QVariant(QStringLiteral("Ano")) << true;
+    QTest::newRow("button caption same") << "button.Caption" << QVariant(QStringLiteral("OfficeButton")) << false;
     QTest::newRow("border width changed") << "button.BorderWidth" << QVariant(2) << true;
     QTest::newRow("border width same") << "button.BorderWidth" << QVariant(1) << false;
     QTest::newRow("button colour changed") << "button.ButtonColor" << QVariant(QColor(Qt::red))
@@ -311,7 +311,7 @@ void TestOfficeControls::repaintOnlyOnChange_data()
     QTest::newRow("round size changed") << "button.RoundSize" << QVariant(10) << true;
     QTest::newRow("round size same") << "button.RoundSize" << QVariant(20) << false;
     QTest::newRow("button transparent changed") << "button.Transparent" << QVariant(false) << true;
-    QTest::newRow("label caption changed") << "label.Caption" << QVariant("Trénink") << true;
+    QTest::newRow("label caption changed") << "label.Caption" << QVariant(QStringLiteral("Trénink")) << true;
     QTest::newRow("label colour changed") << "label.LabelColor" << QVariant(QColor(Qt::green))
                                           << true;
     QTest::newRow("label colour same") << "label.LabelColor" << QVariant(QColor(0xC0, 0xC0, 0xC0))
@@ -337,7 +337,7 @@ void TestOfficeControls::repaintOnlyOnChange()
     QVERIFY(QTest::qWaitForWindowExposed(&stage.window));
     QCoreApplication::processEvents();
 
-    QWidget *target = property.startsWith("button.") ? static_cast<QWidget *>(&button) : &label;
+    QWidget *target = property.startsWith(QStringLiteral("button.")) ? static_cast<QWidget *>(&button) : &label;
     struct PaintCounter : QObject
     {
         int paints = 0;
@@ -348,7 +348,7 @@ void TestOfficeControls::repaintOnlyOnChange()
         }
     } counter;
     target->installEventFilter(&counter);
-    const QByteArray name = property.section('.', 1).toLatin1();
+    const QByteArray name = property.section(QLatin1Char('.'), 1).toLatin1();
     QVERIFY(target->setProperty(name, value));
     QCOMPARE(target->property(name), value);
     QCoreApplication::processEvents();
@@ -454,17 +454,17 @@ void TestOfficeControls::notifications()
     ButtonAndLabel controls;
     TOfficeControl &control = controls.control(label);
     QStringList seen;
-    connect(&control, &TOfficeControl::mouseEnter, [&seen] { seen << "enter"; });
-    connect(&control, &TOfficeControl::mouseLeave, [&seen] { seen << "leave"; });
-    connect(&control, &TOfficeControl::mouseDown, [&seen] { seen << "down"; });
-    connect(&control, &TOfficeControl::mouseUp, [&seen] { seen << "up"; });
+    connect(&control, &TOfficeControl::mouseEnter, [&seen] { seen << QStringLiteral("enter"); });
+    connect(&control, &TOfficeControl::mouseLeave, [&seen] { seen << QStringLiteral("leave"); });
+    connect(&control, &TOfficeControl::mouseDown, [&seen] { seen << QStringLiteral("down"); });
+    connect(&control, &TOfficeControl::mouseUp, [&seen] { seen << QStringLiteral("up"); });
     connect(&control, &TOfficeControl::mouseMove, [&seen](Qt::KeyboardModifiers, int x, int) {
         // Drags outside the control are not of interest here.
         if (x < 100)
-            seen << "move";
+            seen << QStringLiteral("move");
     });
     play(control, script);
-    QCOMPARE(seen.join(' '), expected);
+    QCOMPARE(seen.join(QLatin1Char(' ')), expected);
 }
 
 void TestOfficeControls::labelFrameToErase_data()
@@ -522,7 +522,7 @@ void TestOfficeControls::buttonLedFollowsState()
         const QColor expected = composed(WidgetArt::ledPath(picture), at, background);
         const QColor actual = image.pixelColor(origin + at);
         QVERIFY2(!differs(actual, expected),
-                 qPrintable(QString("at %1,%2: %3 instead of %4")
+                 qPrintable(QString(QStringLiteral("at %1,%2: %3 instead of %4"))
                                 .arg(at.x())
                                 .arg(at.y())
                                 .arg(actual.name(), expected.name())));
@@ -536,12 +536,12 @@ void TestOfficeControls::labelLedFollowsTypeAndState_data()
     QTest::addColumn<QString>("picture");
     const char *const kinds[] = {"RND", "3DWN", "3UP"};
     for (int type = 0; type < 3; ++type) {
-        const QString kind = kinds[type];
-        QTest::newRow(qPrintable("idle " + kind)) << type << "" << "OFF" + kind;
-        QTest::newRow(qPrintable("hot " + kind)) << type << "enter" << "ON" + kind;
-        QTest::newRow(qPrintable("held " + kind)) << type << "enter press" << "DOWN" + kind;
-        QTest::newRow(qPrintable("released " + kind)) << type << "enter press release"
-                                                      << "ON" + kind;
+        const QString kind = QLatin1String(kinds[type]);
+        QTest::newRow(qPrintable(QStringLiteral("idle ") + kind)) << type << "" << QStringLiteral("OFF") + kind;
+        QTest::newRow(qPrintable(QStringLiteral("hot ") + kind)) << type << "enter" << QStringLiteral("ON") + kind;
+        QTest::newRow(qPrintable(QStringLiteral("held ") + kind)) << type << "enter press" << QStringLiteral("DOWN") + kind;
+        QTest::newRow(qPrintable(QStringLiteral("released ") + kind)) << type << "enter press release"
+                                                      << QStringLiteral("ON") + kind;
     }
 }
 
@@ -569,8 +569,8 @@ void TestOfficeControls::buttonPixels_data()
     QTest::addColumn<int>("borderWidth");
     QTest::addColumn<bool>("hot");
     for (const int width : {1, 2, 3}) {
-        QTest::newRow(qPrintable(QString("idle, width %1").arg(width))) << width << false;
-        QTest::newRow(qPrintable(QString("hot, width %1").arg(width))) << width << true;
+        QTest::newRow(qPrintable(QString(QStringLiteral("idle, width %1")).arg(width))) << width << false;
+        QTest::newRow(qPrintable(QString(QStringLiteral("hot, width %1")).arg(width))) << width << true;
     }
 }
 
@@ -592,7 +592,7 @@ void TestOfficeControls::buttonPixels()
     button.setBorderWidth(borderWidth);
     button.setBorderColor(border);
     if (hot)
-        play(button, "enter");
+        play(button, QStringLiteral("enter"));
     const QImage image = button.grab().toImage();
     const int w = button.width();
     const int h = button.height();
@@ -600,16 +600,16 @@ void TestOfficeControls::buttonPixels()
         QString seen;
         for (int x = from; x < to; ++x) {
             const QColor c = image.pixelColor(x, y);
-            seen += c == QColor(255, 255, 224) ? '.' : c == QColor(0, 128, 255) ? 'f'
+            seen += QLatin1Char(c == QColor(255, 255, 224) ? '.' : c == QColor(0, 128, 255) ? 'f'
                   : c == QColor(200, 0, 0) || c == QColor(0xC0, 0xC0, 0xC0) ? '#'
-                  : c == QColor(Qt::white) ? 'w' : '?';
+                  : c == QColor(Qt::white) ? 'w' : '?');
         }
         return seen;
     };
     for (const int y : {12, h / 2, 19}) { // along the straight sides
         const QString left = row(y, 0, 7);
         const QString right = row(y, w - 7, w);
-        QVERIFY2(!left.contains('?') && !right.contains('?'), qPrintable(left + " " + right));
+        QVERIFY2(!left.contains(QLatin1Char('?')) && !right.contains(QLatin1Char('?')), qPrintable(left + QStringLiteral(" ") + right));
         // From the outside in: the parent's colour, the frame, then the face.
         const QRegularExpression shape(QStringLiteral("^\\.*#+f+$"));
         QVERIFY2(shape.match(left).hasMatch(), qPrintable(left));
@@ -618,7 +618,7 @@ void TestOfficeControls::buttonPixels()
         QVERIFY2(shape.match(mirrored).hasMatch(), qPrintable(right));
         // Idle a silver frame as wide as the border, hot one pixel wider in the border colour.
         const int frame = hot ? borderWidth + 1 : borderWidth;
-        QVERIFY2(left.count('#') == frame && right.count('#') == frame, qPrintable(left + " " + right));
+        QVERIFY2(left.count(QLatin1Char('#')) == frame && right.count(QLatin1Char('#')) == frame, qPrintable(left + QStringLiteral(" ") + right));
     }
     QCOMPARE(image.pixelColor(w / 2, h - borderWidth - 4), face);
     QCOMPARE(image.pixelColor(0, 0), background);
@@ -655,17 +655,17 @@ void TestOfficeControls::pressMovesButtonCaption()
 {
     Stage stage;
     TOfficeButton button(&stage.window);
-    button.setCaption("Zpět");
-    play(button, "enter");
+    button.setCaption(QStringLiteral("Zpět"));
+    play(button, QStringLiteral("enter"));
     const QImage hot = button.grab().toImage();
-    play(button, "press");
+    play(button, QStringLiteral("press"));
     const QImage held = button.grab().toImage();
 
     // The caption area of the held button is the hot button's, one pixel right and down.
     const QFontMetrics metrics(button.font());
-    const QRect caption((button.width() - metrics.horizontalAdvance("Zpět")) / 2 + 7,
+    const QRect caption((button.width() - metrics.horizontalAdvance(QStringLiteral("Zpět"))) / 2 + 7,
                         (button.height() - metrics.height()) / 2,
-                        metrics.horizontalAdvance("Zpět"), metrics.height());
+                        metrics.horizontalAdvance(QStringLiteral("Zpět")), metrics.height());
     QVERIFY(ink(hot, caption, QColor(255, 255, 224)) > 10);
     for (int y = caption.top(); y <= caption.bottom(); ++y)
         for (int x = caption.left(); x <= caption.right(); ++x)
@@ -680,7 +680,7 @@ void TestOfficeControls::disabledCaptionIsGrey()
         TOfficeLabel officeLabel(&stage.window);
         TOfficeControl &control = label ? static_cast<TOfficeControl &>(officeLabel) : button;
         control.resize(200, 25);
-        control.setCaption("IIIIIIII");
+        control.setCaption(QStringLiteral("IIIIIIII"));
         const QRect area = label ? officeLabel.textRect() : control.rect().adjusted(20, 3, -3, -3);
         const QImage enabled = control.grab().toImage();
         control.setEnabled(false);
@@ -718,21 +718,21 @@ void TestOfficeControls::labelDrawsDottedFrameWhileHeld()
     Stage stage(background);
     TOfficeLabel label(&stage.window);
     label.resize(200, 17);
-    label.setCaption("");
+    label.setCaption(QStringLiteral(""));
     const QRect frame = label.frameRect();
     QCOMPARE(frame, QRect(QPoint(22, 0), QPoint(198, 15)));
     const QRect leftEdge(frame.left(), frame.top(), 1, frame.height());
     const QRect bottomEdge(frame.left(), frame.bottom(), frame.width(), 1);
 
-    play(label, "enter");
+    play(label, QStringLiteral("enter"));
     QCOMPARE(countColor(label.grab().toImage(), leftEdge, Qt::black), 0);
-    play(label, "press");
+    play(label, QStringLiteral("press"));
     const QImage held = label.grab().toImage();
     // Dotted: about every other pixel of each edge is black.
     QVERIFY(countColor(held, leftEdge, Qt::black) >= frame.height() / 3);
     QVERIFY(countColor(held, bottomEdge, Qt::black) >= frame.width() / 3);
     QVERIFY(countColor(held, leftEdge, Qt::black) < frame.height());
-    play(label, "dragout");
+    play(label, QStringLiteral("dragout"));
     const QImage left = label.grab().toImage();
     QCOMPARE(countColor(left, leftEdge, Qt::black), 0);
     QCOMPARE(countColor(left, bottomEdge, background), bottomEdge.width());
@@ -743,7 +743,7 @@ void TestOfficeControls::labelShowsAmpersandAndWraps()
     const QColor background(255, 255, 224);
     Stage stage(background);
     TOfficeLabel label(&stage.window);
-    label.setCaption("&");
+    label.setCaption(QStringLiteral("&"));
     QVERIFY(ink(label.grab().toImage(), label.textRect(), background) > 3);
 
     // A long caption continues on the lines below the first.
@@ -751,9 +751,9 @@ void TestOfficeControls::labelShowsAmpersandAndWraps()
     const int lineHeight = QFontMetrics(label.font()).height();
     const QRect below(label.textRect().left(), 1 + lineHeight + 2, label.textRect().width(),
                       label.height() - lineHeight - 4);
-    label.setCaption("Zobrazit");
+    label.setCaption(QStringLiteral("Zobrazit"));
     QCOMPARE(ink(label.grab().toImage(), below, background), 0);
-    label.setCaption("Zobrazit úplný seznam témat nápovědy programu Parblok 2000");
+    label.setCaption(QStringLiteral("Zobrazit úplný seznam témat nápovědy programu Parblok 2000"));
     QVERIFY(ink(label.grab().toImage(), below, background) > 20);
     // Nothing is written right of the text rectangle.
     QCOMPARE(ink(label.grab().toImage(), QRect(159, 0, 1, 60), background), 0);

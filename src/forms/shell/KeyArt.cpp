@@ -142,12 +142,12 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: parblok_keyart <output folder>\n");
         return 2;
     }
-    const QString out = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + '/';
+    const QString out = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + QLatin1Char('/');
     if (!QDir().mkpath(out)) {
         std::fprintf(stderr, "parblok_keyart: cannot create %s\n", qPrintable(out));
         return 1;
     }
-    const bool one = save(keyPicture({Column::OnePlayer}), out + "keys-1.png");
-    const bool two = save(keyPicture({Column::PlayerOne, Column::PlayerTwo}), out + "keys-2.png");
+    const bool one = save(keyPicture({Column::OnePlayer}), out + QStringLiteral("keys-1.png"));
+    const bool two = save(keyPicture({Column::PlayerOne, Column::PlayerTwo}), out + QStringLiteral("keys-2.png"));
     return one && two ? 0 : 1;
 }

@@ -150,18 +150,18 @@ void writeLights(const QString &folder)
         const QString name = QLatin1String(StateNames[state]);
         const LightColors &colors = States[state];
         save(onSeeThrough(ball(11, 11, QRectF(0.5, 0.5, 10, 10), colors), ButtonSeeThrough),
-             folder + name + ".png");
+             folder + name + QStringLiteral(".png"));
         save(onSeeThrough(ball(20, 16, QRectF(4.5, 2.5, 11, 11), colors), LabelSeeThrough),
-             folder + name + "RND.png");
-        save(onSeeThrough(triangle(true, colors), LabelSeeThrough), folder + name + "3DWN.png");
-        save(onSeeThrough(triangle(false, colors), LabelSeeThrough), folder + name + "3UP.png");
+             folder + name + QStringLiteral("RND.png"));
+        save(onSeeThrough(triangle(true, colors), LabelSeeThrough), folder + name + QStringLiteral("3DWN.png"));
+        save(onSeeThrough(triangle(false, colors), LabelSeeThrough), folder + name + QStringLiteral("3UP.png"));
     }
 }
 
 void writeAssistant(const QString &sources, const QString &out)
 {
-    const QImage figure = renderSvg(sources + "assistant.svg", QSize(107, 105));
-    save(figure, out + "assistant.png");
+    const QImage figure = renderSvg(sources + QStringLiteral("assistant.svg"), QSize(107, 105));
+    save(figure, out + QStringLiteral("assistant.png"));
 
     // The outline as the window sees it: the figure drawn centred, cut to the window.
     const QPoint origin((AssistantWindow - figure.width()) / 2,
@@ -172,7 +172,7 @@ void writeAssistant(const QString &sources, const QString &out)
     QByteArray stored(4, '\0');
     qToLittleEndian<quint32>(quint32(data.size()), stored.data());
     stored += data;
-    QFile file(out + "assistant.mask2");
+    QFile file(out + QStringLiteral("assistant.mask2"));
     if (!file.open(QIODevice::WriteOnly) || file.write(stored) != stored.size())
         report(QStringLiteral("cannot write %1").arg(file.fileName()));
 }
@@ -181,7 +181,7 @@ void writeProgramPictures(const QString &sources, const QString &out)
 {
     const QSize sizes[] = {{73, 74}, {63, 62}, {35, 35}, {48, 48}};
     for (const QSize &size : sizes)
-        save(renderSvg(sources + "program.svg", size),
+        save(renderSvg(sources + QStringLiteral("program.svg"), size),
              out + QStringLiteral("program-%1x%2.png").arg(size.width()).arg(size.height()));
 }
 
@@ -196,14 +196,14 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: parblok_artgen <svg folder> <output folder>\n");
         return 2;
     }
-    const QString sources = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + '/';
-    const QString out = QDir(QString::fromLocal8Bit(argv[2])).absolutePath() + '/';
-    if (!QDir().mkpath(out + "led")) {
+    const QString sources = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + QLatin1Char('/');
+    const QString out = QDir(QString::fromLocal8Bit(argv[2])).absolutePath() + QLatin1Char('/');
+    if (!QDir().mkpath(out + QStringLiteral("led"))) {
         report(QStringLiteral("cannot create %1").arg(out));
         return 1;
     }
     writeAssistant(sources, out);
     writeProgramPictures(sources, out);
-    writeLights(out + "led/");
+    writeLights(out + QStringLiteral("led/"));
     return failed ? 1 : 0;
 }

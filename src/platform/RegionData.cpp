@@ -136,7 +136,10 @@ QByteArray write(const QRegion &region)
 
 QRegion fromAlpha(const QImage &image, int threshold, QPoint offset)
 {
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    // Premultiplying leaves the alpha channel as it is: such an image is read as it stands.
+    const QImage argb = image.format() == QImage::Format_ARGB32_Premultiplied
+                            ? image
+                            : image.convertToFormat(QImage::Format_ARGB32);
     const int width = argb.width();
     // The region is laid out directly in the form QRegion keeps it in: bands of rows sharing the
     // same runs of opaque pixels, each run one rectangle, sorted by y and then x. A row with the

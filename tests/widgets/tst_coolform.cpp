@@ -184,6 +184,7 @@ void TestCoolForm::fromAlphaTakesOpaquePixels()
 void TestCoolForm::fromAlphaMatchesPixelByPixel_data()
 {
     QTest::addColumn<QImage>("image");
+    QTest::addColumn<QImage::Format>("format");
     const auto canvas = [] {
         QImage image(40, 30, QImage::Format_ARGB32);
         image.fill(Qt::transparent);
@@ -197,26 +198,40 @@ void TestCoolForm::fromAlphaMatchesPixelByPixel_data()
         paint(painter);
         return image;
     };
-    QTest::newRow("empty") << canvas();
-    QTest::newRow("full") << painted([](QPainter &p) { p.drawRect(0, 0, 40, 30); });
-    QTest::newRow("ellipse") << painted([](QPainter &p) { p.drawEllipse(3, 2, 33, 25); });
+    QTest::newRow("empty") << canvas() << QImage::Format_ARGB32;
+    QTest::newRow("full") << painted([](QPainter &p) { p.drawRect(0, 0, 40, 30); })
+                          << QImage::Format_ARGB32;
+    // Antialiased edges, alpha on both sides of the threshold, in every format a picture comes in.
+    for (const QImage::Format format : {QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied,
+                                        QImage::Format_RGBA8888, QImage::Format_Alpha8}) {
+        QTest::addRow("soft ellipse, format %d", int(format))
+            << painted([](QPainter &p) {
+                   p.setRenderHint(QPainter::Antialiasing);
+                   p.setBrush(QColor(0, 0, 0, 140));
+                   p.drawEllipse(QRectF(3.5, 2.5, 33, 25));
+               })
+            << format;
+    }
     QTest::newRow("ring, rows of two runs")
         << painted([](QPainter &p) {
                p.drawEllipse(0, 0, 40, 30);
                p.setCompositionMode(QPainter::CompositionMode_Clear);
                p.drawEllipse(10, 8, 20, 14);
-           });
+           })
+        << QImage::Format_ARGB32;
     // Equal rows apart from each other, and the same runs again after an empty row.
     QTest::newRow("stripes") << painted([](QPainter &p) {
         for (int y = 0; y < 30; y += 3)
             p.drawRect(5, y, 10, y % 2 == 0 ? 2 : 1);
         p.drawRect(20, 0, 4, 12);
-    });
+    }) << QImage::Format_ARGB32;
 }
 
 void TestCoolForm::fromAlphaMatchesPixelByPixel()
 {
     QFETCH(QImage, image);
+    QFETCH(QImage::Format, format);
+    image = image.convertToFormat(format);
     QRegion expected;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {

@@ -5,6 +5,7 @@
 #include <QtEndian>
 
 #include <climits>
+#include <utility>
 #include <vector>
 
 namespace RegionData {
@@ -135,25 +136,47 @@ QByteArray write(const QRegion &region)
 
 QRegion fromAlpha(const QImage &image, int threshold, QPoint offset)
 {
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    // Runs of opaque pixels per row; runs repeated on consecutive rows grow into one rectangle.
+    // Premultiplying leaves the alpha channel as it is: such an image is read as it stands.
+    const QImage argb = image.format() == QImage::Format_ARGB32_Premultiplied
+                            ? image
+                            : image.convertToFormat(QImage::Format_ARGB32);
+    const int width = argb.width();
+    // The region is laid out directly in the form QRegion keeps it in: bands of rows sharing the
+    // same runs of opaque pixels, each run one rectangle, sorted by y and then x. A row with the
+    // runs of the row above only makes that band taller. Adding the runs one by one to a region
+    // would cost a pass over the whole region for each.
     std::vector<QRect> rects;
+    std::vector<std::pair<int, int>> runs, bandRuns;
+    size_t bandStart = 0;
+    int bandEnd = -1; // the row below the last band
     for (int y = 0; y < argb.height(); ++y) {
         const QRgb *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
+        runs.clear();
         int x = 0;
-        while (x < argb.width()) {
-            while (x < argb.width() && qAlpha(line[x]) <= threshold)
+        while (x < width) {
+            while (x < width && qAlpha(line[x]) <= threshold)
                 ++x;
             const int start = x;
-            while (x < argb.width() && qAlpha(line[x]) > threshold)
+            while (x < width && qAlpha(line[x]) > threshold)
                 ++x;
             if (x > start)
-                rects.emplace_back(start + offset.x(), y + offset.y(), x - start, 1);
+                runs.emplace_back(start, x);
         }
+        if (runs.empty())
+            continue;
+        if (bandEnd == y && runs == bandRuns) {
+            for (size_t i = bandStart; i < rects.size(); ++i)
+                rects[i].setBottom(rects[i].bottom() + 1);
+        } else {
+            bandStart = rects.size();
+            for (const auto &[left, right] : runs)
+                rects.emplace_back(left + offset.x(), y + offset.y(), right - left, 1);
+            bandRuns.swap(runs);
+        }
+        bandEnd = y + 1;
     }
     QRegion region;
-    for (const QRect &rect : rects)
-        region += rect;
+    region.setRects(rects.data(), int(rects.size()));
     return region;
 }
 

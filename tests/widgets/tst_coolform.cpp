@@ -6,8 +6,11 @@
 
 #include <QFile>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QtEndian>
+
+#include <functional>
 
 namespace {
 
@@ -77,6 +80,8 @@ private slots:
     void malformedRegionData_data();
     void malformedRegionData();
     void fromAlphaTakesOpaquePixels();
+    void fromAlphaMatchesPixelByPixel_data();
+    void fromAlphaMatchesPixelByPixel();
     void fillsItsWindow();
     void mask2CountZeroKeepsTheWindowRectangular();
     void mask2ShapesTheWindow();
@@ -174,6 +179,71 @@ void TestCoolForm::fromAlphaTakesOpaquePixels()
     image.setPixelColor(5, 3, Qt::red);
     const QRegion region = RegionData::fromAlpha(image, 96, QPoint(10, 20));
     QCOMPARE(region, QRegion(11, 21, 2, 1) + QRect(15, 23, 1, 1));
+}
+
+void TestCoolForm::fromAlphaMatchesPixelByPixel_data()
+{
+    QTest::addColumn<QImage>("image");
+    QTest::addColumn<QImage::Format>("format");
+    const auto canvas = [] {
+        QImage image(40, 30, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        return image;
+    };
+    const auto painted = [&canvas](const std::function<void(QPainter &)> &paint) {
+        QImage image = canvas();
+        QPainter painter(&image);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::black);
+        paint(painter);
+        return image;
+    };
+    QTest::newRow("empty") << canvas() << QImage::Format_ARGB32;
+    QTest::newRow("full") << painted([](QPainter &p) { p.drawRect(0, 0, 40, 30); })
+                          << QImage::Format_ARGB32;
+    // Antialiased edges, alpha on both sides of the threshold, in every format a picture comes in.
+    for (const QImage::Format format : {QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied,
+                                        QImage::Format_RGBA8888, QImage::Format_Alpha8}) {
+        QTest::addRow("soft ellipse, format %d", int(format))
+            << painted([](QPainter &p) {
+                   p.setRenderHint(QPainter::Antialiasing);
+                   p.setBrush(QColor(0, 0, 0, 140));
+                   p.drawEllipse(QRectF(3.5, 2.5, 33, 25));
+               })
+            << format;
+    }
+    QTest::newRow("ring, rows of two runs")
+        << painted([](QPainter &p) {
+               p.drawEllipse(0, 0, 40, 30);
+               p.setCompositionMode(QPainter::CompositionMode_Clear);
+               p.drawEllipse(10, 8, 20, 14);
+           })
+        << QImage::Format_ARGB32;
+    // Equal rows apart from each other, and the same runs again after an empty row.
+    QTest::newRow("stripes") << painted([](QPainter &p) {
+        for (int y = 0; y < 30; y += 3)
+            p.drawRect(5, y, 10, y % 2 == 0 ? 2 : 1);
+        p.drawRect(20, 0, 4, 12);
+    }) << QImage::Format_ARGB32;
+}
+
+void TestCoolForm::fromAlphaMatchesPixelByPixel()
+{
+    QFETCH(QImage, image);
+    QFETCH(QImage::Format, format);
+    image = image.convertToFormat(format);
+    QRegion expected;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) > 127)
+                expected += QRect(x - 3, y + 5, 1, 1);
+        }
+    }
+    const QRegion region = RegionData::fromAlpha(image, 127, QPoint(-3, 5));
+    QVERIFY((region ^ expected).isEmpty());
+    QCOMPARE(region.boundingRect(), expected.boundingRect());
+    // Rows alike are kept as one band: no more rectangles than the region made pixel by pixel.
+    QVERIFY(region.rectCount() <= expected.rectCount());
 }
 
 void TestCoolForm::fillsItsWindow()

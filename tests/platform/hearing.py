@@ -22,9 +22,22 @@ RATE = 22050
 STALL_SECONDS = 35
 
 
+class Failed(Exception):
+    pass
+
+
 def fail(message):
-    print("FAIL:", message)
-    sys.exit(1)
+    raise Failed(message)
+
+
+def check(failures, name, step):
+    """Runs one check; a failure is told and the next check still runs."""
+    try:
+        step()
+        print("PASS:", name)
+    except Failed as failure:
+        print("FAIL: %s: %s" % (name, failure))
+        failures.append(name)
 
 
 def write_wav(path, samples):
@@ -163,53 +176,58 @@ def main():
     server = Server(work)
     server.start("first")
     driver = Driver(program, server.environment)
-    try:
-        for path in (short, long_):
-            driver.play(path)
-            await_heard(server, sounds[path])
-            print("heard whole:", os.path.basename(path))
+    failures = []
 
-        # A newer sound cuts the one playing: the first sound's start, then the second whole.
+    def whole(path):
+        mark = len(server.heard())
+        driver.play(path)
+        await_heard(server, sounds[path], mark)
+
+    def cut_short():
+        # The first sound's start, then the second whole and nothing of the first's end.
         mark = len(server.heard())
         driver.play(cut)
         first = await_heard(server, sounds[cut][:RATE // 5 * 2], mark)
         driver.play(short)
-        second = await_heard(server, sounds[short], first)
+        await_heard(server, sounds[short], first)
         if server.heard().find(sounds[cut][-RATE // 10 * 2:], first) >= 0:
-            fail("the newer sound did not cut the one playing")
-        print("a newer sound cut the one playing")
+            fail("the first sound played on to its end")
 
-        # A stalled server: every play returns at once and the event loop keeps answering.
+    def stalled():
+        # Every play returns at once and the event loop keeps answering; afterwards sounds play.
         os.kill(server.server.pid, signal.SIGSTOP)
         longest = 0.0
-        began = time.monotonic()
-        while time.monotonic() - began < STALL_SECONDS:
-            longest = max(longest, driver.play(late, 3), driver.ask("ping", 3)[1])
-            time.sleep(0.5)
-        os.kill(server.server.pid, signal.SIGCONT)
+        try:
+            began = time.monotonic()
+            while time.monotonic() - began < STALL_SECONDS:
+                longest = max(longest, driver.play(late, 3), driver.ask("ping", 3)[1])
+                time.sleep(0.5)
+        finally:
+            os.kill(server.server.pid, signal.SIGCONT)
+            print("longest answer while the server was stopped: %.0f ms" % (longest * 1000))
         driver.ask("wait", 60)
-        print("longest answer while the server was stopped for %d s: %.0f ms"
-              % (STALL_SECONDS, longest * 1000))
-        mark = len(server.heard())
-        driver.play(after)
-        await_heard(server, sounds[after], mark)
-        print("heard whole after the stall")
+        whole(after)
 
-        # A server killed and started again plays the next sound.
+    def restarted():
         server.kill()
         server.start("second")
-        driver.play(after)
-        await_heard(server, sounds[after])
-        print("heard whole after the server was started again")
+        whole(after)
+
+    try:
+        check(failures, "a 100 ms sound is heard whole", lambda: whole(short))
+        check(failures, "a 1 s sound is heard whole", lambda: whole(long_))
+        check(failures, "a newer sound cuts the one playing", cut_short)
+        check(failures, "a server stopped for %d s holds nothing up" % STALL_SECONDS, stalled)
+        check(failures, "a server started again plays the next sound", restarted)
     finally:
         driver.process.stdin.close()
         try:
             driver.process.wait(timeout=5)
         except subprocess.TimeoutExpired:
             driver.process.kill()
-            fail("the player did not end within 5 s")
+            failures.append("the player did not end within 5 s")
         server.kill()
-
+    sys.exit(1 if failures else 0)
 
 if __name__ == "__main__":
     main()

@@ -43,6 +43,7 @@ std::optional<WavSound> SoundCache::read(const QString &path, QString *error)
         m_bytes = 0;
     }
     m_bytes += bytes;
+    entry.stamp = *stamp;
     m_entries.insert(path, entry);
     return entry.sound;
 }

@@ -1,7 +1,8 @@
 #!/bin/sh
-# Plays the matches of play_xvfb.sh (windows, keys, falling pieces, the result stored) while the
-# sound server the game plays to stays stopped from start to end: the game must answer as if
-# it were silent. Usage: play_stalled_audio.sh <program> <work folder>
+# Plays the matches of play_xvfb.sh (windows, keys, falling pieces, the result stored) with the
+# sound server the game plays to stopped once it has played the first sound, for the rest of
+# the play: the game must answer as if it were silent.
+# Usage: play_stalled_audio.sh <program> <work folder>
 set -u
 program="$1"
 work="$2"
@@ -22,10 +23,22 @@ until server_env pactl info >/dev/null 2>&1; do
     [ $n -lt 300 ] || { echo "the sound server did not start"; kill $server; exit 1; }
     sleep 0.1
 done
-kill -STOP $server
+# The server stops once it has played the game's first sound.
+(
+    playing() { server_env pactl list short sink-inputs 2>/dev/null | grep -q .; }
+    until playing; do sleep 0.02; done
+    while playing; do sleep 0.02; done
+    kill -STOP $server && touch "$work/stopped"
+) &
+watcher=$!
 "$(dirname "$0")/play_xvfb.sh" "$program" "$work/play"
 status=$?
+kill $watcher 2>/dev/null
 kill -CONT $server
 kill $server
 wait $server 2>/dev/null
+if [ $status -eq 0 ] && [ ! -e "$work/stopped" ]; then
+    echo "the game never reached the sound server"
+    exit 1
+fi
 exit $status

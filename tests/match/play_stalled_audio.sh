@@ -11,9 +11,11 @@ command -v pulseaudio >/dev/null 2>&1 && command -v pactl >/dev/null 2>&1 ||
 rm -rf "$work"
 mkdir -p "$work/home" "$work/run"
 chmod 700 "$work/run"
-server_env() { env HOME="$work/home" XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/home" "$@"; }
+server_env="HOME=$work/home XDG_RUNTIME_DIR=$work/run XDG_CONFIG_HOME=$work/home"
+server_env() { env $server_env "$@"; }
 export PULSE_SERVER="unix:$work/native"
-server_env pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+# Started by env itself (not through a function, which would put a shell between): $! is the server.
+env $server_env pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
     -L "module-native-protocol-unix socket=$work/native auth-anonymous=1" \
     -L "module-null-sink sink_name=silent" >"$work/server.log" 2>&1 &
 server=$!

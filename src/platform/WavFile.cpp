@@ -46,7 +46,27 @@ std::optional<WavSound> refuse(QString *error, const QString &why)
 }
 
 constexpr quint16 PcmFormat = 1;
+constexpr quint16 ExtensibleFormat = 0xFFFE;
 constexpr int FmtSize = 16;
+constexpr int ExtensibleFmtSize = 40;
+// A length that streaming tools write when they cannot know it: up to the end of the file.
+constexpr quint32 UnknownLength = 0xFFFFFFFF;
+// The sub-format of an extensible format chunk after its leading format number: the fixed tail
+// shared by every format number mapped into that scheme.
+const QByteArray SubFormatTail = QByteArray::fromHex("000000001000800000aa00389b71");
+
+// The format number of a format chunk: its own, or for the extensible layout the one inside its
+// sub-format (the extensible number itself when that layout is cut short or names no number).
+quint16 formatTag(const QByteArray &bytes, qint64 body, qint64 size)
+{
+    const quint16 tag = u16(bytes, body);
+    if (tag != ExtensibleFormat)
+        return tag;
+    if (size < ExtensibleFmtSize || u16(bytes, body + 16) < ExtensibleFmtSize - 18
+        || bytes.mid(body + 26, SubFormatTail.size()) != SubFormatTail)
+        return ExtensibleFormat;
+    return u16(bytes, body + 24);
+}
 
 } // namespace
 
@@ -59,7 +79,8 @@ std::optional<WavSound> parseWav(const QByteArray &bytes, QString *error)
 {
     if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
         return refuse(error, QStringLiteral("nejde o zvukový soubor WAVE"));
-    const qint64 riffEnd = qint64(u32(bytes, 4)) + 8;
+    const quint32 riffSize = u32(bytes, 4);
+    const qint64 riffEnd = riffSize == UnknownLength ? bytes.size() : qint64(riffSize) + 8;
     if (riffEnd > bytes.size())
         return refuse(error, QStringLiteral("délka v hlavičce přesahuje konec souboru"));
 
@@ -67,8 +88,9 @@ std::optional<WavSound> parseWav(const QByteArray &bytes, QString *error)
     qint64 pos = 12;
     while (pos + 8 <= riffEnd) {
         const QByteArray id = bytes.mid(pos, 4);
-        const qint64 size = u32(bytes, pos + 4);
+        const quint32 declared = u32(bytes, pos + 4);
         const qint64 body = pos + 8;
+        const qint64 size = declared == UnknownLength && id == "data" ? riffEnd - body : declared;
         if (body + size > riffEnd)
             return refuse(error, QStringLiteral("délka bloku přesahuje konec souboru"));
 
@@ -76,7 +98,7 @@ std::optional<WavSound> parseWav(const QByteArray &bytes, QString *error)
             if (size < FmtSize)
                 return refuse(error, QStringLiteral("popis formátu je příliš krátký"));
             WavSound sound;
-            const quint16 tag = u16(bytes, body);
+            const quint16 tag = formatTag(bytes, body, size);
             sound.channels = u16(bytes, body + 2);
             const quint32 rate = u32(bytes, body + 4);
             sound.sampleRate = static_cast<int>(qMin<quint32>(rate, 1u << 30));

@@ -22,7 +22,9 @@ struct WavSound
 inline constexpr qint64 WavFileSizeLimit = 16 * 1024 * 1024;
 
 // Reads a RIFF WAVE file. Every length in the file is checked against the bytes actually there;
-// a file that is empty, cut short, lies about a length, holds no samples or uses anything but
+// the length 0xFFFFFFFF of the RIFF or of the samples (written by tools that stream) means "up to
+// the end of the file". The extensible format layout is read like the plain one when it holds PCM.
+// A file that is empty, cut short, lies about a length, holds no samples or uses anything but
 // 8/16-bit PCM in one or two channels is refused: nothing is returned and `error` (if given) says
 // why in Czech: parseWav() gives the reason alone ("chybí popis formátu"), readWavFile() a whole
 // sentence naming the file by its full path ("Zvuk „…/Zvuky/Level.wav“ nelze přehrát: soubor

@@ -1,21 +1,23 @@
 #include "AppError.h"
 #include "CurrentDirectory.h"
 #include "ProgramFolderFixture.h"
+#include "SoundCache.h"
 #include "SoundPlayer.h"
 #include "Sounds.h"
 #include "TestMain.h"
 #include "TestSupport.h"
 #include "Unprivileged.h"
 
-#include <QAudioSink>
 #include <QDir>
 #include <QFile>
-#include <QMediaDevices>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -35,6 +37,103 @@ public:
     ~SoundWatch() { setSoundObserver({}); }
     QStringList played;
 };
+
+// A pretend audio server: each stream plays 20 ms of what it holds whenever it is asked how much
+// is still unheard, and all of it when told to finish.
+struct FakeServer
+{
+    const std::thread::id testThread = std::this_thread::get_id(); // never held up
+    std::mutex mutex;
+    std::condition_variable released;
+    bool down = false; // opening and handing over fail
+    bool stalled = false; // opening waits until this is cleared
+    QList<std::thread::id> openedOn;
+    QList<QByteArray> written, heard; // per stream, in the order of opening
+    int live = 0, mostLive = 0;
+};
+
+class FakeOutput : public SoundOutput
+{
+public:
+    explicit FakeOutput(std::shared_ptr<FakeServer> server) : m_server(std::move(server)) {}
+    ~FakeOutput() override
+    {
+        std::lock_guard lock(m_server->mutex);
+        m_server->live -= m_index >= 0;
+    }
+    bool open(const WavSound &format, QString *error) override
+    {
+        std::unique_lock lock(m_server->mutex);
+        m_server->openedOn.append(std::this_thread::get_id());
+        if (std::this_thread::get_id() != m_server->testThread)
+            m_server->released.wait(lock, [this] { return !m_server->stalled; });
+        if (m_server->down)
+            return refuse(error);
+        m_bytesPerLook = format.sampleRate / 50 * format.bytesPerFrame();
+        m_bytesPerUSec = format.sampleRate * format.bytesPerFrame() / 1e6;
+        m_index = int(m_server->written.size());
+        m_server->written.append(QByteArray());
+        m_server->heard.append(QByteArray());
+        m_server->mostLive = std::max(m_server->mostLive, ++m_server->live);
+        return true;
+    }
+    bool write(const char *data, qsizetype size, QString *error) override
+    {
+        std::lock_guard lock(m_server->mutex);
+        if (m_server->down)
+            return refuse(error);
+        m_server->written[m_index].append(data, size);
+        return true;
+    }
+    qint64 unheardUSecs(QString *error) override { return play(m_bytesPerLook, error); }
+    bool finish(QString *error) override { return play(-1, error) == 0; }
+
+private:
+    qint64 play(qsizetype bytes, QString *error)
+    {
+        std::lock_guard lock(m_server->mutex);
+        if (m_server->down)
+            return refuse(error) ? 0 : -1;
+        QByteArray &heard = m_server->heard[m_index];
+        const QByteArray &written = m_server->written[m_index];
+        heard += written.mid(heard.size(), bytes);
+        return qint64((written.size() - heard.size()) / m_bytesPerUSec);
+    }
+    static bool refuse(QString *error)
+    {
+        *error = QStringLiteral("Connection refused");
+        return false;
+    }
+
+    std::shared_ptr<FakeServer> m_server;
+    int m_index = -1;
+    qsizetype m_bytesPerLook = 0;
+    double m_bytesPerUSec = 1;
+};
+
+// Runs `look` on the server under its lock.
+template <typename Look>
+auto with(const std::shared_ptr<FakeServer> &server, Look look)
+{
+    std::lock_guard lock(server->mutex);
+    return look(*server);
+}
+
+SoundOutputFactory fakeOutputs(const std::shared_ptr<FakeServer> &server)
+{
+    return [server] { return std::make_unique<FakeOutput>(server); };
+}
+
+// A mono 16-bit sound of `milliseconds` at 8000 Hz whose samples all differ from their neighbours.
+WavSound countingSound(int milliseconds, int start = 0)
+{
+    WavSound sound{1, 8000, 16, {}};
+    for (int i = 0; i < 8 * milliseconds; ++i) {
+        const auto value = quint16(start + i);
+        sound.samples.append(char(value & 0xFF)).append(char(value >> 8));
+    }
+    return sound;
+}
 
 } // namespace
 
@@ -185,25 +284,125 @@ private slots:
 
     void playerKeepsOneSoundAtATime()
     {
-        // Without an audio device nothing plays; with one, each sound cuts the previous short.
-        const bool device = !QMediaDevices::defaultAudioOutput().isNull();
-        SoundPlayer &player = SoundPlayer::instance();
-        const auto liveSinks = [&player] {
-            const auto sinks = player.findChildren<QAudioSink *>();
-            return std::count_if(sinks.begin(), sinks.end(), [](const QAudioSink *sink) {
-                return sink->state() != QAudio::StoppedState;
-            });
-        };
-        for (int round = 0; round < 3; ++round) {
-            player.play(SoundPlayer::defaultSound());
-            QCOMPARE(player.isPlaying(), device);
-            QCOMPARE(liveSinks(), device ? 1 : 0);
+        // Each sound cuts the previous one short; only one stream is ever open.
+        auto server = std::make_shared<FakeServer>();
+        SoundPlayer player(fakeOutputs(server));
+        const WavSound first = countingSound(5000), second = countingSound(200, 0x4000);
+        player.play(first);
+        QTRY_VERIFY(with(server, [](FakeServer &s) { return !s.written.isEmpty() && !s.written[0].isEmpty(); }));
+        player.play(second);
+        QTRY_VERIFY(!player.isPlaying());
+        std::lock_guard lock(server->mutex);
+        QCOMPARE(server->written.size(), 2);
+        QVERIFY(first.samples.startsWith(server->heard[0]));
+        QVERIFY(server->heard[0].size() < first.samples.size());
+        QCOMPARE(server->heard[1], second.samples);
+        QCOMPARE(server->mostLive, 1);
+        QCOMPARE(server->live, 0);
+        QVERIFY(!server->openedOn.contains(std::this_thread::get_id()));
+    }
+
+    void soundIsHeardToItsLastSample_data()
+    {
+        QTest::addColumn<int>("milliseconds");
+        QTest::newRow("shorter than one piece handed over") << 30;
+        QTest::newRow("a second") << 1000;
+    }
+    void soundIsHeardToItsLastSample()
+    {
+        QFETCH(int, milliseconds);
+        auto server = std::make_shared<FakeServer>();
+        SoundPlayer player(fakeOutputs(server));
+        const WavSound sound = countingSound(milliseconds);
+        player.play(sound);
+        QTRY_VERIFY(!player.isPlaying());
+        std::lock_guard lock(server->mutex);
+        QCOMPARE(server->heard, QList<QByteArray>{sound.samples});
+        QCOMPARE(server->live, 0);
+    }
+
+    void serverBackAfterFailurePlaysTheNextSound_data()
+    {
+        QTest::addColumn<bool>("whilePlaying");
+        QTest::newRow("gone before the sound") << false;
+        QTest::newRow("gone while it plays") << true;
+    }
+    void serverBackAfterFailurePlaysTheNextSound()
+    {
+        QFETCH(bool, whilePlaying);
+        auto server = std::make_shared<FakeServer>();
+        SoundPlayer player(fakeOutputs(server));
+        server->down = !whilePlaying;
+        player.play(countingSound(3000));
+        if (whilePlaying) {
+            QTRY_VERIFY(with(server, [](FakeServer &s) { return !s.written.isEmpty() && !s.written[0].isEmpty(); }));
+            with(server, [](FakeServer &s) { return s.down = true; });
         }
-        player.stop();
-        QVERIFY(!player.isPlaying());
-        QCOMPARE(liveSinks(), 0);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(player.findChildren<QAudioSink *>().size(), 0);
+        QTRY_VERIFY(!player.isPlaying());
+        with(server, [](FakeServer &s) { return s.down = false; });
+        const WavSound next = countingSound(100, 7);
+        player.play(next);
+        QTRY_VERIFY(!player.isPlaying());
+        std::lock_guard lock(server->mutex);
+        QCOMPARE(server->heard.last(), next.samples);
+    }
+
+    void stalledServerHoldsUpNeitherPlayNorQuit()
+    {
+        auto server = std::make_shared<FakeServer>();
+        server->stalled = true;
+        {
+            SoundPlayer player(fakeOutputs(server));
+            player.play(countingSound(100));
+            QTRY_COMPARE(with(server, [](FakeServer &s) { return s.openedOn.size(); }), 1);
+            player.play(countingSound(100, 1)); // the caller goes on while the server is stuck
+            QVERIFY(player.isPlaying());
+        } // nor does the end of the program wait for it
+        with(server, [](FakeServer &s) { return s.stalled = false; });
+        server->released.notify_all();
+        QTRY_COMPARE(with(server, [](FakeServer &s) { return s.live; }), 0);
+        std::lock_guard lock(server->mutex);
+        QVERIFY(!server->openedOn.contains(std::this_thread::get_id()));
+        for (const QByteArray &heard : server->heard)
+            QVERIFY(heard.isEmpty());
+    }
+
+    void keptSoundIsReadAgainOnlyAfterItsFileChanged_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("readAgain");
+        QTest::newRow("unchanged") << "" << false;
+        QTest::newRow("rewritten in place, same size") << "rewrite" << true;
+        QTest::newRow("another file renamed over it") << "rename" << true;
+        QTest::newRow("was refused, then written whole") << "repair" << true;
+    }
+    void keptSoundIsReadAgainOnlyAfterItsFileChanged()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, readAgain);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Level.wav"));
+        const QByteArray before = encodeWav(countingSound(50)), after = encodeWav(countingSound(50, 9));
+        const auto put = [](const QString &to, const QByteArray &bytes) {
+            QFile file(to);
+            return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        };
+        QVERIFY(put(path, change == "repair" ? before.left(30) : before));
+        SoundCache cache;
+        const std::optional<WavSound> first = cache.read(path);
+        QCOMPARE(first.has_value(), change != "repair");
+        if (change == "rewrite" || change == "repair")
+            QVERIFY(put(path, after));
+        if (change == "rename") {
+            QVERIFY(put(dir.filePath(QStringLiteral("new.wav")), after));
+            QVERIFY(QFile::remove(path) && QFile::rename(dir.filePath(QStringLiteral("new.wav")), path));
+        }
+        const std::optional<WavSound> second = cache.read(path);
+        QVERIFY(second);
+        QCOMPARE(encodeWav(*second), readAgain ? after : before);
+        if (!readAgain)
+            QCOMPARE(static_cast<const void *>(second->samples.constData()),
+                     static_cast<const void *>(first->samples.constData()));
     }
 };
 

@@ -45,6 +45,19 @@ QByteArray fmt(int channels, int rate, int bits, int tag = 1, int blockAlign = -
                              + le32(quint32(rate * align)) + le16(quint16(align)) + le16(quint16(bits)));
 }
 
+// The extensible format chunk: `subFormat` numbers the format inside; `tail` replaces the fixed
+// rest of the sub-format, `extra` the size of the extension.
+QByteArray extensible(int channels, int rate, int bits, int subFormat,
+                      const QByteArray &tail = QByteArray::fromHex("000000001000800000aa00389b71"),
+                      int extra = 22)
+{
+    const int align = channels * bits / 8;
+    return chunk("fmt ", le16(0xFFFE) + le16(quint16(channels)) + le32(quint32(rate))
+                             + le32(quint32(rate * align)) + le16(quint16(align)) + le16(quint16(bits))
+                             + le16(quint16(extra)) + le16(quint16(bits)) + le32(channels == 2 ? 3 : 4)
+                             + le16(quint16(subFormat)) + tail);
+}
+
 const QByteArray Frames = QByteArray::fromHex("00017fff8000ff7f"); // 8 bytes
 
 } // namespace
@@ -75,6 +88,12 @@ private slots:
             << true << 1 << 8000 << 8 << Frames;
         QTest::newRow("trailing bytes after the RIFF ignored")
             << riff(mono16 + chunk("data", Frames)) + "junk" << true << 1 << 22050 << 16 << Frames;
+        QTest::newRow("extensible PCM")
+            << riff(extensible(2, 48000, 16, 1) + chunk("data", Frames)) << true << 2 << 48000 << 16 << Frames;
+        QTest::newRow("RIFF and data length unknown (streamed)")
+            << riff(mono16 + chunk("data", Frames, 0xFFFFFFFF), 0xFFFFFFFF) << true << 1 << 22050 << 16 << Frames;
+        QTest::newRow("RIFF length unknown, data length given")
+            << riff(mono16 + chunk("data", Frames, 4) + "junk", 0xFFFFFFFF) << true << 1 << 22050 << 16 << Frames.left(4);
         QTest::newRow("data chunk stops at its length")
             << riff(mono16 + chunk("data", Frames, 4) + Frames.mid(4)) << true << 1 << 22050 << 16 << Frames.left(4);
 
@@ -86,8 +105,20 @@ private slots:
         QTest::newRow("cut in the samples") << good.left(good.size() - 1) << false << 0 << 0 << 0 << QByteArray();
         QTest::newRow("RIFF length too long")
             << riff(mono16 + chunk("data", Frames), 1000) << false << 0 << 0 << 0 << QByteArray();
-        QTest::newRow("RIFF length 4 GiB")
-            << riff(mono16 + chunk("data", Frames), 0xFFFFFFFF) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("RIFF length 4 GiB less 2")
+            << riff(mono16 + chunk("data", Frames), 0xFFFFFFFE) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("data length unknown inside a known RIFF length")
+            << riff(mono16 + chunk("data", Frames, 0xFFFFFFFF), 4 + mono16.size() + 8 + 4) << true
+            << 1 << 22050 << 16 << Frames.left(4);
+        QTest::newRow("extensible A-law")
+            << riff(extensible(1, 8000, 8, 6) + chunk("data", Frames)) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("extensible, foreign sub-format scheme")
+            << riff(extensible(1, 22050, 16, 1, QByteArray(14, 'x')) + chunk("data", Frames)) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("extensible, extension cut short")
+            << riff(chunk("fmt ", extensible(1, 22050, 16, 1).mid(8, 24)) + chunk("data", Frames)) << false << 0 << 0 << 0 << QByteArray();
+        QTest::newRow("extensible, extension size too small")
+            << riff(extensible(1, 22050, 16, 1, QByteArray::fromHex("000000001000800000aa00389b71"), 10)
+                    + chunk("data", Frames)) << false << 0 << 0 << 0 << QByteArray();
         QTest::newRow("data length too long")
             << riff(mono16 + chunk("data", Frames, 0xFFFFFFF0)) << false << 0 << 0 << 0 << QByteArray();
         QTest::newRow("data chunk beyond the RIFF length")

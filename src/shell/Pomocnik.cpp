@@ -3,10 +3,14 @@
 
 #include "AppPath.h"
 #include "CoolForm.h"
+#include "MainWindowLink.h"
 #include "Placement.h"
+#include "ProgramEnd.h"
 #include "Settings.h"
 #include "Sounds.h"
 #include "Uvitani.h"
+
+#include <QWindow>
 
 
 namespace {
@@ -73,12 +77,19 @@ void TPomocnikDialog::FormKeyDown(QKeyEvent *event)
 
 void TPomocnikDialog::FormShow()
 {
+    // The window manager minimises and restores the assistant with the main window.
+    if (TMainWindowLink *main = MainWindowLink(); main != nullptr && windowHandle() != nullptr)
+        windowHandle()->setTransientParent(main->LinkedWindow()->windowHandle());
     PlaySoundAndGoOn(QStringLiteral("PomocnikStart.wav"));
     WriteSetting(QStringLiteral("Pomocnik"), QStringLiteral("1"));
 }
 
 void TPomocnikDialog::FormClose()
 {
+    // Quitting the program closes no window of the player's: the assistant stays remembered as
+    // shown and comes back at the next start.
+    if (ProgramEnding())
+        return;
     PlaySoundAndGoOn(QStringLiteral("PomocnikKonec.wav"));
     WriteSetting(QStringLiteral("Pomocnik"), QStringLiteral("0"));
 }

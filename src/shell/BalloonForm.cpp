@@ -31,6 +31,8 @@ void TBalloonForm::Opened()
         if (TMainWindowLink *main = MainWindowLink())
             handle->setTransientParent(main->LinkedWindow()->windowHandle());
     }
+    if (TMainWindowLink *main = MainWindowLink())
+        main->LinkedWindow()->installEventFilter(this);
     m_keyboardWatch = connect(qApp, &QApplication::focusWindowChanged, this,
                               &TBalloonForm::KeyboardMoved);
     TakeKeyboard();
@@ -42,6 +44,8 @@ void TBalloonForm::Closed()
         return;
     m_open = false;
     disconnect(m_keyboardWatch);
+    if (TMainWindowLink *main = MainWindowLink())
+        main->LinkedWindow()->removeEventFilter(this);
     FormClose();
     if (m_suspendedGravity)
         CompanionResumesGravity();
@@ -68,6 +72,21 @@ void TBalloonForm::KeyboardMoved(QWindow *focus)
 
 bool TBalloonForm::eventFilter(QObject *watched, QEvent *event)
 {
+    // Window managers leave a window of their own kind alone when its owner is minimised: the
+    // balloon goes and comes back with the main window itself, with the keyboard.
+    TMainWindowLink *link = MainWindowLink();
+    if (event->type() == QEvent::WindowStateChange && m_open && link != nullptr
+        && watched == link->LinkedWindow()) {
+        const QWidget *main = link->LinkedWindow();
+        if (main->isMinimized()) {
+            hide();
+        } else if (main->isVisible() && isHidden()) {
+            showNormal();
+            if (QWindow *handle = windowHandle())
+                handle->setWindowStates(Qt::WindowNoState);
+            TakeKeyboard();
+        }
+    }
     if (watched == windowHandle() && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (IsEnterKey(key->key()) || IsEscapeKey(key->key())) {

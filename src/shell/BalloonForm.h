@@ -20,7 +20,8 @@ enum class WhileOpen {
 // first control. While it is open Enter and Esc reach its FormKeyDown before any of its controls
 // (a look where Enter presses the focused button or check box must not take them), and a keyboard
 // that the window manager hands to the disabled main window or assistant is taken back. The
-// window manager treats it as a window of the main window's: minimised and restored with it.
+// window manager treats it as a window of the main window's, and it is hidden and shown again
+// with the main window's minimising and restoring.
 // Closing it, by any way, runs its FormClose, gives gravity back and enables the
 // other windows, which hands the keyboard back to the main window. Each happens once per opening,
 // however often the window system shows or closes the window in between.

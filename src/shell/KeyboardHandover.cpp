@@ -13,7 +13,13 @@ const char *const HandoverName = "keyboardHandover";
 
 bool CanTakeKeyboard(const QWidget *window)
 {
-    return window->isVisible() && window->isEnabled() && !window->isMinimized();
+    if (!window->isVisible() || !window->isEnabled() || window->isMinimized())
+        return false;
+    // A window that belongs to a minimised window waits for its restoring: asking to activate it
+    // would bring it back alone.
+    const QWindow *handle = window->windowHandle();
+    const QWindow *owner = handle != nullptr ? handle->transientParent() : nullptr;
+    return owner == nullptr || !(owner->windowStates() & Qt::WindowMinimized);
 }
 
 void Activate(QWidget *window)

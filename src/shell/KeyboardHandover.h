@@ -7,7 +7,8 @@ class QWidget;
 
 // Asks the window manager to activate `window` (raised), and asks again every 100 ms, for about
 // two seconds, until the keyboard is there. Stops early when `window` is hidden, minimised or
-// disabled (a balloon opened over it takes the keyboard instead).
+// disabled (a balloon opened over it takes the keyboard instead), or belongs to a minimised
+// window.
 void HandKeyboardTo(QWidget *window);
 
 // Whether the keyboard is on `window` (as the window system reports it).

@@ -77,11 +77,33 @@ void TPomocnikDialog::FormKeyDown(QKeyEvent *event)
 
 void TPomocnikDialog::FormShow()
 {
-    // The window manager minimises and restores the assistant with the main window.
-    if (TMainWindowLink *main = MainWindowLink(); main != nullptr && windowHandle() != nullptr)
+    if (m_hiddenWithMain) {
+        m_hiddenWithMain = false;
+        return;
+    }
+    // The window manager treats the assistant as a window of the main window's.
+    if (TMainWindowLink *main = MainWindowLink(); main != nullptr && windowHandle() != nullptr) {
         windowHandle()->setTransientParent(main->LinkedWindow()->windowHandle());
+        main->LinkedWindow()->installEventFilter(this);
+    }
     PlaySoundAndGoOn(QStringLiteral("PomocnikStart.wav"));
     WriteSetting(QStringLiteral("Pomocnik"), QStringLiteral("1"));
+}
+
+bool TPomocnikDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    TMainWindowLink *link = MainWindowLink();
+    if (event->type() == QEvent::WindowStateChange && link != nullptr
+        && watched == link->LinkedWindow()) {
+        const QWidget *main = link->LinkedWindow();
+        if (main->isMinimized() && isVisible()) {
+            m_hiddenWithMain = true;
+            hide();
+        } else if (!main->isMinimized() && m_hiddenWithMain) {
+            show();
+        }
+    }
+    return TForm<QWidget>::eventFilter(watched, event);
 }
 
 void TPomocnikDialog::FormClose()

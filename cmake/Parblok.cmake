@@ -40,7 +40,7 @@ endfunction()
 
 # Screen tests marked SECOND_DESKTOP run a second time, as <name>_<manager>, under this window
 # manager with the GNOME look (XDG_CURRENT_DESKTOP=GNOME); empty: only under Openbox.
-set(PARBLOK_SECOND_DESKTOP_WM "metacity" CACHE STRING
+set(PARBLOK_SECOND_DESKTOP_WM "xfwm4" CACHE STRING
     "Window manager of the screen tests' second run: metacity, xfwm4 or empty for none")
 
 # parblok_screen_test(<name> <script> <program> <timeout> [SECOND_DESKTOP])

@@ -63,6 +63,6 @@ exec "$here/../common/desktop.sh" sh -c '
 
     kill -TERM $pid 2>/dev/null
     wait $pid 2>/dev/null
-    echo "one group: minimised and restored together, no maximising, no lone minimising"
+    echo "one group: minimised and restored together, no maximising"
     exit 0
 ' windowgroup "$work" "$here/../common"

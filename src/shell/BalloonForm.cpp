@@ -26,13 +26,13 @@ void TBalloonForm::Opened()
     m_suspendedGravity = m_whileOpen == WhileOpen::MatchStops && CompanionSuspendsGravity();
     FormShow();
     SetMainAndAssistantEnabled(false);
-    if (QWindow *handle = windowHandle()) {
+    if (QWindow *handle = windowHandle())
         handle->installEventFilter(this);
-        if (TMainWindowLink *main = MainWindowLink())
+    if (TMainWindowLink *main = MainWindowLink()) {
+        if (QWindow *handle = windowHandle())
             handle->setTransientParent(main->LinkedWindow()->windowHandle());
-    }
-    if (TMainWindowLink *main = MainWindowLink())
         main->LinkedWindow()->installEventFilter(this);
+    }
     m_keyboardWatch = connect(qApp, &QApplication::focusWindowChanged, this,
                               &TBalloonForm::KeyboardMoved);
     TakeKeyboard();

@@ -1,3 +1,4 @@
+#include "ProgramEnd.h"
 #include "StartUp.h"
 #include "TApplication.h"
 
@@ -10,5 +11,6 @@ int main(int argc, char *argv[])
     auto guard = std::make_unique<XServerConnectionGuard>();
     TApplication app(argc, argv);
     guard.reset();
+    EndProgramOnSignals();
     return RunProgram();
 }

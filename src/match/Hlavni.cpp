@@ -19,6 +19,7 @@
 #include "Ovladani.h"
 #include "Ovladani1.h"
 #include "Placement.h"
+#include "ProgramEnd.h"
 #include "Sounds.h"
 #include "T_TETRIS.h"
 #include "TApplication.h"
@@ -326,7 +327,7 @@ void THlavniDialog::scheduleKeyRepeat()
 
 void THlavniDialog::FormClose()
 {
-    QCoreApplication::quit();
+    EndProgram();
 }
 
 // --- Matches ------------------------------------------------------------------------------------

@@ -17,7 +17,12 @@ enum class WhileOpen {
 //
 // Showing it runs, in this order: gravity suspended (when the match stops), the window's FormShow
 // (sounds, placement, contents), the other windows disabled, and the keyboard taken by the window's
-// first control. Closing it, by any way, runs its FormClose, gives gravity back and enables the
+// first control. While it is open Enter and Esc reach its FormKeyDown before any of its controls
+// (a look where Enter presses the focused button or check box must not take them), and a keyboard
+// that the window manager hands to the disabled main window or assistant is taken back. The
+// window manager treats it as a window of the main window's, and it is hidden and shown again
+// with the main window's minimising and restoring.
+// Closing it, by any way, runs its FormClose, gives gravity back and enables the
 // other windows, which hands the keyboard back to the main window. Each happens once per opening,
 // however often the window system shows or closes the window in between.
 class TBalloonForm : public TForm<QWidget>
@@ -34,13 +39,18 @@ protected:
     // without one the window system decides.
     void setFirstControl(QWidget *control) { m_firstControl = control; }
 
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void Opened() final;
     void Closed() final;
     void TakeKeyboard();
+    // The keyboard went to `focus`: a disabled window of the program gives it back here.
+    void KeyboardMoved(QWindow *focus);
 
     const WhileOpen m_whileOpen;
     QWidget *m_firstControl = nullptr;
     bool m_open = false;
     bool m_suspendedGravity = false; // this opening suspended gravity and gives it back
+    QMetaObject::Connection m_keyboardWatch;
 };

@@ -1,5 +1,6 @@
 #include "Companion.h"
 
+#include "KeyboardHandover.h"
 #include "MainWindowLink.h"
 #include "Pomocnik.h"
 
@@ -12,8 +13,8 @@ void SetMainAndAssistantEnabled(bool enabled)
         main->setEnabled(enabled);
         // The window that held the keyboard is closing: the game gets it back, so the players'
         // keys work at once without a click into the main window.
-        if (enabled && main->isVisible() && !main->isMinimized())
-            main->activateWindow();
+        if (enabled)
+            HandKeyboardTo(main);
     }
     SetAssistantEnabled(enabled);
 }

@@ -4,10 +4,14 @@
 #include "AppPath.h"
 #include "ColorValue.h"
 #include "CoolForm.h"
+#include "MainWindowLink.h"
 #include "Placement.h"
+#include "ProgramEnd.h"
 #include "Settings.h"
 #include "Sounds.h"
 #include "Uvitani.h"
+
+#include <QWindow>
 
 
 namespace {
@@ -73,12 +77,41 @@ void TPomocnikDialog::FormKeyDown(QKeyEvent *event)
 
 void TPomocnikDialog::FormShow()
 {
+    if (m_hiddenWithMain) {
+        m_hiddenWithMain = false;
+        return;
+    }
+    // The window manager treats the assistant as a window of the main window's.
+    if (TMainWindowLink *main = MainWindowLink(); main != nullptr && windowHandle() != nullptr) {
+        windowHandle()->setTransientParent(main->LinkedWindow()->windowHandle());
+        main->LinkedWindow()->installEventFilter(this);
+    }
     PlaySoundAndGoOn(QStringLiteral("PomocnikStart.wav"));
     WriteSetting(QStringLiteral("Pomocnik"), QStringLiteral("1"));
 }
 
+bool TPomocnikDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    TMainWindowLink *link = MainWindowLink();
+    if (event->type() == QEvent::WindowStateChange && link != nullptr
+        && watched == link->LinkedWindow()) {
+        const QWidget *main = link->LinkedWindow();
+        if (main->isMinimized() && isVisible()) {
+            m_hiddenWithMain = true;
+            hide();
+        } else if (!main->isMinimized() && m_hiddenWithMain) {
+            show();
+        }
+    }
+    return TForm<QWidget>::eventFilter(watched, event);
+}
+
 void TPomocnikDialog::FormClose()
 {
+    // Quitting the program closes no window of the player's: the assistant stays remembered as
+    // shown and comes back at the next start.
+    if (ProgramEnding())
+        return;
     PlaySoundAndGoOn(QStringLiteral("PomocnikKonec.wav"));
     WriteSetting(QStringLiteral("Pomocnik"), QStringLiteral("0"));
 }

@@ -47,8 +47,13 @@ private:
     // Without a window manager nobody turns Alt+F4 into a close command; the assistant does it.
     void FormKeyDown(QKeyEvent *event) override;
 
+    // Hidden and shown again with the main window's minimising and restoring, which are no
+    // showings of the assistant.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
     std::unique_ptr<Ui::PomocnikDialog> ui;
     bool m_welcomeAllowed = true;
+    bool m_hiddenWithMain = false;
 };
 
 // The one assistant; set as soon as its construction starts, null before and after.

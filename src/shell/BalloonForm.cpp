@@ -70,6 +70,18 @@ void TBalloonForm::KeyboardMoved(QWindow *focus)
     }
 }
 
+void TBalloonForm::changeEvent(QEvent *event)
+{
+    TMainWindowLink *link = MainWindowLink();
+    if (event->type() == QEvent::WindowStateChange && m_open && link != nullptr && isMinimized()) {
+        QWidget *main = link->LinkedWindow();
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        if (!main->isMinimized())
+            main->showMinimized();
+    }
+    TForm<QWidget>::changeEvent(event);
+}
+
 bool TBalloonForm::eventFilter(QObject *watched, QEvent *event)
 {
     // Window managers leave a window of their own kind alone when its owner is minimised: the

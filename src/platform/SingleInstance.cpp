@@ -5,13 +5,17 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <utility>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -60,26 +64,87 @@ qint64 processOf(const QString &fileName)
 
 enum class Reply { Answered, Silent, Stale };
 
+// The socket address of `path`; false when the path does not fit in one.
+bool socketAddress(const QString &path, sockaddr_un &address)
+{
+    const QByteArray name = QFile::encodeName(path);
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (name.isEmpty() || size_t(name.size()) >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    return true;
+}
+
+// A socket descriptor that is closed when it goes out of scope.
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    int get() const { return m_fd; }
+    int release() { return std::exchange(m_fd, -1); }
+
+private:
+    int m_fd;
+};
+
+int newSocket()
+{
+    return ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+}
+
+// Waits for `events` on `fd` until the deadline; true when they came.
+bool waitFor(int fd, short events, const QDeadlineTimer &deadline)
+{
+    for (;;) {
+        pollfd entry{fd, events, 0};
+        const int ready = ::poll(&entry, 1, int(qMax<qint64>(deadline.remainingTime(), 0)));
+        if (ready >= 0 || errno != EINTR)
+            return ready > 0;
+    }
+}
+
 Reply ask(const QString &path, QDeadlineTimer deadline, TopWindow &window)
 {
-    QLocalSocket socket;
-    socket.connectToServer(path, QIODevice::ReadOnly);
-    if (!socket.waitForConnected(int(deadline.remainingTime()))) {
-        const auto error = socket.error();
-        return error == QLocalSocket::ConnectionRefusedError
-                       || error == QLocalSocket::ServerNotFoundError
-                   ? Reply::Stale
-                   : Reply::Silent;
+    sockaddr_un address;
+    if (!socketAddress(path, address))
+        return Reply::Silent;
+    const Descriptor socket(newSocket());
+    if (socket.get() < 0)
+        return Reply::Silent;
+    if (::connect(socket.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
+        if (errno == ECONNREFUSED || errno == ENOENT)
+            return Reply::Stale;
+        // A full queue of a copy that does not take its connections, or a connection under way.
+        if (errno != EINPROGRESS || !waitFor(socket.get(), POLLOUT, deadline))
+            return Reply::Silent;
+        int error = 0;
+        socklen_t length = sizeof error;
+        if (::getsockopt(socket.get(), SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0)
+            return error == ECONNREFUSED ? Reply::Stale : Reply::Silent;
     }
     // The copy writes its answer and closes the connection.
     QByteArray answer;
-    while (answer.size() <= MaxAnswer && socket.state() == QLocalSocket::ConnectedState
-           && !deadline.hasExpired()) {
-        socket.waitForReadyRead(int(deadline.remainingTime()));
-        answer += socket.readAll();
+    char buffer[1024];
+    while (answer.size() <= MaxAnswer) {
+        const ssize_t count = ::read(socket.get(), buffer, sizeof buffer);
+        if (count == 0)
+            return decode(answer, window) ? Reply::Answered : Reply::Silent;
+        if (count > 0)
+            answer.append(buffer, qsizetype(count));
+        else if (errno == EINTR)
+            continue;
+        else if (errno != EAGAIN || deadline.hasExpired() || !waitFor(socket.get(), POLLIN, deadline))
+            return Reply::Silent;
     }
-    answer += socket.readAll();
-    return answer.size() <= MaxAnswer && decode(answer, window) ? Reply::Answered : Reply::Silent;
+    return Reply::Silent;
 }
 
 // Makes `folder` when it is missing; true when it is then a folder (not a link) of this user's
@@ -124,23 +189,47 @@ TInstanceAnswerer::TInstanceAnswerer(Report mainWindow, QObject *parent)
 {
 }
 
-TInstanceAnswerer::~TInstanceAnswerer() = default;
+TInstanceAnswerer::~TInstanceAnswerer()
+{
+    close();
+}
 
 bool TInstanceAnswerer::listen(const QString &folder, qint64 processId)
 {
-    delete m_server;
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    close();
     const QString path = QDir(folder).filePath(InstanceSocketName(processId));
+    sockaddr_un address;
+    if (!socketAddress(path, address))
+        return false;
+    Descriptor socket(newSocket());
+    if (socket.get() < 0)
+        return false;
     // A file of this name belongs to an ended process that had the same id.
-    QLocalServer::removeServer(path);
-    if (!m_server->listen(path)) {
-        delete m_server;
-        m_server = nullptr;
+    ::unlink(address.sun_path);
+    if (::bind(socket.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0)
+        return false;
+    // Only this user may connect; nobody can before the socket listens.
+    if (::chmod(address.sun_path, 0600) != 0 || ::listen(socket.get(), 8) != 0) {
+        ::unlink(address.sun_path);
         return false;
     }
-    connect(m_server, &QLocalServer::newConnection, this, &TInstanceAnswerer::answer);
+    m_socket = socket.release();
+    m_path = path;
+    m_notifier = new QSocketNotifier(qintptr(m_socket), QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &TInstanceAnswerer::answer);
     return true;
+}
+
+void TInstanceAnswerer::close()
+{
+    delete m_notifier;
+    m_notifier = nullptr;
+    if (m_socket < 0)
+        return;
+    ::close(m_socket);
+    m_socket = -1;
+    QFile::remove(m_path);
+    m_path.clear();
 }
 
 bool TInstanceAnswerer::listen()
@@ -150,15 +239,22 @@ bool TInstanceAnswerer::listen()
 
 QString TInstanceAnswerer::socketPath() const
 {
-    return m_server != nullptr ? m_server->fullServerName() : QString();
+    return m_path;
 }
 
 void TInstanceAnswerer::answer()
 {
-    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        socket->write(encode(m_mainWindow()));
-        socket->disconnectFromServer();
+    for (;;) {
+        const Descriptor connection(::accept4(m_socket, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
+        if (connection.get() < 0) {
+            if (errno == EINTR)
+                continue;
+            return;
+        }
+        // Two short lines go into the empty send buffer whole; a reader that has gone is no harm.
+        const QByteArray text = encode(m_mainWindow());
+        [[maybe_unused]] const ssize_t written =
+            ::send(connection.get(), text.constData(), size_t(text.size()), MSG_NOSIGNAL);
     }
 }
 

@@ -6,7 +6,7 @@
 #include <QThread>
 #include <functional>
 
-class QLocalServer;
+class QSocketNotifier;
 
 // Finding another running copy of the program by its main window.
 //
@@ -48,9 +48,12 @@ public:
 
 private:
     void answer();
+    void close();
 
     Report m_mainWindow;
-    QLocalServer *m_server = nullptr;
+    int m_socket = -1;
+    QString m_path;
+    QSocketNotifier *m_notifier = nullptr;
 };
 
 // Answers from a thread of its own, so that a copy answers even while its own thread processes no

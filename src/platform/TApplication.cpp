@@ -1,6 +1,7 @@
 #include "TApplication.h"
 
 #include "AppError.h"
+#include "LazyArrowStyle.h"
 #include "MessageBox.h"
 
 #include <QFont>
@@ -17,6 +18,8 @@ TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
     // font given in points takes the same room as on the machines the forms were drawn for.
     setAttribute(Qt::AA_Use96Dpi, true);
     registerFontSubstitutes();
+    // Before any widget exists, so that the first one is polished by it and no other style is made.
+    setStyle(new LazyArrowStyle);
 }
 
 bool TApplication::notify(QObject *receiver, QEvent *event)

@@ -1,8 +1,10 @@
 #include "AppError.h"
+#include "LazyArrowStyle.h"
 #include "TestMain.h"
 #include "TestSupport.h"
 
 #include <QFontInfo>
+#include <QStyleFactory>
 #include <QWidget>
 
 // The application object reports an error that leaves an event handler and keeps running.
@@ -62,6 +64,28 @@ private slots:
         QFont font(family);
         font.setPixelSize(11);
         QCOMPARE(QFontInfo(font).family(), face);
+    }
+
+    // The arrows the calendar asks for are drawn as the base style's own, each on its side.
+    void arrowsAreTheBaseStyles_data()
+    {
+        QTest::addColumn<int>("arrow");
+        QTest::addColumn<int>("opposite");
+        QTest::newRow("left") << int(QStyle::SP_ArrowLeft) << int(QStyle::SP_ArrowRight);
+        QTest::newRow("right") << int(QStyle::SP_ArrowRight) << int(QStyle::SP_ArrowLeft);
+    }
+    void arrowsAreTheBaseStyles()
+    {
+        QFETCH(int, arrow);
+        QFETCH(int, opposite);
+        const std::unique_ptr<QStyle> base(QStyleFactory::create(QStringLiteral("Fusion")));
+        LazyArrowStyle style(QStyleFactory::create(QStringLiteral("Fusion")));
+        const QIcon icon = style.standardIcon(QStyle::StandardPixmap(arrow));
+        const auto drawn = [](const QIcon &source) { return source.pixmap(16).toImage(); };
+        QVERIFY(!icon.isNull());
+        QCOMPARE(drawn(icon), drawn(base->standardIcon(QStyle::StandardPixmap(arrow))));
+        QVERIFY(drawn(icon) != drawn(base->standardIcon(QStyle::StandardPixmap(opposite))));
+        QCOMPARE(icon.actualSize(QSize(16, 16)), QSize(16, 16));
     }
 };
 

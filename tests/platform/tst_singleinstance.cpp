@@ -3,12 +3,14 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLocalServer>
 #include <QTemporaryDir>
 
 #include <QRegularExpression>
 
+#include <cstring>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -51,6 +53,7 @@ private slots:
     void findsByClassAndCaption_data();
     void findsByClassAndCaption();
     void answersTheCaptionOfTheMoment();
+    void endedCopyLeavesNoSocket();
     void neverAsksItself();
     void staleSockets_data();
     void staleSockets();
@@ -107,6 +110,16 @@ void TestSingleInstance::answersTheCaptionOfTheMoment()
     QVERIFY(FindRunningWindow(MainClass, MainCaption, search()));
 }
 
+void TestSingleInstance::endedCopyLeavesNoSocket()
+{
+    const QString path = QDir(m_folder->path()).filePath(InstanceSocketName(::getppid()));
+    {
+        AnsweringCopy copy(m_folder->path(), ::getppid(), {MainClass, MainCaption});
+        QVERIFY(copy.listening() && QFile::exists(path));
+    }
+    QVERIFY(!QFile::exists(path));
+}
+
 void TestSingleInstance::neverAsksItself()
 {
     AnsweringCopy self(m_folder->path(), QCoreApplication::applicationPid(),
@@ -144,10 +157,20 @@ void TestSingleInstance::copyThatDoesNotAnswerIsNotFound()
 {
     // A copy busy in a long handler: its socket accepts the connection, but nobody answers
     // while this thread waits.
-    QLocalServer busy;
     const QString path = QDir(m_folder->path()).filePath(InstanceSocketName(::getppid()));
-    QVERIFY(busy.listen(path));
-    QVERIFY(!FindRunningWindow(MainClass, MainCaption, search()));
+    const QByteArray name = QFile::encodeName(path);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    QVERIFY(size_t(name.size()) < sizeof address.sun_path);
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    const int busy = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    QVERIFY(busy >= 0);
+    const bool listening = ::bind(busy, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0
+                           && ::listen(busy, 8) == 0;
+    const bool found = FindRunningWindow(MainClass, MainCaption, search());
+    ::close(busy);
+    QVERIFY(listening);
+    QVERIFY(!found);
     QVERIFY(QFile::exists(path));
 }
 

@@ -74,9 +74,8 @@ void TBalloonForm::changeEvent(QEvent *event)
 {
     TMainWindowLink *link = MainWindowLink();
     if (event->type() == QEvent::WindowStateChange && m_open && link != nullptr && isMinimized()) {
-        QWidget *main = link->LinkedWindow();
-        setWindowState(windowState() & ~Qt::WindowMinimized);
-        if (!main->isMinimized())
+        // The main window's minimising hides this window, and its restoring brings it back.
+        if (QWidget *main = link->LinkedWindow(); !main->isMinimized())
             main->showMinimized();
     }
     TForm<QWidget>::changeEvent(event);

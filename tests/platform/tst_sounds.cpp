@@ -97,7 +97,7 @@ private:
         QByteArray &heard = m_server->heard[m_index];
         const QByteArray &written = m_server->written[m_index];
         heard += written.mid(heard.size(), bytes);
-        return qint64((written.size() - heard.size()) / m_bytesPerUSec);
+        return qint64(double(written.size() - heard.size()) / m_bytesPerUSec);
     }
     static bool refuse(QString *error)
     {
@@ -387,13 +387,13 @@ private slots:
             QFile file(to);
             return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
         };
-        QVERIFY(put(path, change == "repair" ? before.left(30) : before));
+        QVERIFY(put(path, change == u"repair" ? before.left(30) : before));
         SoundCache cache;
         const std::optional<WavSound> first = cache.read(path);
-        QCOMPARE(first.has_value(), change != "repair");
-        if (change == "rewrite" || change == "repair")
+        QCOMPARE(first.has_value(), change != u"repair");
+        if (change == u"rewrite" || change == u"repair")
             QVERIFY(put(path, after));
-        if (change == "rename") {
+        if (change == u"rename") {
             QVERIFY(put(dir.filePath(QStringLiteral("new.wav")), after));
             QVERIFY(QFile::remove(path) && QFile::rename(dir.filePath(QStringLiteral("new.wav")), path));
         }

@@ -61,13 +61,14 @@ exec "$here/../common/desktop.sh" sh -c '
     import -window root "$work/keys.png"
     # Minimised by itself, where the window manager offers it, the key picture takes the main
     # window along, and both come back together.
-    xdotool windowminimize "$keys"
-    await gone "Ovládání hry 1 hráčem" || fail "the key picture stayed shown when minimised"
-    await minimised "$main" || fail "the key picture was minimised without the main window"
-    xdotool windowactivate "$main" 2>/dev/null
-    await shown "Ovládání hry 1 hráčem" || fail "restoring the main window left the key picture minimised"
-    keys=$window
-    await active "$keys" || fail "after restoring, the keyboard is not on the key picture"
+    if allows "$keys" MINIMIZE; then
+        xdotool windowminimize "$keys"
+        await minimised "$main" || fail "the key picture was minimised without the main window"
+        xdotool windowactivate "$main" 2>/dev/null
+        await shown "Ovládání hry 1 hráčem" || fail "restoring the main window left the key picture minimised"
+        keys=$window
+        await active "$keys" || fail "after restoring, the keyboard is not on the key picture"
+    fi
     xdotool key Escape
     await gone "Ovládání hry 1 hráčem" || fail "Esc did not close the key picture"
 

@@ -70,17 +70,6 @@ void TBalloonForm::KeyboardMoved(QWindow *focus)
     }
 }
 
-void TBalloonForm::changeEvent(QEvent *event)
-{
-    TMainWindowLink *link = MainWindowLink();
-    if (event->type() == QEvent::WindowStateChange && m_open && link != nullptr && isMinimized()) {
-        // The main window's minimising hides this window, and its restoring brings it back.
-        if (QWidget *main = link->LinkedWindow(); !main->isMinimized())
-            main->showMinimized();
-    }
-    TForm<QWidget>::changeEvent(event);
-}
-
 bool TBalloonForm::eventFilter(QObject *watched, QEvent *event)
 {
     // Window managers leave a window of their own kind alone when its owner is minimised: the

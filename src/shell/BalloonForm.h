@@ -21,9 +21,7 @@ enum class WhileOpen {
 // (a look where Enter presses the focused button or check box must not take them), and a keyboard
 // that the window manager hands to the disabled main window or assistant is taken back. The
 // window manager treats it as a window of the main window's, and it is hidden and shown again
-// with the main window's minimising and restoring. It is never left minimised on its own while it
-// disables the main window: minimising it (where the window manager offers that) minimises the
-// main window, which takes it along.
+// with the main window's minimising and restoring.
 // Closing it, by any way, runs its FormClose, gives gravity back and enables the
 // other windows, which hands the keyboard back to the main window. Each happens once per opening,
 // however often the window system shows or closes the window in between.
@@ -42,7 +40,6 @@ protected:
     void setFirstControl(QWidget *control) { m_firstControl = control; }
 
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     void Opened() final;

@@ -13,12 +13,14 @@ bool frameKnown(const QWidget *window)
     return handle && !handle->frameMargins().isNull();
 }
 
-// Once the frame is known the window system's handle is asked: the widget learns its frame only
-// later, and until then counts the client area as its frame.
+// Once the frame is known the window system's handle is asked for its margins: the widget learns
+// its frame only later, and until then counts the client area as its frame. The size is the
+// widget's own: a handle whose window is still being mapped may not know it yet.
 void placeFrame(QWidget *window, const QRect &area)
 {
     if (QWindow *handle = window->windowHandle(); handle && !handle->frameMargins().isNull())
-        handle->setFramePosition(centredFramePosition(area, handle->frameGeometry().size()));
+        handle->setFramePosition(
+            centredFramePosition(area, window->size().grownBy(handle->frameMargins())));
     else
         window->move(centredFramePosition(area, window->frameGeometry().size()));
 }

@@ -38,6 +38,7 @@ exec "$here/../common/desktop.sh" sh -c '
     window=""
     shown() { window=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1); [ -n "$window" ]; }
     gone() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+    active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 
     # Whether $1 windows of the program are visible: an open menu is a window of its own.
     menus() { [ "$(xdotool search --all --onlyvisible --pid $pid 2>/dev/null | wc -l)" -eq "$1" ]; }
@@ -58,6 +59,8 @@ exec "$here/../common/desktop.sh" sh -c '
             await shown "$title" || fail "$title: not shown ($showing showing)"
             await centred "$window" || fail "$title, $showing showing: frame at $(frame "$window"), not centred"
             [ $showing = first ] && import -window root "$work/keys$players.png"
+            # The window takes the keyboard as it opens, however soon the window manager lets it.
+            await active "$window" || fail "$title: the keyboard is not on it ($showing showing)"
             xdotool key Escape
             await gone "$title" || fail "$title: Esc did not close it"
         done

@@ -5,6 +5,7 @@
 
 #include "Clock.h"
 #include "Random.h"
+#include "CountingBoard.h"
 #include "T_TETRIS.h"
 
 #include <QApplication>
@@ -118,27 +119,6 @@ void playGame(TTETRIS &board, GameStats &stats, qint64 &nanoseconds)
             return;
     }
 }
-
-// Counts the cells the board draws alone and its repaints of the whole well.
-class CountingBoard : public TTETRIS
-{
-public:
-    int cellDrawings = 0;
-    int wellRepaints = 0;
-    void resetDrawCounters() { cellDrawings = wellRepaints = 0; }
-
-protected:
-    void drawCell(int column, int row, WinColor::Value colour) override
-    {
-        ++cellDrawings;
-        TTETRIS::drawCell(column, row, colour);
-    }
-    void repaintWell() override
-    {
-        ++wellRepaints;
-        TTETRIS::repaintWell();
-    }
-};
 
 CountingBoard *playBoard()
 {

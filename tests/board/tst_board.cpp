@@ -1,3 +1,4 @@
+#include "CountingBoard.h"
 #include "Clock.h"
 #include "PreviewForm.h"
 #include "Random.h"
@@ -33,27 +34,6 @@ QColor dark()
 }
 
 // A board at the size the main window gives it, with the main window's drawing settings.
-// Counts the cells the board draws alone and its repaints of the whole well.
-class CountingBoard : public TTETRIS
-{
-public:
-    int cellDrawings = 0;
-    int wellRepaints = 0;
-    void resetDrawCounters() { cellDrawings = wellRepaints = 0; }
-
-protected:
-    void drawCell(int column, int row, WinColor::Value colour) override
-    {
-        ++cellDrawings;
-        TTETRIS::drawCell(column, row, colour);
-    }
-    void repaintWell() override
-    {
-        ++wellRepaints;
-        TTETRIS::repaintWell();
-    }
-};
-
 struct PlayBoard
 {
     CountingBoard board;

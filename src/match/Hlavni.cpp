@@ -81,7 +81,11 @@ THlavniDialog::THlavniDialog(QWidget *parent) : TForm<QMainWindow>(parent), ui(n
     FormCreate();
 }
 
-THlavniDialog::~THlavniDialog() = default;
+THlavniDialog::~THlavniDialog()
+{
+    // Destroying the window hides it, which changes the hint; by then this is no main window.
+    disconnect(THintRouter::instance(), nullptr, this, nullptr);
+}
 
 QString THlavniDialog::GameKindText() const
 {

@@ -98,13 +98,13 @@ void THlavniDialog::connectCommands()
     connect(MS8, &QAction::triggered, this, &THlavniDialog::MS8Click);
     connect(fovskpojistka1, &QAction::triggered, this, &THlavniDialog::fovskpojistka1Click);
     connect(ToolbarButton971, &QAction::triggered, this, &THlavniDialog::fovskpojistka1Click);
-    for (QAction *command : {MS1, MP1, TB0})
+    for (QAction *command : {MS1, MP1, newOnePlayerGameToolAction})
         connect(command, &QAction::triggered, this, &THlavniDialog::MS1Click);
-    for (QAction *command : {MS0, MP0, TB1})
+    for (QAction *command : {MS0, MP0, newTwoPlayerGameToolAction})
         connect(command, &QAction::triggered, this, &THlavniDialog::MS0Click);
-    for (QAction *command : {MS3, MP2, TB2})
+    for (QAction *command : {MS3, MP2, endGameToolAction})
         connect(command, &QAction::triggered, this, &THlavniDialog::MS3Click);
-    for (QAction *command : {MN5, TB3})
+    for (QAction *command : {MN5, resultsTableToolAction})
         connect(command, &QAction::triggered, this, &ShowTabulkaDialog);
     connect(Vymazattabulkunejlepch1, &QAction::triggered, this, &ShowVymazatDialog);
     for (QAction *manual : {EM, EM1})
@@ -176,9 +176,9 @@ bool THlavniDialog::BossScreenShown() const
 
 void THlavniDialog::SetMatchCommands(bool matchRunning)
 {
-    for (QAction *command : {TB0, TB1, MS1, MS0, MP1, MP0})
+    for (QAction *command : {newOnePlayerGameToolAction, newTwoPlayerGameToolAction, MS1, MS0, MP1, MP0})
         command->setEnabled(!matchRunning);
-    for (QAction *command : {TB2, MS3, MP2})
+    for (QAction *command : {endGameToolAction, MS3, MP2})
         command->setEnabled(matchRunning);
 }
 

@@ -91,10 +91,10 @@ public:
     QAction *MP1 = nullptr;
     QAction *MP0 = nullptr;
     QAction *MP2 = nullptr;
-    QAction *TB0 = nullptr;
-    QAction *TB1 = nullptr;
-    QAction *TB2 = nullptr;
-    QAction *TB3 = nullptr;
+    QAction *newOnePlayerGameToolAction = nullptr;
+    QAction *newTwoPlayerGameToolAction = nullptr;
+    QAction *endGameToolAction = nullptr;
+    QAction *resultsTableToolAction = nullptr;
     QAction *ToolbarButton971 = nullptr;
     QAction *EM1 = nullptr;
     QMenu *PopupMenu1 = nullptr;

@@ -80,10 +80,10 @@ void THlavniDialog::bindControls()
     MP1 = ui->MP1;
     MP0 = ui->MP0;
     MP2 = ui->MP2;
-    TB0 = ui->TB0;
-    TB1 = ui->TB1;
-    TB2 = ui->TB2;
-    TB3 = ui->TB3;
+    newOnePlayerGameToolAction = ui->newOnePlayerGameToolAction;
+    newTwoPlayerGameToolAction = ui->newTwoPlayerGameToolAction;
+    endGameToolAction = ui->endGameToolAction;
+    resultsTableToolAction = ui->resultsTableToolAction;
     ToolbarButton971 = ui->ToolbarButton971;
     EM1 = ui->EM1;
 }

@@ -35,7 +35,7 @@ TOProgramuDialog::TOProgramuDialog() : TInfoWindow(BorderlessFlags()), ui(new Ui
     Image1 = ui->Image1;
     GradText1 = ui->GradText1;
     GradText2 = ui->GradText2;
-    Label1 = ui->Label1;
+    makerLabel = ui->makerLabel;
     Button1 = ui->Button1;
     SysInfo1 = new TSysInfo(this);
     SysInfo1->setObjectName(QStringLiteral("SysInfo1"));
@@ -47,7 +47,7 @@ TOProgramuDialog::TOProgramuDialog() : TInfoWindow(BorderlessFlags()), ui(new Ui
     setPalette(colours);
     setAutoFillBackground(true);
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11, false));
-    Label1->setFont(pixelFont(QStringLiteral("Times New Roman"), 15, false, true));
+    makerLabel->setFont(pixelFont(QStringLiteral("Times New Roman"), 15, false, true));
 
     setUpTitle(GradText1, QStringLiteral("Parblok 2000"), 32);
     setUpTitle(GradText2, QStringLiteral("verze 5.0"), 19);

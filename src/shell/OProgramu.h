@@ -25,7 +25,7 @@ public:
     QLabel *Image1 = nullptr;
     TGradText *GradText1 = nullptr; // "Parblok 2000"
     TGradText *GradText2 = nullptr; // "verze 5.0"
-    QLabel *Label1 = nullptr;       // the maker's line
+    QLabel *makerLabel = nullptr;       // the maker's line
     QPushButton *Button1 = nullptr;
     TSysInfo *SysInfo1 = nullptr;   // facts about the computer, not shown
 

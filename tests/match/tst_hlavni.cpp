@@ -173,13 +173,13 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("enabled");
-        for (const char *name : {"MS1", "MS0", "MP1", "MP0", "TB0", "TB1", "MN5", "TB3",
+        for (const char *name : {"MS1", "MS0", "MP1", "MP0", "newOnePlayerGameToolAction", "newTwoPlayerGameToolAction", "MN5", "resultsTableToolAction",
                                  "Vymazattabulkunejlepch1", "Ovldnpro1hre1", "Ovldnpro2hre1",
                                  "fovskpojistka1", "ToolbarButton971", "NpovdaproParblok20001",
                                  "OProgramu", "MS8"})
             QTest::newRow(name) << QString::fromLatin1(name) << true;
         // No match runs; the program folder of the test holds no manual.
-        for (const char *name : {"MS3", "MP2", "TB2", "EM", "EM1"})
+        for (const char *name : {"MS3", "MP2", "endGameToolAction", "EM", "EM1"})
             QTest::newRow(name) << QString::fromLatin1(name) << false;
     }
     void startCommands()
@@ -194,14 +194,14 @@ private slots:
     void matchCommandsSwitchTogether()
     {
         w->SetMatchCommands(true);
-        for (QAction *a : {w->MS1, w->MS0, w->MP1, w->MP0, w->TB0, w->TB1})
+        for (QAction *a : {w->MS1, w->MS0, w->MP1, w->MP0, w->newOnePlayerGameToolAction, w->newTwoPlayerGameToolAction})
             QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
-        for (QAction *a : {w->MS3, w->MP2, w->TB2})
+        for (QAction *a : {w->MS3, w->MP2, w->endGameToolAction})
             QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
         w->SetMatchCommands(false);
-        for (QAction *a : {w->MS1, w->MS0, w->MP1, w->MP0, w->TB0, w->TB1})
+        for (QAction *a : {w->MS1, w->MS0, w->MP1, w->MP0, w->newOnePlayerGameToolAction, w->newTwoPlayerGameToolAction})
             QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
-        for (QAction *a : {w->MS3, w->MP2, w->TB2})
+        for (QAction *a : {w->MS3, w->MP2, w->endGameToolAction})
             QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
     }
 
@@ -436,16 +436,16 @@ private slots:
             else if (!a->objectName().isEmpty() || !a->icon().isNull())
                 names << a->objectName();
         }
-        QCOMPARE(names, QStringList({QStringLiteral("TB0"), QStringLiteral("TB1"), QStringLiteral("TB2"), QStringLiteral("-"), QStringLiteral("TB3"), QStringLiteral("-"), QStringLiteral("ToolbarButton971"), QStringLiteral("EM1")}));
+        QCOMPARE(names, QStringList({QStringLiteral("newOnePlayerGameToolAction"), QStringLiteral("newTwoPlayerGameToolAction"), QStringLiteral("endGameToolAction"), QStringLiteral("-"), QStringLiteral("resultsTableToolAction"), QStringLiteral("-"), QStringLiteral("ToolbarButton971"), QStringLiteral("EM1")}));
         // The manual button stands at the right end, every button has a picture and a hint.
         auto *manual = qobject_cast<QToolButton *>(bar->widgetForAction(w->EM1));
         QVERIFY(manual != nullptr);
         QVERIFY(manual->geometry().right() > bar->width() - 40);
-        for (QAction *a : {w->TB0, w->TB1, w->TB2, w->TB3, w->ToolbarButton971, w->EM1}) {
+        for (QAction *a : {w->newOnePlayerGameToolAction, w->newTwoPlayerGameToolAction, w->endGameToolAction, w->resultsTableToolAction, w->ToolbarButton971, w->EM1}) {
             QVERIFY2(!a->icon().pixmap(16, 16).isNull(), qPrintable(a->objectName()));
             QCOMPARE(a->toolTip(), a->statusTip());
         }
-        QCOMPARE(w->TB3->statusTip(), QStringLiteral("Zobrazí tabulku nejlhorších hráčů"));
+        QCOMPARE(w->resultsTableToolAction->statusTip(), QStringLiteral("Zobrazí tabulku nejlhorších hráčů"));
         QCOMPARE(w->ToolbarButton971->statusTip(), QStringLiteral("Pojistka proti neodbytnému šéfovi"));
     }
 
@@ -745,8 +745,8 @@ private slots:
     {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("hint");
-        QTest::newRow("toolbar button") << "TB1" << "Zobrazí dialog pro výběr nové hry 2 hráčů";
-        QTest::newRow("disabled toolbar button") << "TB2" << "Ukončí aktuální hru";
+        QTest::newRow("toolbar button") << "newTwoPlayerGameToolAction" << "Zobrazí dialog pro výběr nové hry 2 hráčů";
+        QTest::newRow("disabled toolbar button") << "endGameToolAction" << "Ukončí aktuální hru";
         QTest::newRow("manual button") << "EM1" << "Elektronický manuál";
         QTest::newRow("label without a hint") << "LSCO2" << "Stiskněte klávesu F1 pro nápovědu";
         QTest::newRow("status bar") << "Tahy" << "Stiskněte klávesu F1 pro nápovědu";
@@ -777,12 +777,12 @@ private slots:
         QTest::newRow("MS8") << "MS8" << "";
         QTest::newRow("MP2") << "MP2" << "";
         QTest::newRow("MN5") << "MN5" << "Zobrazí tabulku nejhorších hráčů";
-        QTest::newRow("TB3") << "TB3" << "Zobrazí tabulku nejlhorších hráčů";
+        QTest::newRow("resultsTableToolAction") << "resultsTableToolAction" << "Zobrazí tabulku nejlhorších hráčů";
         QTest::newRow("clearing") << "Vymazattabulkunejlepch1" << "Vynuluje tabulku nejhorších hráčů";
         QTest::newRow("help") << "NpovdaproParblok20001" << "Zobrazí nápovědu";
         QTest::newRow("about") << "OProgramu" << "Zobrazí dialog s informacemi o programu";
         QTest::newRow("keys 1") << "Ovldnpro1hre1" << "Zobrazí ovládání hry pro 1 hráče";
-        QTest::newRow("TB0") << "TB0" << "Zobrazí dialog pro výběr nové hry 1 hráče";
+        QTest::newRow("newOnePlayerGameToolAction") << "newOnePlayerGameToolAction" << "Zobrazí dialog pro výběr nové hry 1 hráče";
     }
     void menuHints()
     {
@@ -936,7 +936,7 @@ private slots:
     void realMouseMoveShowsHint()
     {
         auto *bar = w->findChild<QToolBar *>();
-        QWidget *button = bar->widgetForAction(w->TB3);
+        QWidget *button = bar->widgetForAction(w->resultsTableToolAction);
         QTest::mouseMove(w->windowHandle(), QPoint(300, 300));
         QTest::mouseMove(w->windowHandle(), button->mapTo(w, button->rect().center()));
         QTRY_COMPARE(hintPanel(), QStringLiteral("      Zobrazí tabulku nejlhorších hráčů"));

@@ -234,7 +234,7 @@ private slots:
         QVERIFY(w->gravityTimer1->Enabled());
         QCOMPARE(w->gravityTimer2->Interval(), players == 2 ? 1000 : 0);
         QCOMPARE(w->gravityTimer2->Enabled(), players == 2);
-        QVERIFY(w->MS3->isEnabled() && w->TB2->isEnabled() && !w->MS1->isEnabled() && !w->TB1->isEnabled());
+        QVERIFY(w->MS3->isEnabled() && w->endGameToolAction->isEnabled() && !w->MS1->isEnabled() && !w->newTwoPlayerGameToolAction->isEnabled());
         QCOMPARE(w->GravitySuspensions(), 0);
         // The pause works on the new match from scratch.
         keys(QStringLiteral("pp"));
@@ -384,7 +384,7 @@ private slots:
             expected << name.trimmed() + u'|' + QString::number(points);
         }
         QVERIFY(!w->Kryti1->isHidden() && !w->Kryti2->isHidden());
-        QVERIFY(w->MS1->isEnabled() && w->TB0->isEnabled() && !w->MS3->isEnabled() && !w->MP2->isEnabled());
+        QVERIFY(w->MS1->isEnabled() && w->newOnePlayerGameToolAction->isEnabled() && !w->MS3->isEnabled() && !w->MP2->isEnabled());
         QCOMPARE(w->LSCO->text(), QStringLiteral("0"));
         QStringList rows = stored(code);
         rows.sort();

@@ -180,7 +180,7 @@ private slots:
         // Left on the last page: the next opening starts on the first all the same.
         m_viewer->PageControl1->setCurrentIndex(2);
 
-        (toolbar ? m_main->TB3 : m_main->MN5)->trigger();
+        (toolbar ? m_main->resultsTableToolAction : m_main->MN5)->trigger();
         QVERIFY(m_viewer->isVisible());
         QCOMPARE(m_viewer->PageControl1->currentIndex(), 0);
         QCOMPARE(m_viewer->PageControl1->tabText(page),
@@ -305,7 +305,7 @@ private slots:
         RunMatch(*m_main, 500, 700);
         if (paused)
             m_main->FormKeyPress(u'P');
-        m_main->TB3->trigger();
+        m_main->resultsTableToolAction->trigger();
         QCOMPARE(gravity(), qMakePair(0, 0));
         QTest::keyClick(m_viewer->windowHandle(), Qt::Key_Escape);
         QCOMPARE(gravity(), paused ? qMakePair(0, 0) : qMakePair(500, 700));

@@ -222,7 +222,7 @@ private slots:
                  QStringLiteral("Uzavře dialogové okno s informacemi o programu"));
         QCOMPARE(m_about->Image1->size(), QSize(63, 62));
         QVERIFY(!m_about->Image1->pixmap().isNull());
-        QVERIFY(!m_about->Label1->text().isEmpty());
+        QVERIFY(!m_about->makerLabel->text().isEmpty());
         // The button closes the window and gives the main window back.
         m_about->show();
         QVERIFY(m_about->Button1->hasFocus() || m_about->focusWidget() == m_about->Button1);

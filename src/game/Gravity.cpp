@@ -23,8 +23,6 @@ void TGravity::startMatch(int players, int interval)
     m_side1.interval = interval;
     m_side2.inGame = players == 2;
     m_side2.interval = players == 2 ? interval : 0;
-    for (Side *s : {&m_side1, &m_side2})
-        s->waitsForResult = false;
     carryOut();
 }
 
@@ -54,7 +52,6 @@ void TGravity::restartPeriod(int player)
 void TGravity::finish(int player)
 {
     side(player).inGame = false;
-    side(3 - player).waitsForResult = true;
     m_finishedWithResult = player;
     carryOut();
 }
@@ -63,10 +60,8 @@ int TGravity::resultShown()
 {
     const int finished = m_finishedWithResult;
     m_finishedWithResult = 0;
-    if (finished != 0) {
-        side(3 - finished).waitsForResult = false;
+    if (finished != 0)
         carryOut();
-    }
     return finished;
 }
 

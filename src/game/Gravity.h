@@ -51,11 +51,15 @@ private:
         Timer &timer;
         bool inGame = false;
         int interval = 0;
-        bool waitsForResult = false;
     };
     Side &side(int player) { return player == 1 ? m_side1 : m_side2; }
     const Side &side(int player) const { return player == 1 ? m_side1 : m_side2; }
-    bool suspended(const Side &s) const { return m_suspensions > 0 || s.waitsForResult; }
+    // A player waits while the other player's result is shown.
+    bool waitsForResult(const Side &s) const
+    {
+        return m_finishedWithResult != 0 && &s != &side(m_finishedWithResult);
+    }
+    bool suspended(const Side &s) const { return m_suspensions > 0 || waitsForResult(s); }
     void carryOut(Side &s);
     void carryOut();
 

@@ -6,7 +6,7 @@
 #include "Clock.h"
 #include "Random.h"
 #include "CountingBoard.h"
-#include "T_TETRIS.h"
+#include "WellWidget.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -89,7 +89,7 @@ Placement bestPlacement(const TWellModel &well)
 
 // One game played by a simple greedy player: the look-ahead is not timed, every operation on the
 // board (with its drawing) is.
-void playGame(TTETRIS &board, GameStats &stats, qint64 &nanoseconds)
+void playGame(TWellWidget &board, GameStats &stats, qint64 &nanoseconds)
 {
     QElapsedTimer timer;
     timer.start();
@@ -138,7 +138,7 @@ void savePicture(const QString &file)
     // The same clock reading for each board, so all three play the same pieces.
     setNowForTesting(QDateTime(QDate(2024, 5, 6), QTime(10, 20, 30, 400), Qt::UTC));
     for (int i = 0; i < types.size(); ++i) {
-        TTETRIS *board = playBoard();
+        TWellWidget *board = playBoard();
         board->setBlocktype(types[i]);
         board->setScreenNumber(0);
         // Fill part of the well with pieces of all kinds, keep a piece falling in view.

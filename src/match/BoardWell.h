@@ -1,13 +1,13 @@
 #pragma once
 
-#include "T_TETRIS.h"
+#include "WellWidget.h"
 #include "Well.h"
 
 // A board of the main window as the rules of a match drive it.
 class TBoardWell final : public TWell
 {
 public:
-    explicit TBoardWell(TTETRIS *board) : m_board(board) {}
+    explicit TBoardWell(TWellWidget *board) : m_board(board) {}
 
     int StepDown() override { return m_board->StepDown(); }
     bool CanStepDown() const override
@@ -26,5 +26,5 @@ public:
     void NewGame() override { m_board->NewGame(); }
 
 private:
-    TTETRIS *m_board;
+    TWellWidget *m_board;
 };

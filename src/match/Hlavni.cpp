@@ -21,7 +21,7 @@
 #include "Placement.h"
 #include "ProgramEnd.h"
 #include "Sounds.h"
-#include "T_TETRIS.h"
+#include "WellWidget.h"
 #include "TApplication.h"
 #include "Tabulka.h"
 #include "Timer.h"

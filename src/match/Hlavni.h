@@ -23,7 +23,7 @@ class TBoardWell;
 class TGradText;
 class TNStatusBar;
 class TSysInfo;
-class TTETRIS;
+class TWellWidget;
 class Timer;
 
 namespace Ui {
@@ -45,8 +45,8 @@ public:
     TMatch &Match() { return *m_match; }
 
     // --- Controls of the form -----------------------------------------------------------------
-    TTETRIS *TETRIS1 = nullptr;
-    TTETRIS *TETRIS2 = nullptr;
+    TWellWidget *TETRIS1 = nullptr;
+    TWellWidget *TETRIS2 = nullptr;
     TGradText *P1 = nullptr; // "Pauza" over well 1; its visibility is the pause
     TGradText *P2 = nullptr;
     QFrame *Kryti1 = nullptr; // a visible cover means the well is out of play

@@ -7,7 +7,7 @@
 #include "GradText.h"
 #include "NStatusBar.h"
 #include "PixelFont.h"
-#include "T_TETRIS.h"
+#include "WellWidget.h"
 #include "WindowPlacement.h"
 
 #include <QCalendarWidget>
@@ -168,7 +168,7 @@ void THlavniDialog::layOutForm()
 
 void THlavniDialog::setUpBoards()
 {
-    for (TTETRIS *board : {TETRIS1, TETRIS2}) {
+    for (TWellWidget *board : {TETRIS1, TETRIS2}) {
         board->setNumberOfPieces(0);
         board->setNextPiece(1);
         board->setLastDeletedLine(0);

@@ -2,7 +2,7 @@
 #include "Clock.h"
 #include "PreviewForm.h"
 #include "Random.h"
-#include "T_TETRIS.h"
+#include "WellWidget.h"
 #include "TestMain.h"
 #include "TestSupport.h"
 
@@ -69,19 +69,19 @@ private slots:
         QTest::newRow("NumberOfType") << "NumberOfType" << QVariant(8);
         QTest::newRow("PreviewSize") << "PreviewSize" << QVariant(40);
         QTest::newRow("PreviewCaption") << "PreviewCaption" << QVariant(QString());
-        QTest::newRow("Blocktype") << "Blocktype" << QVariant::fromValue(TTETRIS::btNormal);
+        QTest::newRow("Blocktype") << "Blocktype" << QVariant::fromValue(TWellWidget::btNormal);
     }
     void defaults()
     {
         QFETCH(QString, property);
         QFETCH(QVariant, value);
-        TTETRIS board;
+        TWellWidget board;
         QCOMPARE(board.property(qPrintable(property)), value);
     }
 
     void constructedShape()
     {
-        TTETRIS board;
+        TWellWidget board;
         QCOMPARE(board.size(), QSize(135, 300));
         QCOMPARE(board.CurrentPiece(), 1);
         QCOMPARE(board.focusPolicy(), Qt::NoFocus);
@@ -116,8 +116,8 @@ private slots:
         QTest::newRow("layout refused") << "ScreenNumber" << QVariant(6) << QVariant(0)
                                         << QStringLiteral("Value out of range...");
         QTest::newRow("preview 2 ignored") << "PreviewSize" << QVariant(2) << QVariant(40) << QString();
-        QTest::newRow("block type") << "Blocktype" << QVariant::fromValue(TTETRIS::btRound)
-                                    << QVariant::fromValue(TTETRIS::btRound) << QString();
+        QTest::newRow("block type") << "Blocktype" << QVariant::fromValue(TWellWidget::btRound)
+                                    << QVariant::fromValue(TWellWidget::btRound) << QString();
         QTest::newRow("caption") << "PreviewCaption" << QVariant(QStringLiteral("Další"))
                                  << QVariant(QStringLiteral("Další")) << QString();
         QTest::newRow("background") << "BackGroundColor" << QVariant(quint32(clNavy))
@@ -129,7 +129,7 @@ private slots:
         QFETCH(QVariant, value);
         QFETCH(QVariant, stored);
         QFETCH(QString, message);
-        TTETRIS board;
+        TWellWidget board;
         MessageCatcher catcher;
         QVERIFY(board.setProperty(qPrintable(property), value));
         QCOMPARE(board.property(qPrintable(property)), stored);
@@ -154,7 +154,7 @@ private slots:
         QFETCH(QString, steps);
         QFETCH(bool, border);
         QFETCH(bool, fill);
-        TTETRIS board;
+        TWellWidget board;
         for (QChar step : steps) {
             const bool on = step.isUpper();
             if (step.toLower() == QLatin1Char('b'))
@@ -178,7 +178,7 @@ private slots:
     {
         QFETCH(QSize, size);
         QFETCH(QSize, cell);
-        TTETRIS board;
+        TWellWidget board;
         board.setShowBorderColor(true);
         board.setShowFillColor(true);
         board.resize(size);
@@ -234,13 +234,13 @@ private slots:
         QFETCH(bool, fill);
         QFETCH(bool, settled);
         QFETCH(QList<QColor>, expected);
-        TTETRIS board;
+        TWellWidget board;
         board.resize(190, 358);
         board.setShowBorderColor(true);
         board.setShowFillColor(true);
         board.setShowBorderColor(border);
         board.setShowFillColor(fill);
-        board.setBlocktype(TTETRIS::TBlockType(blocktype));
+        board.setBlocktype(TWellWidget::TBlockType(blocktype));
         // Paint a neighbourhood of cells in another colour first, so leftovers would show.
         for (int column = 2; column <= 4; ++column)
             for (int row = 4; row <= 6; ++row)
@@ -365,7 +365,7 @@ private slots:
     void backgroundChangeEmptiesCellsOfThatColour()
     {
         PlayBoard play;
-        TTETRIS &board = play.board;
+        TWellWidget &board = play.board;
         board.Well().setCell(0, 20, clYellow);
         board.Well().setCell(1, 20, clRed);
         board.setBackGroundColor(clYellow);
@@ -383,7 +383,7 @@ private slots:
         // Setting the next piece rebuilds the falling one in place, where its squares may lie
         // on settled cells; moving it away must leave those cells visible.
         PlayBoard play;
-        TTETRIS &board = play.board;
+        TWellWidget &board = play.board;
         board.Well().setCell(5, 10, clSilver);
         board.Paint();
         board.Well().PlacePiece(4, 4, 8); // column 5, rows 8..11
@@ -396,7 +396,7 @@ private slots:
     {
         QWidget window;
         window.resize(200, 370);
-        TTETRIS *board = new TTETRIS(&window);
+        TWellWidget *board = new TWellWidget(&window);
         board->setShowFillColor(true);
         board->setBlocktype(btButton);
         board->setGeometry(3, 4, 190, 358);
@@ -439,7 +439,7 @@ private slots:
         QFETCH(bool, fill);
         QFETCH(QStringList, rows);
         QFETCH(QColor, corner);
-        TTETRIS board;
+        TWellWidget board;
         board.setShowBorderColor(true);
         board.setShowFillColor(true);
         board.setShowBorderColor(border);
@@ -466,7 +466,7 @@ private slots:
 
     void previewSizeAndCaption()
     {
-        TTETRIS board;
+        TWellWidget board;
         board.setPreviewSize(10);
         QCOMPARE(board.PreviewForm()->size(), QSize(40, 40));
         board.setPreviewSize(2);
@@ -482,7 +482,7 @@ private slots:
     void previewFollowsTheGame()
     {
         setNowForTesting(QDateTime(QDate(2024, 5, 6), QTime(10, 20, 30, 400), Qt::UTC));
-        TTETRIS board;
+        TWellWidget board;
         board.setShowFillColor(true);
         board.setPreviewSize(10);
         board.setShowNextpiece(true);

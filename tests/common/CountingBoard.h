@@ -3,10 +3,10 @@
 // A well widget that counts its own drawing, for the tests and the benchmark of the board;
 // header-only, since only they include it.
 
-#include "T_TETRIS.h"
+#include "WellWidget.h"
 
 // Counts the cells the board draws alone and its repaints of the whole well.
-class CountingBoard : public TTETRIS
+class CountingBoard : public TWellWidget
 {
 public:
     int cellDrawings = 0;
@@ -17,11 +17,11 @@ protected:
     void drawCell(int column, int row, WinColor::Value colour) override
     {
         ++cellDrawings;
-        TTETRIS::drawCell(column, row, colour);
+        TWellWidget::drawCell(column, row, colour);
     }
     void repaintWell() override
     {
         ++wellRepaints;
-        TTETRIS::repaintWell();
+        TWellWidget::repaintWell();
     }
 };

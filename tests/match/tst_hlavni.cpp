@@ -6,7 +6,7 @@
 #include "Launch.h"
 #include "ProgramFolderFixture.h"
 #include "NStatusBar.h"
-#include "T_TETRIS.h"
+#include "WellWidget.h"
 #include "TestMain.h"
 #include "TestSupport.h"
 #include "Timer.h"
@@ -212,7 +212,7 @@ private slots:
         QCOMPARE(w->width(), 669);
         QCOMPARE(w->height() - w->menuBar()->height(), 421);
         // Both wells at their run-time size, each under its cover.
-        for (TTETRIS *board : {w->TETRIS1, w->TETRIS2})
+        for (TWellWidget *board : {w->TETRIS1, w->TETRIS2})
             QCOMPARE(board->geometry(), QRect(3, 4, 190, 358));
         QCOMPARE(w->Kryti1->geometry(), w->TETRIS1->geometry());
         QCOMPARE(w->Kryti2->geometry(), w->TETRIS2->geometry());
@@ -256,13 +256,13 @@ private slots:
         QTest::newRow("ShowNextpiece") << "ShowNextpiece" << QVariant(false);
         QTest::newRow("NumberOfType") << "NumberOfType" << QVariant(8);
         QTest::newRow("PreviewSize") << "PreviewSize" << QVariant(10);
-        QTest::newRow("Blocktype") << "Blocktype" << QVariant(int(TTETRIS::btButton));
+        QTest::newRow("Blocktype") << "Blocktype" << QVariant(int(TWellWidget::btButton));
     }
     void boards()
     {
         QFETCH(QString, property);
         QFETCH(QVariant, value);
-        for (TTETRIS *board : {w->TETRIS1, w->TETRIS2}) {
+        for (TWellWidget *board : {w->TETRIS1, w->TETRIS2}) {
             QVariant actual = board->property(qPrintable(property));
             QVERIFY2(actual.isValid(), qPrintable(property));
             if (property == QLatin1String("Blocktype"))

@@ -8,7 +8,7 @@
 #include "OContrls.h"
 #include "Pomocnik.h"
 #include "ProgramFolderFixture.h"
-#include "T_TETRIS.h"
+#include "WellWidget.h"
 #include "TestMain.h"
 #include "TestSupport.h"
 #include "Timer.h"
@@ -43,7 +43,7 @@ class TestMatch : public QObject
 
     QString data(const QString &name) const { return m_folder.data(name); }
 
-    TTETRIS *board(int player) const { return player == 1 ? w->TETRIS1 : w->TETRIS2; }
+    TWellWidget *board(int player) const { return player == 1 ? w->TETRIS1 : w->TETRIS2; }
     Timer *timer(int player) const { return player == 1 ? w->gravityTimer1 : w->gravityTimer2; }
     QLabel *scoreLabel(int player) const { return player == 1 ? w->LSCO : w->LSCO2; }
     QLabel *levelLabel(int player) const { return player == 1 ? w->LCL : w->LCL2; }
@@ -540,7 +540,7 @@ private slots:
     {
         start(2, 3);
         removeRowsInLandings(1, {4, 4});
-        for (TTETRIS *well : {w->TETRIS1, w->TETRIS2}) {
+        for (TWellWidget *well : {w->TETRIS1, w->TETRIS2}) {
             QCOMPARE(well->ScreenNumber(), 1);
             // Layout 1: columns 0 and 9 filled from row 13 down, nothing else.
             for (int r = 0; r < TWellModel::Rows; ++r)

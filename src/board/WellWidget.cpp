@@ -1,4 +1,4 @@
-#include "T_TETRIS.h"
+#include "WellWidget.h"
 
 #include "CellPainter.h"
 #include "PreviewForm.h"
@@ -9,7 +9,7 @@
 
 using WinColor::Value;
 
-TTETRIS::TTETRIS(QWidget *parent)
+TWellWidget::TWellWidget(QWidget *parent)
     : QWidget(parent)
     , m_well(this)
 {
@@ -26,14 +26,14 @@ TTETRIS::TTETRIS(QWidget *parent)
     m_previewForm->setWindowTitle(QStringLiteral("Next"));
 }
 
-TTETRIS::~TTETRIS()
+TWellWidget::~TWellWidget()
 {
     closeCanvas();
 }
 
 // Runs an operation of the well and shows what it drew before returning its result.
 template<typename Operation>
-auto TTETRIS::drawing(Operation operation)
+auto TWellWidget::drawing(Operation operation)
 {
     ensureCanvas();
     if constexpr (std::is_void_v<decltype(operation())>) {
@@ -48,43 +48,43 @@ auto TTETRIS::drawing(Operation operation)
 
 // --- Properties ---------------------------------------------------------------------------
 
-void TTETRIS::setNumberOfPieces(int value)
+void TWellWidget::setNumberOfPieces(int value)
 {
     m_well.setNumberOfPieces(value);
 }
 
-void TTETRIS::setLastDeletedLine(int value)
+void TWellWidget::setLastDeletedLine(int value)
 {
     m_well.setLastDeletedLine(value);
 }
 
-void TTETRIS::setNextPiece(int value)
+void TWellWidget::setNextPiece(int value)
 {
     m_well.setNextPiece(value);
 }
 
-void TTETRIS::setNumberOfType(int value)
+void TWellWidget::setNumberOfType(int value)
 {
     m_well.setNumberOfType(value);
 }
 
-void TTETRIS::setBackGroundColor(quint32 value)
+void TWellWidget::setBackGroundColor(quint32 value)
 {
     drawing([this, value] { m_well.setBackGroundColor(value); });
 }
 
-void TTETRIS::setScreenNumber(int value)
+void TWellWidget::setScreenNumber(int value)
 {
     drawing([this, value] { m_well.setScreenNumber(value); });
 }
 
-void TTETRIS::setSquareDimension(int value)
+void TWellWidget::setSquareDimension(int value)
 {
     m_squareDimension = value;
     resize(9 * value, 20 * value);
 }
 
-void TTETRIS::setShowBorderColor(bool value)
+void TWellWidget::setShowBorderColor(bool value)
 {
     m_showBorderColor = value;
     if (!value)
@@ -92,7 +92,7 @@ void TTETRIS::setShowBorderColor(bool value)
     Paint();
 }
 
-void TTETRIS::setShowFillColor(bool value)
+void TWellWidget::setShowFillColor(bool value)
 {
     m_showFillColor = value;
     if (!value)
@@ -103,13 +103,13 @@ void TTETRIS::setShowFillColor(bool value)
     update();
 }
 
-void TTETRIS::setShowNextpiece(bool value)
+void TWellWidget::setShowNextpiece(bool value)
 {
     m_well.setShowNextpiece(value);
     m_previewForm->setVisible(value);
 }
 
-void TTETRIS::setPreviewSize(int value)
+void TWellWidget::setPreviewSize(int value)
 {
     if (value < 3 || value == m_previewSize)
         return;
@@ -117,13 +117,13 @@ void TTETRIS::setPreviewSize(int value)
     m_previewForm->setSquareSize(value);
 }
 
-void TTETRIS::setPreviewCaption(const QString &value)
+void TWellWidget::setPreviewCaption(const QString &value)
 {
     m_previewCaption = value;
     m_previewForm->setWindowTitle(value);
 }
 
-void TTETRIS::setBlocktype(TBlockType value)
+void TWellWidget::setBlocktype(TBlockType value)
 {
     m_blocktype = value;
     Paint();
@@ -131,73 +131,73 @@ void TTETRIS::setBlocktype(TBlockType value)
 
 // --- Play ---------------------------------------------------------------------------------
 
-void TTETRIS::NewGame()
+void TWellWidget::NewGame()
 {
     drawing([this] { m_well.NewGame(); });
 }
 
-int TTETRIS::StepDown()
+int TWellWidget::StepDown()
 {
     return drawing([this] { return m_well.StepDown(); });
 }
 
-bool TTETRIS::MoveLeft()
+bool TWellWidget::MoveLeft()
 {
     return drawing([this] { return m_well.MoveLeft(); });
 }
 
-bool TTETRIS::MoveRight()
+bool TWellWidget::MoveRight()
 {
     return drawing([this] { return m_well.MoveRight(); });
 }
 
-void TTETRIS::Rotate()
+void TWellWidget::Rotate()
 {
     drawing([this] { m_well.Rotate(); });
 }
 
-bool TTETRIS::TryRotate()
+bool TWellWidget::TryRotate()
 {
     return m_well.TryRotate();
 }
 
-int TTETRIS::Drop()
+int TWellWidget::Drop()
 {
     return drawing([this] { return m_well.Drop(); });
 }
 
 // --- Drawing ------------------------------------------------------------------------------
 
-void TTETRIS::Paint()
+void TWellWidget::Paint()
 {
     if (!ensureCanvas())
         repaintWell();
     showChanges();
 }
 
-void TTETRIS::DrawCell(int column, int row, quint32 colour)
+void TWellWidget::DrawCell(int column, int row, quint32 colour)
 {
     drawing([=, this] { drawCell(column, row, colour); });
 }
 
-void TTETRIS::PaintPreview()
+void TWellWidget::PaintPreview()
 {
     paintPreview();
 }
 
-const QImage &TTETRIS::image()
+const QImage &TWellWidget::image()
 {
     ensureCanvas();
     closeCanvas();
     return m_image;
 }
 
-CellPainter::Style TTETRIS::style() const
+CellPainter::Style TWellWidget::style() const
 {
     return {m_well.BackGroundColor(), m_showBorderColor, m_showFillColor, int(m_blocktype)};
 }
 
-bool TTETRIS::ensureCanvas()
+bool TWellWidget::ensureCanvas()
 {
     if (m_image.size() == size())
         return false;
@@ -207,7 +207,7 @@ bool TTETRIS::ensureCanvas()
     return true;
 }
 
-void TTETRIS::drawCell(int column, int row, Value colour)
+void TWellWidget::drawCell(int column, int row, Value colour)
 {
     if (m_image.isNull())
         return;
@@ -216,7 +216,7 @@ void TTETRIS::drawCell(int column, int row, Value colour)
     m_changed += rect;
 }
 
-void TTETRIS::repaintWell()
+void TWellWidget::repaintWell()
 {
     m_cellWidth = width() / TWellModel::Columns;
     m_cellHeight = height() / TWellModel::Rows;
@@ -233,7 +233,7 @@ void TTETRIS::repaintWell()
     m_changed = QRegion(m_image.rect());
 }
 
-void TTETRIS::fillArea()
+void TWellWidget::fillArea()
 {
     if (m_image.isNull())
         return;
@@ -241,7 +241,7 @@ void TTETRIS::fillArea()
     m_changed = QRegion(m_image.rect());
 }
 
-void TTETRIS::paintPreview()
+void TWellWidget::paintPreview()
 {
     TPreviewForm::Squares squares;
     for (int c = 0; c < TWellModel::MatrixSize; ++c)
@@ -250,19 +250,19 @@ void TTETRIS::paintPreview()
     m_previewForm->paintPiece(squares, style());
 }
 
-QPainter &TTETRIS::canvas()
+QPainter &TWellWidget::canvas()
 {
     if (!m_painter)
         m_painter = std::make_unique<QPainter>(&m_image);
     return *m_painter;
 }
 
-void TTETRIS::closeCanvas()
+void TWellWidget::closeCanvas()
 {
     m_painter.reset();
 }
 
-void TTETRIS::showChanges()
+void TWellWidget::showChanges()
 {
     closeCanvas();
     if (!m_changed.isEmpty() && isVisible())
@@ -270,7 +270,7 @@ void TTETRIS::showChanges()
     m_changed = QRegion();
 }
 
-void TTETRIS::paintEvent(QPaintEvent *event)
+void TWellWidget::paintEvent(QPaintEvent *event)
 {
     ensureCanvas();
     closeCanvas();

@@ -18,7 +18,7 @@ class TPreviewForm;
 //
 // The board draws into an image of its own size: single cells while a piece moves, the whole
 // well on full repaints, and shows what changed before an operation returns.
-class TTETRIS : public QWidget, private TWellView
+class TWellWidget : public QWidget, private TWellView
 {
     Q_OBJECT
     Q_PROPERTY(int NumberOfPieces READ NumberOfPieces WRITE setNumberOfPieces)
@@ -40,8 +40,8 @@ public:
     enum TBlockType { btNormal = 0, btRound = 1, btButton = 2 };
     Q_ENUM(TBlockType)
 
-    explicit TTETRIS(QWidget *parent = nullptr);
-    ~TTETRIS() override;
+    explicit TWellWidget(QWidget *parent = nullptr);
+    ~TWellWidget() override;
 
     // Published properties.
     int NumberOfPieces() const { return m_well.NumberOfPieces(); }
@@ -135,7 +135,7 @@ private:
     QRegion m_changed;
 };
 
-using TBlockType = TTETRIS::TBlockType;
-inline constexpr TBlockType btNormal = TTETRIS::btNormal;
-inline constexpr TBlockType btRound = TTETRIS::btRound;
-inline constexpr TBlockType btButton = TTETRIS::btButton;
+using TBlockType = TWellWidget::TBlockType;
+inline constexpr TBlockType btNormal = TWellWidget::btNormal;
+inline constexpr TBlockType btRound = TWellWidget::btRound;
+inline constexpr TBlockType btButton = TWellWidget::btButton;

@@ -5,6 +5,7 @@
 #include "MainWindowLink.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QWindow>
 
 TBalloonForm::TBalloonForm(WhileOpen whileOpen, Qt::WindowFlags flags)
@@ -70,6 +71,41 @@ void TBalloonForm::KeyboardMoved(QWindow *focus)
     }
 }
 
+void TBalloonForm::changeEvent(QEvent *event)
+{
+    // A window that disables the others is never left minimised on its own (some window managers
+    // offer that on its title bar): it comes back with the keyboard once the window manager is
+    // done. When the main window went too, the window comes back with it instead.
+    if (event->type() == QEvent::WindowStateChange && m_open && isMinimized())
+        QTimer::singleShot(SettleTime, this, &TBalloonForm::ComeBackUnlessMainMinimised);
+    TForm<QWidget>::changeEvent(event);
+}
+
+void TBalloonForm::ComeBackUnlessMainMinimised()
+{
+    if (!m_open || !isMinimized())
+        return;
+    TMainWindowLink *link = MainWindowLink();
+    if (link != nullptr && link->LinkedWindow()->isMinimized()) {
+        // Gone with the main window, as when the main window is minimised first.
+        hide();
+        return;
+    }
+    ShowAgain();
+}
+
+void TBalloonForm::ShowAgain()
+{
+    // The window system's own record of the window is cleared first: a window mapped while that
+    // still says "minimised" asks the window manager to minimise it, and some take its whole group
+    // along, the main window with it.
+    if (QWindow *handle = windowHandle())
+        handle->setWindowStates(Qt::WindowNoState);
+    showNormal();
+    raise();
+    TakeKeyboard();
+}
+
 bool TBalloonForm::eventFilter(QObject *watched, QEvent *event)
 {
     // Window managers leave a window of their own kind alone when its owner is minimised: the
@@ -81,10 +117,7 @@ bool TBalloonForm::eventFilter(QObject *watched, QEvent *event)
         if (main->isMinimized()) {
             hide();
         } else if (main->isVisible() && isHidden()) {
-            showNormal();
-            if (QWindow *handle = windowHandle())
-                handle->setWindowStates(Qt::WindowNoState);
-            TakeKeyboard();
+            ShowAgain();
         }
     }
     if (watched == windowHandle() && event->type() == QEvent::KeyPress) {

@@ -21,7 +21,7 @@ enum class WhileOpen {
 // (a look where Enter presses the focused button or check box must not take them), and a keyboard
 // that the window manager hands to the disabled main window or assistant is taken back. The
 // window manager treats it as a window of the main window's, and it is hidden and shown again
-// with the main window's minimising and restoring.
+// with the main window's minimising and restoring; minimised on its own, it comes back at once.
 // Closing it, by any way, runs its FormClose, gives gravity back and enables the
 // other windows, which hands the keyboard back to the main window. Each happens once per opening,
 // however often the window system shows or closes the window in between.
@@ -40,8 +40,15 @@ protected:
     void setFirstControl(QWidget *control) { m_firstControl = control; }
 
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    // How long a window minimised on its own waits for the window manager to finish (it may be
+    // taking the main window along) before it comes back.
+    static constexpr int SettleTime = 150;
+    void ComeBackUnlessMainMinimised();
+    // Shows the window again, not minimised, above the others and with the keyboard.
+    void ShowAgain();
     void Opened() final;
     void Closed() final;
     void TakeKeyboard();

@@ -100,7 +100,12 @@ bool TPomocnikDialog::eventFilter(QObject *watched, QEvent *event)
             m_hiddenWithMain = true;
             hide();
         } else if (!main->isMinimized() && m_hiddenWithMain) {
-            show();
+            // A window manager that minimised the assistant with the main window has left that
+            // in the window system's record; mapped with it, the window would be minimised again,
+            // and with some window managers the main window too.
+            if (windowHandle() != nullptr)
+                windowHandle()->setWindowStates(Qt::WindowNoState);
+            showNormal();
         }
     }
     return TForm<QWidget>::eventFilter(watched, event);

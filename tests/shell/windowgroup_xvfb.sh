@@ -3,7 +3,8 @@
 # X display. The welcome window and the assistant belong to the main window (WM_TRANSIENT_FOR):
 # minimising the main window hides them too, and restoring it brings them back with the keyboard
 # on the welcome window. The main window, of a fixed size, offers no maximising; a key-picture
-# window, which disables the main window while it is open, belongs to it as well.
+# window, which disables the main window while it is open, belongs to it as well and is never left
+# minimised on its own.
 # Usage: windowgroup_xvfb.sh <program folder> <work folder>
 set -u
 source_folder="$1"
@@ -58,6 +59,17 @@ exec "$here/../common/desktop.sh" sh -c '
     keys=$window
     belongs "$keys" || fail "the key picture does not belong to the main window"
     import -window root "$work/keys.png"
+    # Minimised on its own, the key picture comes back with the keyboard (or, where the window
+    # manager takes the whole group along, comes back when the main window is restored).
+    iconic() { xprop -id "$1" WM_STATE 2>/dev/null | grep -q "window state: Iconic"; }
+    timeout 5 xdotool windowminimize --sync "$keys" 2>/dev/null
+    back_or_group() { shown "Ovládání hry 1 hráčem" || iconic "$main"; }
+    await back_or_group || fail "the key picture stayed minimised with the main window disabled"
+    if iconic "$main"; then
+        xdotool windowactivate "$main" 2>/dev/null
+        await shown "Ovládání hry 1 hráčem" || fail "restoring the main window left the key picture minimised"
+    fi
+    await active "$keys" || fail "the key picture came back without the keyboard"
     xdotool key Escape
     await gone "Ovládání hry 1 hráčem" || fail "Esc did not close the key picture"
 

@@ -55,28 +55,27 @@ THlavniDialog *HlavniDialog()
 THlavniDialog::THlavniDialog(QWidget *parent) : TForm<QMainWindow>(parent), ui(new Ui::HlavniDialog)
 {
     ui->setupUi(this);
-    bindControls();
-    SysInfo1 = new TSysInfo(this);
-    SysInfo1->setObjectName(QStringLiteral("SysInfo1"));
+    m_systemInfo = new TSysInfo(this);
+    m_systemInfo->setObjectName(QStringLiteral("systemInfo"));
 
-    gravityTimer1 = new Timer(this);
-    gravityTimer1->setObjectName(QStringLiteral("gravityTimer1"));
-    gravityTimer2 = new Timer(this);
-    gravityTimer2->setObjectName(QStringLiteral("gravityTimer2"));
-    connect(gravityTimer1, &Timer::OnTimer, this, &THlavniDialog::player1GravityTick);
-    connect(gravityTimer2, &Timer::OnTimer, this, &THlavniDialog::player2GravityTick);
+    m_gravityTimer1 = new Timer(this);
+    m_gravityTimer1->setObjectName(QStringLiteral("gravityTimer1"));
+    m_gravityTimer2 = new Timer(this);
+    m_gravityTimer2->setObjectName(QStringLiteral("gravityTimer2"));
+    connect(m_gravityTimer1, &Timer::OnTimer, this, [this] { m_match->Tick(1); });
+    connect(m_gravityTimer2, &Timer::OnTimer, this, [this] { m_match->Tick(2); });
     // The rules of the match drive both boards and the gravity timers, and report to the window.
-    m_well1 = std::make_unique<TBoardWell>(TETRIS1);
-    m_well2 = std::make_unique<TBoardWell>(TETRIS2);
+    m_well1 = std::make_unique<TBoardWell>(ui->player1Well);
+    m_well2 = std::make_unique<TBoardWell>(ui->player2Well);
     m_match = std::make_unique<TMatch>(*m_well1, *m_well2,
-                                       *gravityTimer1, *gravityTimer2,
+                                       *m_gravityTimer1, *m_gravityTimer2,
                                        static_cast<TMatchDisplay &>(*this));
 
     layOutForm();
     setUpBoards();
     setUpBossScreen();
     connectCommands();
-    SetMatchCommands(false);
+    setMatchCommands(false);
 
     FormCreate();
 }
@@ -89,30 +88,30 @@ THlavniDialog::~THlavniDialog()
 
 QString THlavniDialog::GameKindText() const
 {
-    return Tahy->text();
+    return ui->gameKindLabel->text();
 }
 
 void THlavniDialog::connectCommands()
 {
     // A menu item, its pop-up twin and its toolbar button share one handler.
-    connect(MS8, &QAction::triggered, this, &THlavniDialog::MS8Click);
-    connect(fovskpojistka1, &QAction::triggered, this, &THlavniDialog::fovskpojistka1Click);
-    connect(ToolbarButton971, &QAction::triggered, this, &THlavniDialog::fovskpojistka1Click);
-    for (QAction *command : {MS1, MP1, newOnePlayerGameToolAction})
-        connect(command, &QAction::triggered, this, &THlavniDialog::MS1Click);
-    for (QAction *command : {MS0, MP0, newTwoPlayerGameToolAction})
-        connect(command, &QAction::triggered, this, &THlavniDialog::MS0Click);
-    for (QAction *command : {MS3, MP2, endGameToolAction})
-        connect(command, &QAction::triggered, this, &THlavniDialog::MS3Click);
-    for (QAction *command : {MN5, resultsTableToolAction})
+    connect(ui->quitAction, &QAction::triggered, this, &QWidget::close);
+    connect(ui->bossScreenAction, &QAction::triggered, this, &THlavniDialog::toggleBossScreen);
+    connect(ui->bossScreenToolAction, &QAction::triggered, this, &THlavniDialog::toggleBossScreen);
+    for (QAction *command : {ui->newOnePlayerGameAction, ui->newOnePlayerGamePopupAction, ui->newOnePlayerGameToolAction})
+        connect(command, &QAction::triggered, this, &THlavniDialog::openOnePlayerSelection);
+    for (QAction *command : {ui->newTwoPlayerGameAction, ui->newTwoPlayerGamePopupAction, ui->newTwoPlayerGameToolAction})
+        connect(command, &QAction::triggered, this, &THlavniDialog::openTwoPlayerSelection);
+    for (QAction *command : {ui->endGameAction, ui->endGamePopupAction, ui->endGameToolAction})
+        connect(command, &QAction::triggered, this, &THlavniDialog::askToEndMatch);
+    for (QAction *command : {ui->resultsTableAction, ui->resultsTableToolAction})
         connect(command, &QAction::triggered, this, &ShowTabulkaDialog);
-    connect(Vymazattabulkunejlepch1, &QAction::triggered, this, &ShowVymazatDialog);
-    for (QAction *manual : {EM, EM1})
+    connect(ui->clearResultsTableAction, &QAction::triggered, this, &ShowVymazatDialog);
+    for (QAction *manual : {ui->manualAction, ui->manualToolAction})
         connect(manual, &QAction::triggered, this, [] { LaunchManual(TAppPath().AppFolder()); });
-    connect(Ovldnpro1hre1, &QAction::triggered, this, [] { ShowInfoWindow(OvladaniDialog()); });
-    connect(Ovldnpro2hre1, &QAction::triggered, this, [] { ShowInfoWindow(Ovladani1Dialog()); });
-    connect(OProgramu, &QAction::triggered, this, [] { ShowInfoWindow(OProgramuDialog()); });
-    connect(NpovdaproParblok20001, &QAction::triggered, this,
+    connect(ui->onePlayerKeysAction, &QAction::triggered, this, [] { ShowInfoWindow(OvladaniDialog()); });
+    connect(ui->twoPlayerKeysAction, &QAction::triggered, this, [] { ShowInfoWindow(Ovladani1Dialog()); });
+    connect(ui->aboutAction, &QAction::triggered, this, [] { ShowInfoWindow(OProgramuDialog()); });
+    connect(ui->helpTopicsAction, &QAction::triggered, this,
             [] { OpenHelpTopics(PlacementCaller::HelpCommand); });
 }
 
@@ -121,13 +120,13 @@ void THlavniDialog::FormCreate()
     m_match->PlayerCount = 0;
     m_keyRepeat.setSingleShot(true);
     connect(&m_keyRepeat, &QTimer::timeout, this, &THlavniDialog::repeatHeldKeys);
-    TETRIS1->resize(190, 358);
-    TETRIS2->resize(190, 358);
-    MonthCalendar1->setSelectedDate(todayLocal());
+    ui->player1Well->resize(190, 358);
+    ui->player2Well->resize(190, 358);
+    ui->bossCalendar->setSelectedDate(todayLocal());
 
     connect(THintRouter::instance(), &THintRouter::OnHint, this,
-            &THlavniDialog::ShowHintInStatusBar);
-    ShowHintInStatusBar();
+            &THlavniDialog::showHintInStatusBar);
+    showHintInStatusBar();
 
     // A results table that cannot be opened is reported; the window is made all the same and the
     // program runs with the table closed.
@@ -146,39 +145,39 @@ void THlavniDialog::FormShow()
         windowHandle()->installEventFilter(this);
         m_keysWatched = true;
     }
-    CheckManual();
+    UpdateManualCommands();
     StartUpAssistant();
 }
 
-void THlavniDialog::CheckManual()
+void THlavniDialog::UpdateManualCommands()
 {
     const bool available = ManualAvailable(TAppPath().AppFolder());
-    EM1->setEnabled(available);
-    EM->setEnabled(available);
+    ui->manualToolAction->setEnabled(available);
+    ui->manualAction->setEnabled(available);
     if (TUvitaniDialog *welcome = UvitaniDialog())
         welcome->OfficeLabel3->setEnabled(available);
 }
 
-void THlavniDialog::ShowHintInStatusBar()
+void THlavniDialog::showHintInStatusBar()
 {
-    StavovyRadek->setPanelText(HintPanel, QStringLiteral("      ") + THintRouter::instance()->Hint());
+    ui->statusLine->setPanelText(HintPanel, QStringLiteral("      ") + THintRouter::instance()->Hint());
 }
 
 bool THlavniDialog::PauseOn() const
 {
-    return !P1->isHidden();
+    return !ui->player1PauseText->isHidden();
 }
 
-bool THlavniDialog::BossScreenShown() const
+bool THlavniDialog::bossScreenShown() const
 {
-    return !Sef->isHidden();
+    return !ui->bossScreen->isHidden();
 }
 
-void THlavniDialog::SetMatchCommands(bool matchRunning)
+void THlavniDialog::setMatchCommands(bool matchRunning)
 {
-    for (QAction *command : {newOnePlayerGameToolAction, newTwoPlayerGameToolAction, MS1, MS0, MP1, MP0})
+    for (QAction *command : {ui->newOnePlayerGameToolAction, ui->newTwoPlayerGameToolAction, ui->newOnePlayerGameAction, ui->newTwoPlayerGameAction, ui->newOnePlayerGamePopupAction, ui->newTwoPlayerGamePopupAction})
         command->setEnabled(!matchRunning);
-    for (QAction *command : {endGameToolAction, MS3, MP2})
+    for (QAction *command : {ui->endGameToolAction, ui->endGameAction, ui->endGamePopupAction})
         command->setEnabled(matchRunning);
 }
 
@@ -187,7 +186,7 @@ void THlavniDialog::togglePause()
     // While the boss screen is shown the gravity is already suspended and its intervals are kept
     // for the boss screen; the pause key then only shows or hides "Pauza", so that gravity comes
     // back at its old speed whichever of the two ends first.
-    const bool keepIntervals = BossScreenShown();
+    const bool keepIntervals = bossScreenShown();
     if (!PauseOn()) {
         showPause(true);
         if (!keepIntervals)
@@ -201,11 +200,11 @@ void THlavniDialog::togglePause()
 
 void THlavniDialog::showPause(bool shown)
 {
-    P1->setVisible(shown);
-    P2->setVisible(shown);
+    ui->player1PauseText->setVisible(shown);
+    ui->player2PauseText->setVisible(shown);
 }
 
-void THlavniDialog::FormKeyPress(QChar key)
+void THlavniDialog::PressGameKey(QChar key)
 {
     KeyLayout::Action action;
     if (KeyLayout::actionOfKey(KeyLayout::Column::OnePlayer, key, &action)
@@ -214,31 +213,26 @@ void THlavniDialog::FormKeyPress(QChar key)
     m_match->KeyPress(key);
 }
 
-void THlavniDialog::fovskpojistka1Click()
+void THlavniDialog::toggleBossScreen()
 {
-    if (!BossScreenShown()) {
+    if (!bossScreenShown()) {
         if (!PauseOn())
             SuspendGravity();
-        Sef->show();
+        ui->bossScreen->show();
         if (m_folders == nullptr)
             fillFolderTree();
-        Label1->hide();
-        Tahy->hide();
+        ui->gameKindCaption->hide();
+        ui->gameKindLabel->hide();
         setWindowTitle(QStringLiteral("Plnění plánu v letošním roce"));
     } else {
-        Sef->hide();
-        Label1->show();
-        Tahy->show();
+        ui->bossScreen->hide();
+        ui->gameKindCaption->show();
+        ui->gameKindLabel->show();
         setWindowTitle(QStringLiteral("Parblok 2000"));
         if (!PauseOn())
             ResumeGravity();
         setEnabled(true);
     }
-}
-
-void THlavniDialog::MS8Click()
-{
-    close();
 }
 
 bool THlavniDialog::eventFilter(QObject *watched, QEvent *event)
@@ -297,7 +291,7 @@ void THlavniDialog::keyPressed(const QKeyEvent &key)
     if (acts && !(key.modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier))) {
         const QString text = key.text();
         for (const QChar character : text)
-            FormKeyPress(character);
+            PressGameKey(character);
     }
 }
 
@@ -315,7 +309,7 @@ void THlavniDialog::repeatHeldKeys()
     }
     const QString due = m_heldKeys.takeDue(m_keyClock.elapsed());
     for (const QChar cap : due)
-        FormKeyPress(cap);
+        PressGameKey(cap);
     scheduleKeyRepeat();
 }
 
@@ -336,17 +330,7 @@ void THlavniDialog::FormClose()
 
 // --- Matches ------------------------------------------------------------------------------------
 
-void THlavniDialog::MS1Click()
-{
-    OpenSelection(1);
-}
-
-void THlavniDialog::MS0Click()
-{
-    OpenSelection(2);
-}
-
-void THlavniDialog::OpenSelection(int players)
+void THlavniDialog::openSelection(int players)
 {
     m_match->ResetFigures(1);
     m_match->ResetFigures(2);
@@ -358,7 +342,7 @@ void THlavniDialog::OpenSelection(int players)
                             dialog);
 }
 
-void THlavniDialog::MS3Click()
+void THlavniDialog::askToEndMatch()
 {
     if (TDotazKonecDialog *dialog = DotazKonecDialog())
         ShowBesideAssistant(PlacementCaller::EndGameCommand, dialog);
@@ -367,51 +351,41 @@ void THlavniDialog::MS3Click()
 void THlavniDialog::StartMatch(int players, GameKind kind)
 {
     showPause(false);
-    Kryti1->hide();
-    Kryti2->setVisible(players == 1);
+    ui->player1Cover->hide();
+    ui->player2Cover->setVisible(players == 1);
     m_match->StartMatch(players, kind);
     // The boss screen stays a suspension, so a match started behind it waits for the game to
     // return.
-    if (BossScreenShown())
+    if (bossScreenShown())
         SuspendGravity();
-    Tahy->setText(KindName(kind));
-    SetMatchCommands(true);
+    ui->gameKindLabel->setText(KindName(kind));
+    setMatchCommands(true);
 }
 
 void THlavniDialog::EndMatch()
 {
     showPause(false);
-    Kryti1->show();
-    Kryti2->show();
-    SetMatchCommands(false);
+    ui->player1Cover->show();
+    ui->player2Cover->show();
+    setMatchCommands(false);
     m_match->EndMatch();
-    Tahy->setText(KindName(GameKind::None));
+    ui->gameKindLabel->setText(KindName(GameKind::None));
 }
 
 void THlavniDialog::ResultDialogClosed()
 {
     const TMatch::WellsOut out = m_match->ResultDialogClosed();
     if (out.well2)
-        Kryti2->show();
+        ui->player2Cover->show();
     if (out.well1)
-        Kryti1->show();
-    SetMatchCommands(Kryti1->isHidden() || Kryti2->isHidden());
-}
-
-void THlavniDialog::player1GravityTick()
-{
-    m_match->Tick(1);
-}
-
-void THlavniDialog::player2GravityTick()
-{
-    m_match->Tick(2);
+        ui->player1Cover->show();
+    setMatchCommands(ui->player1Cover->isHidden() || ui->player2Cover->isHidden());
 }
 
 void THlavniDialog::ShowFigures(int player, const TFigures &figures)
 {
-    const auto labels = player == 1 ? std::array{LCP, LDL, LDLT, LCL, LSCO}
-                                    : std::array{LCP2, LDL2, LDLT2, LCL2, LSCO2};
+    const auto labels = player == 1 ? std::array{ui->player1PiecesLabel, ui->player1LastRowsLabel, ui->player1TotalRowsLabel, ui->player1LevelLabel, ui->player1ScoreLabel}
+                                    : std::array{ui->player2PiecesLabel, ui->player2LastRowsLabel, ui->player2TotalRowsLabel, ui->player2LevelLabel, ui->player2ScoreLabel};
     const int values[] = {figures.pieces, figures.lastRows, figures.totalRows, figures.level,
                           figures.score};
     for (std::size_t index = 0; index < labels.size(); ++index)

@@ -38,56 +38,6 @@ void setBackground(QWidget *widget, const QColor &colour)
 
 } // namespace
 
-void THlavniDialog::bindControls()
-{
-    TETRIS1 = ui->TETRIS1;
-    TETRIS2 = ui->TETRIS2;
-    P1 = ui->P1;
-    P2 = ui->P2;
-    Kryti1 = ui->Kryti1;
-    Kryti2 = ui->Kryti2;
-    GradText1 = ui->GradText1;
-    GradText2 = ui->GradText2;
-    LCP = ui->LCP;
-    LDL = ui->LDL;
-    LDLT = ui->LDLT;
-    LCL = ui->LCL;
-    LSCO = ui->LSCO;
-    LCP2 = ui->LCP2;
-    LDL2 = ui->LDL2;
-    LDLT2 = ui->LDLT2;
-    LCL2 = ui->LCL2;
-    LSCO2 = ui->LSCO2;
-    StavovyRadek = ui->StavovyRadek;
-    Label1 = ui->Label1;
-    Tahy = ui->Tahy;
-    Sef = ui->Sef;
-    MonthCalendar1 = ui->MonthCalendar1;
-    DirectoryOutline1 = ui->DirectoryOutline1;
-
-    MS1 = ui->MS1;
-    MS0 = ui->MS0;
-    MS3 = ui->MS3;
-    MS8 = ui->MS8;
-    MN5 = ui->MN5;
-    Vymazattabulkunejlepch1 = ui->Vymazattabulkunejlepch1;
-    Ovldnpro1hre1 = ui->Ovldnpro1hre1;
-    Ovldnpro2hre1 = ui->Ovldnpro2hre1;
-    fovskpojistka1 = ui->fovskpojistka1;
-    NpovdaproParblok20001 = ui->NpovdaproParblok20001;
-    EM = ui->EM;
-    OProgramu = ui->OProgramu;
-    MP1 = ui->MP1;
-    MP0 = ui->MP0;
-    MP2 = ui->MP2;
-    newOnePlayerGameToolAction = ui->newOnePlayerGameToolAction;
-    newTwoPlayerGameToolAction = ui->newTwoPlayerGameToolAction;
-    endGameToolAction = ui->endGameToolAction;
-    resultsTableToolAction = ui->resultsTableToolAction;
-    ToolbarButton971 = ui->ToolbarButton971;
-    EM1 = ui->EM1;
-}
-
 void THlavniDialog::layOutForm()
 {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -112,50 +62,50 @@ void THlavniDialog::layOutForm()
     setPalette(texts);
 
     // The toolbar: the manual button stands at the right end.
-    auto *gap = new QWidget(ui->Toolbar971);
+    auto *gap = new QWidget(ui->toolBar);
     gap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    ui->Toolbar971->addWidget(gap);
-    ui->Toolbar971->addAction(EM1);
-    ui->Toolbar971->setFixedHeight(ToolbarHeight);
-    ui->Toolbar971->setToolTipDuration(-1);
+    ui->toolBar->addWidget(gap);
+    ui->toolBar->addAction(ui->manualToolAction);
+    ui->toolBar->setFixedHeight(ToolbarHeight);
+    ui->toolBar->setToolTipDuration(-1);
 
-    StavovyRadek->setFixedHeight(StatusBarHeight);
-    StavovyRadek->setSizeGrip(false);
-    StavovyRadek->AddPanel(HintPanelWidth);
-    StavovyRadek->AddPanel(ClientWidth - HintPanelWidth);
-    Tahy->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11, true));
+    ui->statusLine->setFixedHeight(StatusBarHeight);
+    ui->statusLine->setSizeGrip(false);
+    ui->statusLine->AddPanel(HintPanelWidth);
+    ui->statusLine->AddPanel(ClientWidth - HintPanelWidth);
+    ui->gameKindLabel->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11, true));
 
     // The pop-up menu of the window.
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    PopupMenu1->setFont(formFont);
-    PopupMenu1->addAction(MP1);
-    PopupMenu1->addAction(MP0);
-    PopupMenu1->addAction(MP2);
+    m_contextMenu = new QMenu(this);
+    m_contextMenu->setObjectName(QStringLiteral("contextMenu"));
+    m_contextMenu->setFont(formFont);
+    m_contextMenu->addAction(ui->newOnePlayerGamePopupAction);
+    m_contextMenu->addAction(ui->newTwoPlayerGamePopupAction);
+    m_contextMenu->addAction(ui->endGamePopupAction);
     connect(this, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &at) { PopupMenu1->popup(mapToGlobal(at)); });
+            [this](const QPoint &at) { m_contextMenu->popup(mapToGlobal(at)); });
 
     // The statistics panels.
-    for (TGradText *heading : {GradText1, GradText2}) {
+    for (TGradText *heading : {ui->player1Heading, ui->player2Heading}) {
         heading->setFont(pixelFont(QStringLiteral("Times New Roman"), 24, true, true));
         heading->setGradientStyle(TGradText::gsHorizontal);
         heading->setBeginColor(RgbColor(0, 0, 160));
         heading->setEndColor(RgbColor(176, 0, 0));
         heading->setJustification(TGradText::jLeft);
     }
-    GradText1->setLines({QStringLiteral("Hráč č. 1")});
-    GradText2->setLines({QStringLiteral("Hráč č. 2")});
-    for (QLabel *value : {LCP, LDL, LDLT, LCL, LSCO, LCP2, LDL2, LDLT2, LCL2, LSCO2})
+    ui->player1Heading->setLines({QStringLiteral("Hráč č. 1")});
+    ui->player2Heading->setLines({QStringLiteral("Hráč č. 2")});
+    for (QLabel *value : {ui->player1PiecesLabel, ui->player1LastRowsLabel, ui->player1TotalRowsLabel, ui->player1LevelLabel, ui->player1ScoreLabel, ui->player2PiecesLabel, ui->player2LastRowsLabel, ui->player2TotalRowsLabel, ui->player2LevelLabel, ui->player2ScoreLabel})
         value->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11, true));
 
     // Wells: black covers, and "Pauza" centred over each well.
-    for (QFrame *cover : {Kryti1, Kryti2})
+    for (QFrame *cover : {ui->player1Cover, ui->player2Cover})
         setBackground(cover, Qt::black);
-    for (TGradText *pause : {P1, P2}) {
+    for (TGradText *pause : {ui->player1PauseText, ui->player2PauseText}) {
         pause->setFont(pixelFont(QStringLiteral("Times New Roman"), 24, true, true));
         pause->setLines({QStringLiteral("Pauza")});
         const QSize size = pause->MeasureText();
-        const QRect well = ui->TETRIS1->geometry();
+        const QRect well = ui->player1Well->geometry();
         pause->setGeometry(well.x() + (well.width() - size.width()) / 2,
                            well.y() + (well.height() - size.height()) / 2, size.width(),
                            size.height());
@@ -168,7 +118,7 @@ void THlavniDialog::layOutForm()
 
 void THlavniDialog::setUpBoards()
 {
-    for (TWellWidget *board : {TETRIS1, TETRIS2}) {
+    for (TWellWidget *board : {ui->player1Well, ui->player2Well}) {
         board->setNumberOfPieces(0);
         board->setNextPiece(1);
         board->setLastDeletedLine(0);
@@ -186,13 +136,13 @@ void THlavniDialog::setUpBoards()
 
 void THlavniDialog::setUpBossScreen()
 {
-    setBackground(Sef, palette().color(QPalette::Window));
+    setBackground(ui->bossScreen, palette().color(QPalette::Window));
 
     const QFont small = pixelFont(QStringLiteral("MS Sans Serif"), 10);
-    MonthCalendar1->setFont(small);
-    MonthCalendar1->setLocale(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    ui->bossCalendar->setFont(small);
+    ui->bossCalendar->setLocale(QLocale(QLocale::Czech, QLocale::CzechRepublic));
 
-    DirectoryOutline1->setFont(small);
+    ui->bossFolderTree->setFont(small);
 }
 
 void THlavniDialog::fillFolderTree()
@@ -202,23 +152,23 @@ void THlavniDialog::fillFolderTree()
     m_folders = new QFileSystemModel(this);
     m_folders->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
     m_folders->setRootPath(QDir::rootPath());
-    DirectoryOutline1->setModel(m_folders);
+    ui->bossFolderTree->setModel(m_folders);
     for (int column = 1; column < m_folders->columnCount(); ++column)
-        DirectoryOutline1->hideColumn(column);
-    DirectoryOutline1->setStyleSheet(QStringLiteral("QTreeView::item { height: 13px; }"));
+        ui->bossFolderTree->hideColumn(column);
+    ui->bossFolderTree->setStyleSheet(QStringLiteral("QTreeView::item { height: 13px; }"));
     // The folders are read in the background: the current folder is selected at once and
     // brought into view again as each folder on its path arrives.
     const QString currentPath = QDir::currentPath();
     const auto showCurrent = [this, currentPath] {
         const QModelIndex current = m_folders->index(currentPath);
-        DirectoryOutline1->setCurrentIndex(current);
-        DirectoryOutline1->scrollTo(current);
+        ui->bossFolderTree->setCurrentIndex(current);
+        ui->bossFolderTree->scrollTo(current);
     };
     // The rows of a loaded folder are sorted into the model a moment later.
-    auto *settle = new QTimer(DirectoryOutline1);
+    auto *settle = new QTimer(ui->bossFolderTree);
     settle->setSingleShot(true);
     settle->setInterval(50);
-    connect(settle, &QTimer::timeout, DirectoryOutline1, showCurrent);
+    connect(settle, &QTimer::timeout, ui->bossFolderTree, showCurrent);
     connect(m_folders, &QFileSystemModel::directoryLoaded, settle,
             [settle, currentPath](const QString &loaded) {
                 if (currentPath.startsWith(loaded))

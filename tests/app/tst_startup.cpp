@@ -3,6 +3,7 @@
 #include "GradProgress.h"
 #include "Hlavni.h"
 #include "Kopie.h"
+#include "MainWindowDriver.h"
 #include "OContrls.h"
 #include "Pomocnik.h"
 #include "ProgramFolderFixture.h"
@@ -151,9 +152,9 @@ void TestStartUp::otherCopiesAreAnsweredOnceTheMainWindowExists()
     expected[0] = false; // only the data module exists
     QCOMPARE(answers, expected);
     // The caption of the moment: the boss screen's is not the program's.
-    HlavniDialog()->fovskpojistka1Click();
+    actionOf(HlavniDialog(), "bossScreenAction")->trigger();
     QVERIFY(!found());
-    HlavniDialog()->fovskpojistka1Click();
+    actionOf(HlavniDialog(), "bossScreenAction")->trigger();
     QVERIFY(found());
 }
 
@@ -298,14 +299,14 @@ void TestStartUp::splashLayout()
 void TestStartUp::bossScreenFolderTreeReadWhenFirstShown()
 {
     THlavniDialog window;
-    QTreeView *tree = window.DirectoryOutline1;
+    QTreeView *tree = partOf<QTreeView>(&window, "bossFolderTree");
     QVERIFY(tree->model() == nullptr);
-    window.fovskpojistka1Click();
+    actionOf(&window, "bossScreenAction")->trigger();
     const auto *folders = qobject_cast<const QFileSystemModel *>(tree->model());
     QVERIFY(folders != nullptr);
     QCOMPARE(folders->filePath(tree->currentIndex()), QDir::currentPath());
-    window.fovskpojistka1Click();
-    window.fovskpojistka1Click();
+    actionOf(&window, "bossScreenAction")->trigger();
+    actionOf(&window, "bossScreenAction")->trigger();
     QCOMPARE(tree->model(), folders);
 }
 

@@ -2,7 +2,7 @@
 #include "Data.h"
 #include "GradText.h"
 #include "Hlavni.h"
-#include "MatchDriver.h"
+#include "MainWindowDriver.h"
 #include "Launch.h"
 #include "ProgramFolderFixture.h"
 #include "NStatusBar.h"
@@ -106,7 +106,7 @@ private:
             sendKey(key.toLatin1());
     }
 
-    QString hintPanel() const { return w->StavovyRadek->PanelText(0); }
+    QString hintPanel() const { return partOf<TNStatusBar>(w, "statusLine")->PanelText(0); }
 
 private slots:
     void initTestCase()
@@ -149,37 +149,37 @@ private slots:
     {
         QCOMPARE(w->windowTitle(), QStringLiteral("Parblok 2000"));
         QCOMPARE(w->Match().PlayerCount, 0);
-        QVERIFY(w->Kryti1->isVisible());
-        QVERIFY(w->Kryti2->isVisible());
-        QVERIFY(!w->P1->isVisible());
-        QVERIFY(!w->P2->isVisible());
-        QVERIFY(!w->Sef->isVisible());
-        QCOMPARE(w->Tahy->text(), QStringLiteral("nevybráno"));
-        QVERIFY(w->Tahy->isVisible());
-        QCOMPARE(w->Label1->text(), QStringLiteral("Druh hry :"));
-        for (QLabel *value : {w->LCP, w->LDL, w->LDLT, w->LCL, w->LSCO, w->LCP2, w->LDL2,
-                              w->LDLT2, w->LCL2, w->LSCO2})
+        QVERIFY(coverOf(w, 1)->isVisible());
+        QVERIFY(coverOf(w, 2)->isVisible());
+        QVERIFY(!pauseTextOf(w, 1)->isVisible());
+        QVERIFY(!pauseTextOf(w, 2)->isVisible());
+        QVERIFY(!partOf<QFrame>(w, "bossScreen")->isVisible());
+        QCOMPARE(labelOf(w, "gameKindLabel")->text(), QStringLiteral("nevybráno"));
+        QVERIFY(labelOf(w, "gameKindLabel")->isVisible());
+        QCOMPARE(labelOf(w, "gameKindCaption")->text(), QStringLiteral("Druh hry :"));
+        for (QLabel *value : {labelOf(w, "player1PiecesLabel"), labelOf(w, "player1LastRowsLabel"), labelOf(w, "player1TotalRowsLabel"), labelOf(w, "player1LevelLabel"), labelOf(w, "player1ScoreLabel"), labelOf(w, "player2PiecesLabel"), labelOf(w, "player2LastRowsLabel"),
+                              labelOf(w, "player2TotalRowsLabel"), labelOf(w, "player2LevelLabel"), labelOf(w, "player2ScoreLabel")})
             QCOMPARE(value->text(), QStringLiteral("0"));
         // No match yet: nobody's gravity ticks.
         for (int player : {1, 2})
             QCOMPARE(w->Match().Gravity().state(player), TGravity::State::Finished);
-        for (Timer *timer : {w->gravityTimer1, w->gravityTimer2})
+        for (Timer *timer : {gravityTimerOf(w, 1), gravityTimerOf(w, 2)})
             QVERIFY(!timer->isArmed());
         // The calendar of the boss screen shows today.
-        QCOMPARE(w->MonthCalendar1->selectedDate(), m_now.toLocalTime().date());
+        QCOMPARE(partOf<QCalendarWidget>(w, "bossCalendar")->selectedDate(), m_now.toLocalTime().date());
     }
 
     void startCommands_data()
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("enabled");
-        for (const char *name : {"MS1", "MS0", "MP1", "MP0", "newOnePlayerGameToolAction", "newTwoPlayerGameToolAction", "MN5", "resultsTableToolAction",
-                                 "Vymazattabulkunejlepch1", "Ovldnpro1hre1", "Ovldnpro2hre1",
-                                 "fovskpojistka1", "ToolbarButton971", "NpovdaproParblok20001",
-                                 "OProgramu", "MS8"})
+        for (const char *name : {"newOnePlayerGameAction", "newTwoPlayerGameAction", "newOnePlayerGamePopupAction", "newTwoPlayerGamePopupAction", "newOnePlayerGameToolAction", "newTwoPlayerGameToolAction", "resultsTableAction", "resultsTableToolAction",
+                                 "clearResultsTableAction", "onePlayerKeysAction", "twoPlayerKeysAction",
+                                 "bossScreenAction", "bossScreenToolAction", "helpTopicsAction",
+                                 "aboutAction", "quitAction"})
             QTest::newRow(name) << QString::fromLatin1(name) << true;
         // No match runs; the program folder of the test holds no manual.
-        for (const char *name : {"MS3", "MP2", "endGameToolAction", "EM", "EM1"})
+        for (const char *name : {"endGameAction", "endGamePopupAction", "endGameToolAction", "manualAction", "manualToolAction"})
             QTest::newRow(name) << QString::fromLatin1(name) << false;
     }
     void startCommands()
@@ -193,16 +193,20 @@ private slots:
 
     void matchCommandsSwitchTogether()
     {
-        w->SetMatchCommands(true);
-        for (QAction *a : {w->MS1, w->MS0, w->MP1, w->MP0, w->newOnePlayerGameToolAction, w->newTwoPlayerGameToolAction})
-            QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
-        for (QAction *a : {w->MS3, w->MP2, w->endGameToolAction})
-            QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
-        w->SetMatchCommands(false);
-        for (QAction *a : {w->MS1, w->MS0, w->MP1, w->MP0, w->newOnePlayerGameToolAction, w->newTwoPlayerGameToolAction})
-            QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
-        for (QAction *a : {w->MS3, w->MP2, w->endGameToolAction})
-            QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
+        const char *newGame[] = {"newOnePlayerGameAction",      "newTwoPlayerGameAction",
+                                 "newOnePlayerGamePopupAction", "newTwoPlayerGamePopupAction",
+                                 "newOnePlayerGameToolAction",  "newTwoPlayerGameToolAction"};
+        const char *endGame[] = {"endGameAction", "endGamePopupAction", "endGameToolAction"};
+        for (const bool running : {true, false}) {
+            if (running)
+                w->StartMatch(1, GameKind::Training);
+            else
+                w->EndMatch();
+            for (const char *name : newGame)
+                QVERIFY2(actionOf(w, name)->isEnabled() == !running, name);
+            for (const char *name : endGame)
+                QVERIFY2(actionOf(w, name)->isEnabled() == running, name);
+        }
     }
 
     void formGeometry()
@@ -212,33 +216,33 @@ private slots:
         QCOMPARE(w->width(), 669);
         QCOMPARE(w->height() - w->menuBar()->height(), 421);
         // Both wells at their run-time size, each under its cover.
-        for (TWellWidget *board : {w->TETRIS1, w->TETRIS2})
+        for (TWellWidget *board : {wellOf(w, 1), wellOf(w, 2)})
             QCOMPARE(board->geometry(), QRect(3, 4, 190, 358));
-        QCOMPARE(w->Kryti1->geometry(), w->TETRIS1->geometry());
-        QCOMPARE(w->Kryti2->geometry(), w->TETRIS2->geometry());
+        QCOMPARE(coverOf(w, 1)->geometry(), wellOf(w, 1)->geometry());
+        QCOMPARE(coverOf(w, 2)->geometry(), wellOf(w, 2)->geometry());
         // Left well, statistics, right well, in this order and fully inside the play area.
         const QWidget *area = w->centralWidget();
         auto inArea = [area](const QWidget *widget) {
             return QRect(widget->mapTo(area, QPoint(0, 0)), widget->size());
         };
-        const QRect well1 = inArea(w->TETRIS1), well2 = inArea(w->TETRIS2);
-        const QRect stats1 = inArea(w->LCP->parentWidget()), stats2 = inArea(w->LCP2->parentWidget());
+        const QRect well1 = inArea(wellOf(w, 1)), well2 = inArea(wellOf(w, 2));
+        const QRect stats1 = inArea(labelOf(w, "player1PiecesLabel")->parentWidget()), stats2 = inArea(labelOf(w, "player2PiecesLabel")->parentWidget());
         QVERIFY(well1.right() < stats1.left());
         QVERIFY(stats1.right() < well2.left());
         QVERIFY(stats1.bottom() < stats2.top());
         QCOMPARE(stats1.left(), stats2.left());
         // The boss screen fills the play area.
-        QCOMPARE(w->Sef->size(), QSize(657, 367));
-        QVERIFY(area->rect().contains(inArea(w->Sef)));
+        QCOMPARE(partOf<QFrame>(w, "bossScreen")->size(), QSize(657, 367));
+        QVERIFY(area->rect().contains(inArea(partOf<QFrame>(w, "bossScreen"))));
         for (const QRect &r : {well1, well2, stats1, stats2})
-            QVERIFY(inArea(w->Sef).contains(r));
+            QVERIFY(inArea(partOf<QFrame>(w, "bossScreen")).contains(r));
         // The pause texts stand over their wells.
-        QVERIFY(well1.contains(inArea(w->P1)));
-        QVERIFY(well2.contains(inArea(w->P2)));
+        QVERIFY(well1.contains(inArea(pauseTextOf(w, 1))));
+        QVERIFY(well2.contains(inArea(pauseTextOf(w, 2))));
         // The status bar sits at the bottom with its hint panel of 450 pixels.
-        QCOMPARE(w->StavovyRadek->geometry().bottom(), w->height() - 1);
-        QCOMPARE(w->StavovyRadek->PanelRect(0).width(), 450);
-        QVERIFY(w->Tahy->geometry().left() >= 450);
+        QCOMPARE(partOf<TNStatusBar>(w, "statusLine")->geometry().bottom(), w->height() - 1);
+        QCOMPARE(partOf<TNStatusBar>(w, "statusLine")->PanelRect(0).width(), 450);
+        QVERIFY(labelOf(w, "gameKindLabel")->geometry().left() >= 450);
     }
 
     void boards_data()
@@ -262,7 +266,7 @@ private slots:
     {
         QFETCH(QString, property);
         QFETCH(QVariant, value);
-        for (TWellWidget *board : {w->TETRIS1, w->TETRIS2}) {
+        for (TWellWidget *board : {wellOf(w, 1), wellOf(w, 2)}) {
             QVariant actual = board->property(qPrintable(property));
             QVERIFY2(actual.isValid(), qPrintable(property));
             if (property == QLatin1String("Blocktype"))
@@ -280,11 +284,12 @@ private slots:
         const char *captions[] = {"Počet spadlých obrazců", "Poslední počet odmazaných čar",
                                   "Celkový počet odmazaných čar", "Momentální obtížnost",
                                   "Celkový počet bodů"};
-        const char *values[] = {"LCP", "LDL", "LDLT", "LCL", "LSCO"};
+        const char *values[] = {"PiecesLabel", "LastRowsLabel", "TotalRowsLabel", "LevelLabel",
+                                "ScoreLabel"};
         for (int player = 1; player <= 2; ++player)
             for (int row = 0; row < 5; ++row) {
-                const QString name = QLatin1String(values[row])
-                                     + (player == 2 ? QStringLiteral("2") : QString());
+                const QString name = QStringLiteral("player%1").arg(player)
+                                     + QLatin1String(values[row]);
                 QTest::newRow(qPrintable(name))
                     << name << QString::fromUtf8(captions[row])
                     << QStringLiteral("Hráč č. %1").arg(player);
@@ -313,7 +318,7 @@ private slots:
 
     void pauseTexts()
     {
-        for (TGradText *pause : {w->P1, w->P2}) {
+        for (TGradText *pause : {pauseTextOf(w, 1), pauseTextOf(w, 2)}) {
             QCOMPARE(pause->Lines(), QStringList(QStringLiteral("Pauza")));
             const QFont font = pause->Font();
             QCOMPARE(font.family(), QStringLiteral("Times New Roman"));
@@ -332,25 +337,25 @@ private slots:
         QTest::addColumn<QColor>("colour"); // shapes only
 
         const QColor none;
-        QTest::newRow("Panel8") << "Panel8" << "Sef" << QRect(5, 5, 193, 169) << none;
-        QTest::newRow("MonthCalendar1") << "MonthCalendar1" << "Panel8" << QRect(5, 8, 183, 153) << none;
-        QTest::newRow("Panel9") << "Panel9" << "Sef" << QRect(200, 5, 453, 356) << none;
-        QTest::newRow("Panel10") << "Panel10" << "Sef" << QRect(5, 180, 193, 181) << none;
-        QTest::newRow("DirectoryOutline1") << "DirectoryOutline1" << "Panel10" << QRect(4, 4, 185, 173) << none;
-        QTest::newRow("Shape4") << "Shape4" << "Panel9" << QRect(24, 8, 3, 337) << QColor(Qt::black);
-        QTest::newRow("Shape5") << "Shape5" << "Panel9" << QRect(24, 344, 417, 3) << QColor(Qt::black);
+        QTest::newRow("bossCalendarPanel") << "bossCalendarPanel" << "bossScreen" << QRect(5, 5, 193, 169) << none;
+        QTest::newRow("bossCalendar") << "bossCalendar" << "bossCalendarPanel" << QRect(5, 8, 183, 153) << none;
+        QTest::newRow("bossChartPanel") << "bossChartPanel" << "bossScreen" << QRect(200, 5, 453, 356) << none;
+        QTest::newRow("bossFolderPanel") << "bossFolderPanel" << "bossScreen" << QRect(5, 180, 193, 181) << none;
+        QTest::newRow("bossFolderTree") << "bossFolderTree" << "bossFolderPanel" << QRect(4, 4, 185, 173) << none;
+        QTest::newRow("bossChartVerticalAxis") << "bossChartVerticalAxis" << "bossChartPanel" << QRect(24, 8, 3, 337) << QColor(Qt::black);
+        QTest::newRow("bossChartHorizontalAxis") << "bossChartHorizontalAxis" << "bossChartPanel" << QRect(24, 344, 417, 3) << QColor(Qt::black);
 
         // Bars 39 pixels wide standing on y = 345.
         struct Bar { const char *name; int left; int height; QColor colour; };
         const Bar bars[] = {
-            {"Shape6", 26, 297, QColor(255, 255, 0)},   {"Shape7", 66, 249, QColor(255, 0, 0)},
-            {"Shape8", 106, 273, QColor(0, 255, 255)},  {"Shape9", 146, 257, QColor(0, 0, 255)},
-            {"Shape10", 186, 241, QColor(0, 255, 0)},   {"Shape11", 226, 137, QColor(0, 128, 0)},
-            {"Shape12", 266, 113, QColor(128, 128, 64)}, {"Shape13", 306, 97, QColor(128, 64, 0)},
-            {"Shape14", 346, 177, QColor(128, 128, 128)}, {"Shape15", 386, 129, QColor(0, 0, 0)},
+            {"bossChartBar1", 26, 297, QColor(255, 255, 0)},   {"bossChartBar2", 66, 249, QColor(255, 0, 0)},
+            {"bossChartBar3", 106, 273, QColor(0, 255, 255)},  {"bossChartBar4", 146, 257, QColor(0, 0, 255)},
+            {"bossChartBar5", 186, 241, QColor(0, 255, 0)},   {"bossChartBar6", 226, 137, QColor(0, 128, 0)},
+            {"bossChartBar7", 266, 113, QColor(128, 128, 64)}, {"bossChartBar8", 306, 97, QColor(128, 64, 0)},
+            {"bossChartBar9", 346, 177, QColor(128, 128, 128)}, {"bossChartBar10", 386, 129, QColor(0, 0, 0)},
         };
         for (const Bar &bar : bars)
-            QTest::newRow(bar.name) << bar.name << "Panel9"
+            QTest::newRow(bar.name) << bar.name << "bossChartPanel"
                                     << QRect(bar.left, 345 - bar.height, 39, bar.height) << bar.colour;
     }
     void bossScreenLayout()
@@ -359,7 +364,7 @@ private slots:
         QFETCH(QString, parent);
         QFETCH(QRect, place);
         QFETCH(QColor, colour);
-        auto *widget = w->Sef->findChild<QWidget *>(control);
+        auto *widget = partOf<QFrame>(w, "bossScreen")->findChild<QWidget *>(control);
         QVERIFY(widget != nullptr);
         QCOMPARE(widget->parentWidget()->objectName(), parent);
         QCOMPARE(widget->geometry(), place);
@@ -392,10 +397,10 @@ private slots:
             QStringLiteral("&Nástroje: &Zobrazit tabulku nejhorších|&Vymazat tabulku nejhorších|-|[&Zobrazit ovládání]|-|Šéfovská &pojistka"),
             QStringLiteral("Nápo&věda: Nápo&věda pro Parblok 2000 F1|&Elektronický manuál|-|&O programu Parblok 2000..."),
         }));
-        auto *submenu = w->findChild<QMenu *>(QStringLiteral("Zobrazitovldn1"));
+        auto *submenu = w->findChild<QMenu *>(QStringLiteral("keyPicturesMenu"));
         QVERIFY(submenu != nullptr);
         QCOMPARE(describe(submenu), QStringLiteral("Ovládání pro 1 hráče|Ovládání pro 2 hráče"));
-        QCOMPARE(describe(w->PopupMenu1),
+        QCOMPARE(describe(partOf<QMenu>(w, "contextMenu")),
                  QStringLiteral("Nová hra - &1 hráč...|Nová hra - &2 hráči...|&Ukončit hru F3"));
     }
 
@@ -403,25 +408,25 @@ private slots:
     void popupMenu_data()
     {
         QTest::addColumn<QString>("control");
-        QTest::newRow("covered well") << "Kryti1";
-        QTest::newRow("statistics label") << "LSCO2";
-        QTest::newRow("status bar") << "StavovyRadek";
+        QTest::newRow("covered well") << "player1Cover";
+        QTest::newRow("statistics label") << "player2ScoreLabel";
+        QTest::newRow("status bar") << "statusLine";
     }
     void popupMenu()
     {
         QFETCH(QString, control);
         auto *widget = w->findChild<QWidget *>(control);
         QVERIFY(widget != nullptr);
-        QVERIFY(!w->PopupMenu1->isVisible());
+        QVERIFY(!partOf<QMenu>(w, "contextMenu")->isVisible());
         QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), widget->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(widget, &click);
-        QTRY_VERIFY(w->PopupMenu1->isVisible());
-        w->PopupMenu1->close();
+        QTRY_VERIFY(partOf<QMenu>(w, "contextMenu")->isVisible());
+        partOf<QMenu>(w, "contextMenu")->close();
     }
 
     void exitCommandClosesTheWindow()
     {
-        w->MS8->trigger();
+        actionOf(w, "quitAction")->trigger();
         QVERIFY(!w->isVisible());
     }
 
@@ -436,17 +441,17 @@ private slots:
             else if (!a->objectName().isEmpty() || !a->icon().isNull())
                 names << a->objectName();
         }
-        QCOMPARE(names, QStringList({QStringLiteral("newOnePlayerGameToolAction"), QStringLiteral("newTwoPlayerGameToolAction"), QStringLiteral("endGameToolAction"), QStringLiteral("-"), QStringLiteral("resultsTableToolAction"), QStringLiteral("-"), QStringLiteral("ToolbarButton971"), QStringLiteral("EM1")}));
+        QCOMPARE(names, QStringList({QStringLiteral("newOnePlayerGameToolAction"), QStringLiteral("newTwoPlayerGameToolAction"), QStringLiteral("endGameToolAction"), QStringLiteral("-"), QStringLiteral("resultsTableToolAction"), QStringLiteral("-"), QStringLiteral("bossScreenToolAction"), QStringLiteral("manualToolAction")}));
         // The manual button stands at the right end, every button has a picture and a hint.
-        auto *manual = qobject_cast<QToolButton *>(bar->widgetForAction(w->EM1));
+        auto *manual = qobject_cast<QToolButton *>(bar->widgetForAction(actionOf(w, "manualToolAction")));
         QVERIFY(manual != nullptr);
         QVERIFY(manual->geometry().right() > bar->width() - 40);
-        for (QAction *a : {w->newOnePlayerGameToolAction, w->newTwoPlayerGameToolAction, w->endGameToolAction, w->resultsTableToolAction, w->ToolbarButton971, w->EM1}) {
+        for (QAction *a : {actionOf(w, "newOnePlayerGameToolAction"), actionOf(w, "newTwoPlayerGameToolAction"), actionOf(w, "endGameToolAction"), actionOf(w, "resultsTableToolAction"), actionOf(w, "bossScreenToolAction"), actionOf(w, "manualToolAction")}) {
             QVERIFY2(!a->icon().pixmap(16, 16).isNull(), qPrintable(a->objectName()));
             QCOMPARE(a->toolTip(), a->statusTip());
         }
-        QCOMPARE(w->resultsTableToolAction->statusTip(), QStringLiteral("Zobrazí tabulku nejlhorších hráčů"));
-        QCOMPARE(w->ToolbarButton971->statusTip(), QStringLiteral("Pojistka proti neodbytnému šéfovi"));
+        QCOMPARE(actionOf(w, "resultsTableToolAction")->statusTip(), QStringLiteral("Zobrazí tabulku nejlhorších hráčů"));
+        QCOMPARE(actionOf(w, "bossScreenToolAction")->statusTip(), QStringLiteral("Pojistka proti neodbytnému šéfovi"));
     }
 
     // --- the results table at start --------------------------------------------------------------
@@ -503,12 +508,12 @@ private slots:
         // The check runs at every showing of the window.
         w->hide();
         w->show();
-        QCOMPARE(w->EM->isEnabled(), program && page);
-        QCOMPARE(w->EM1->isEnabled(), program && page);
+        QCOMPARE(actionOf(w, "manualAction")->isEnabled(), program && page);
+        QCOMPARE(actionOf(w, "manualToolAction")->isEnabled(), program && page);
 
         // Both commands start the manual on its start page, in the game's current folder; with a
         // file missing nothing is started.
-        for (QAction *command : {w->EM, w->EM1}) {
+        for (QAction *command : {actionOf(w, "manualAction"), actionOf(w, "manualToolAction")}) {
             command->setEnabled(true); // a file may have gone since the check
             command->trigger();
         }
@@ -563,15 +568,15 @@ private slots:
         w->Match().Score1 = 10;
         w->Match().Score2 = 20;
         TWellModel expected1, expected2;
-        for (TWellModel *well : {&w->TETRIS1->Well(), &w->TETRIS2->Well(), &expected1, &expected2})
+        for (TWellModel *well : {&wellOf(w, 1)->Well(), &wellOf(w, 2)->Well(), &expected1, &expected2})
             well->PlacePiece(type, PieceColumn, PieceRow);
         const int fallen1 = apply(expected1, well1);
         const int fallen2 = apply(expected2, well2);
 
         sendKey(key);
 
-        QCOMPARE(stateOf(w->TETRIS1->Well()), stateOf(expected1));
-        QCOMPARE(stateOf(w->TETRIS2->Well()), stateOf(expected2));
+        QCOMPARE(stateOf(wellOf(w, 1)->Well()), stateOf(expected1));
+        QCOMPARE(stateOf(wellOf(w, 2)->Well()), stateOf(expected2));
         QCOMPARE(w->Match().Score1, 10 + fallen1);
         QCOMPARE(w->Match().Score2, 20 + fallen2);
         if (well1 == QLatin1String("drop"))
@@ -584,14 +589,14 @@ private slots:
     void keysNeedTheWindowEnabled()
     {
         w->Match().PlayerCount = 1;
-        w->TETRIS1->Well().PlacePiece(turningPiece(), PieceColumn, PieceRow);
+        wellOf(w, 1)->Well().PlacePiece(turningPiece(), PieceColumn, PieceRow);
         w->setEnabled(false);
         sendKeys(QStringLiteral("jp"));
-        QCOMPARE(w->TETRIS1->PieceCol(), PieceColumn);
+        QCOMPARE(wellOf(w, 1)->PieceCol(), PieceColumn);
         QVERIFY(!w->PauseOn());
         w->setEnabled(true);
         sendKeys(QStringLiteral("j"));
-        QCOMPARE(w->TETRIS1->PieceCol(), PieceColumn - 1);
+        QCOMPARE(wellOf(w, 1)->PieceCol(), PieceColumn - 1);
     }
 
     // --- pause ---------------------------------------------------------------------------------
@@ -612,31 +617,31 @@ private slots:
             RunMatch(*w, interval1, interval2);
 
         sendKey('P');
-        QVERIFY(w->P1->isVisible());
-        QVERIFY(w->P2->isVisible());
-        QCOMPARE(w->gravityTimer1->Interval(), 0);
-        QCOMPARE(w->gravityTimer2->Interval(), 0);
-        QVERIFY(!w->gravityTimer1->isArmed());
-        QVERIFY(!w->gravityTimer2->isArmed());
+        QVERIFY(pauseTextOf(w, 1)->isVisible());
+        QVERIFY(pauseTextOf(w, 2)->isVisible());
+        QCOMPARE(gravityTimerOf(w, 1)->Interval(), 0);
+        QCOMPARE(gravityTimerOf(w, 2)->Interval(), 0);
+        QVERIFY(!gravityTimerOf(w, 1)->isArmed());
+        QVERIFY(!gravityTimerOf(w, 2)->isArmed());
 
         sendKey('p');
-        QVERIFY(!w->P1->isVisible());
-        QVERIFY(!w->P2->isVisible());
-        QCOMPARE(w->gravityTimer1->Interval(), interval1);
-        QCOMPARE(w->gravityTimer2->Interval(), interval2);
-        QCOMPARE(w->gravityTimer1->isArmed(), w->gravityTimer1->Enabled());
+        QVERIFY(!pauseTextOf(w, 1)->isVisible());
+        QVERIFY(!pauseTextOf(w, 2)->isVisible());
+        QCOMPARE(gravityTimerOf(w, 1)->Interval(), interval1);
+        QCOMPARE(gravityTimerOf(w, 2)->Interval(), interval2);
+        QCOMPARE(gravityTimerOf(w, 1)->isArmed(), gravityTimerOf(w, 1)->Enabled());
     }
 
     void movesGoOnDuringPause()
     {
         w->Match().PlayerCount = 1;
         RunMatch(*w, 1000, 0);
-        w->TETRIS1->Well().PlacePiece(turningPiece(), PieceColumn, PieceRow);
+        wellOf(w, 1)->Well().PlacePiece(turningPiece(), PieceColumn, PieceRow);
         sendKeys(QStringLiteral("plk "));
         QVERIFY(w->PauseOn());
-        QCOMPARE(w->TETRIS1->PieceCol(), PieceColumn + 1);
+        QCOMPARE(wellOf(w, 1)->PieceCol(), PieceColumn + 1);
         QVERIFY(w->Match().Score1 > 0);
-        QCOMPARE(w->gravityTimer1->Interval(), 0);
+        QCOMPARE(gravityTimerOf(w, 1)->Interval(), 0);
     }
 
     // --- boss screen ------------------------------------------------------------------------------
@@ -644,29 +649,29 @@ private slots:
     void bossScreen()
     {
         RunMatch(*w, 700, 0);
-        w->fovskpojistka1Click();
-        QVERIFY(w->Sef->isVisible());
+        actionOf(w, "bossScreenAction")->trigger();
+        QVERIFY(partOf<QFrame>(w, "bossScreen")->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("Plnění plánu v letošním roce"));
-        QVERIFY(!w->Label1->isVisible());
-        QVERIFY(!w->Tahy->isVisible());
-        QCOMPARE(w->gravityTimer1->Interval(), 0);
-        QCOMPARE(w->MonthCalendar1->selectedDate(), m_now.toLocalTime().date());
+        QVERIFY(!labelOf(w, "gameKindCaption")->isVisible());
+        QVERIFY(!labelOf(w, "gameKindLabel")->isVisible());
+        QCOMPARE(gravityTimerOf(w, 1)->Interval(), 0);
+        QCOMPARE(partOf<QCalendarWidget>(w, "bossCalendar")->selectedDate(), m_now.toLocalTime().date());
 
         // The keys are not blocked by the boss screen.
         w->Match().PlayerCount = 1;
-        w->TETRIS1->Well().PlacePiece(turningPiece(), PieceColumn, PieceRow);
+        wellOf(w, 1)->Well().PlacePiece(turningPiece(), PieceColumn, PieceRow);
         sendKey('j');
-        QCOMPARE(w->TETRIS1->PieceCol(), PieceColumn - 1);
+        QCOMPARE(wellOf(w, 1)->PieceCol(), PieceColumn - 1);
 
         w->setEnabled(false);
-        w->ToolbarButton971->trigger();
-        QVERIFY(!w->Sef->isVisible());
+        actionOf(w, "bossScreenToolAction")->trigger();
+        QVERIFY(!partOf<QFrame>(w, "bossScreen")->isVisible());
         QVERIFY(w->isEnabled());
         QCOMPARE(w->windowTitle(), QStringLiteral("Parblok 2000"));
-        QVERIFY(w->Label1->isVisible());
-        QVERIFY(w->Tahy->isVisible());
-        QCOMPARE(w->gravityTimer1->Interval(), 700);
-        QVERIFY(w->gravityTimer1->isArmed());
+        QVERIFY(labelOf(w, "gameKindCaption")->isVisible());
+        QVERIFY(labelOf(w, "gameKindLabel")->isVisible());
+        QCOMPARE(gravityTimerOf(w, 1)->Interval(), 700);
+        QVERIFY(gravityTimerOf(w, 1)->isArmed());
     }
 
     // The boss screen and the pause in every order: once both are over, gravity runs at the
@@ -697,26 +702,26 @@ private slots:
         RunMatch(*w, 700, 400);
         for (const QChar step : steps) {
             if (step == QLatin1Char('B'))
-                w->fovskpojistka1->trigger();
+                actionOf(w, "bossScreenAction")->trigger();
             else
                 sendKey('p');
         }
         QCOMPARE(w->PauseOn(), paused);
-        QCOMPARE(w->BossScreenShown(), boss);
+        QCOMPARE(!partOf<QFrame>(w, "bossScreen")->isHidden(), boss);
         const bool running = !paused && !boss;
-        QCOMPARE(w->gravityTimer1->Interval(), running ? 700 : 0);
-        QCOMPARE(w->gravityTimer2->Interval(), running ? 400 : 0);
-        QCOMPARE(w->gravityTimer1->isArmed(), running);
-        QCOMPARE(w->gravityTimer2->isArmed(), running);
+        QCOMPARE(gravityTimerOf(w, 1)->Interval(), running ? 700 : 0);
+        QCOMPARE(gravityTimerOf(w, 2)->Interval(), running ? 400 : 0);
+        QCOMPARE(gravityTimerOf(w, 1)->isArmed(), running);
+        QCOMPARE(gravityTimerOf(w, 2)->isArmed(), running);
         QCOMPARE(w->windowTitle(), boss ? QStringLiteral("Plnění plánu v letošním roce")
                                         : QStringLiteral("Parblok 2000"));
         // Whatever is still on, ending it brings the speed back.
         if (boss)
-            w->fovskpojistka1->trigger();
+            actionOf(w, "bossScreenAction")->trigger();
         if (w->PauseOn())
             sendKey('p');
-        QCOMPARE(w->gravityTimer1->Interval(), 700);
-        QCOMPARE(w->gravityTimer2->Interval(), 400);
+        QCOMPARE(gravityTimerOf(w, 1)->Interval(), 700);
+        QCOMPARE(gravityTimerOf(w, 2)->Interval(), 400);
     }
 
     void suspensionKeepsTheIntervals()
@@ -726,17 +731,17 @@ private slots:
         QCOMPARE(w->Match().Gravity().interval(1), 600);
         QCOMPARE(w->Match().Gravity().interval(2), 300);
         w->ResumeGravity();
-        QCOMPARE(w->gravityTimer1->Interval(), 600);
-        QCOMPARE(w->gravityTimer2->Interval(), 300);
+        QCOMPARE(gravityTimerOf(w, 1)->Interval(), 600);
+        QCOMPARE(gravityTimerOf(w, 2)->Interval(), 300);
         // Nested suspensions: gravity comes back with the last resume, at the kept speed.
         w->SuspendGravity();
         w->SuspendGravity();
         w->ResumeGravity();
-        QCOMPARE(w->gravityTimer1->Interval(), 0);
-        QCOMPARE(w->gravityTimer2->Interval(), 0);
+        QCOMPARE(gravityTimerOf(w, 1)->Interval(), 0);
+        QCOMPARE(gravityTimerOf(w, 2)->Interval(), 0);
         w->ResumeGravity();
-        QCOMPARE(w->gravityTimer1->Interval(), 600);
-        QCOMPARE(w->gravityTimer2->Interval(), 300);
+        QCOMPARE(gravityTimerOf(w, 1)->Interval(), 600);
+        QCOMPARE(gravityTimerOf(w, 2)->Interval(), 300);
     }
 
     // --- hints ------------------------------------------------------------------------------
@@ -747,9 +752,9 @@ private slots:
         QTest::addColumn<QString>("hint");
         QTest::newRow("toolbar button") << "newTwoPlayerGameToolAction" << "Zobrazí dialog pro výběr nové hry 2 hráčů";
         QTest::newRow("disabled toolbar button") << "endGameToolAction" << "Ukončí aktuální hru";
-        QTest::newRow("manual button") << "EM1" << "Elektronický manuál";
-        QTest::newRow("label without a hint") << "LSCO2" << "Stiskněte klávesu F1 pro nápovědu";
-        QTest::newRow("status bar") << "Tahy" << "Stiskněte klávesu F1 pro nápovědu";
+        QTest::newRow("manual button") << "manualToolAction" << "Elektronický manuál";
+        QTest::newRow("label without a hint") << "player2ScoreLabel" << "Stiskněte klávesu F1 pro nápovědu";
+        QTest::newRow("status bar") << "gameKindLabel" << "Stiskněte klávesu F1 pro nápovědu";
     }
     void hintOfControlUnderMouse()
     {
@@ -763,7 +768,7 @@ private slots:
                           widget->mapToGlobal(QPointF(2, 2)));
         QCoreApplication::sendEvent(widget, &enter);
         QCOMPARE(hintPanel(), QStringLiteral("      ") + hint);
-        QVERIFY(w->StavovyRadek->currentMessage().isEmpty());
+        QVERIFY(partOf<TNStatusBar>(w, "statusLine")->currentMessage().isEmpty());
     }
 
     // Menu items show their own hint; an item without one leaves only the six spaces.
@@ -771,17 +776,17 @@ private slots:
     {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("hint");
-        QTest::newRow("MS1") << "MS1" << "";
-        QTest::newRow("MS0") << "MS0" << "";
-        QTest::newRow("MS3") << "MS3" << "";
-        QTest::newRow("MS8") << "MS8" << "";
-        QTest::newRow("MP2") << "MP2" << "";
-        QTest::newRow("MN5") << "MN5" << "Zobrazí tabulku nejhorších hráčů";
+        QTest::newRow("newOnePlayerGameAction") << "newOnePlayerGameAction" << "";
+        QTest::newRow("newTwoPlayerGameAction") << "newTwoPlayerGameAction" << "";
+        QTest::newRow("endGameAction") << "endGameAction" << "";
+        QTest::newRow("quitAction") << "quitAction" << "";
+        QTest::newRow("endGamePopupAction") << "endGamePopupAction" << "";
+        QTest::newRow("resultsTableAction") << "resultsTableAction" << "Zobrazí tabulku nejhorších hráčů";
         QTest::newRow("resultsTableToolAction") << "resultsTableToolAction" << "Zobrazí tabulku nejlhorších hráčů";
-        QTest::newRow("clearing") << "Vymazattabulkunejlepch1" << "Vynuluje tabulku nejhorších hráčů";
-        QTest::newRow("help") << "NpovdaproParblok20001" << "Zobrazí nápovědu";
-        QTest::newRow("about") << "OProgramu" << "Zobrazí dialog s informacemi o programu";
-        QTest::newRow("keys 1") << "Ovldnpro1hre1" << "Zobrazí ovládání hry pro 1 hráče";
+        QTest::newRow("clearing") << "clearResultsTableAction" << "Vynuluje tabulku nejhorších hráčů";
+        QTest::newRow("help") << "helpTopicsAction" << "Zobrazí nápovědu";
+        QTest::newRow("about") << "aboutAction" << "Zobrazí dialog s informacemi o programu";
+        QTest::newRow("keys 1") << "onePlayerKeysAction" << "Zobrazí ovládání hry pro 1 hráče";
         QTest::newRow("newOnePlayerGameToolAction") << "newOnePlayerGameToolAction" << "Zobrazí dialog pro výběr nové hry 1 hráče";
     }
     void menuHints()
@@ -790,7 +795,7 @@ private slots:
         QFETCH(QString, hint);
         auto *action = w->findChild<QAction *>(item);
         QVERIFY(action != nullptr);
-        w->EM->showStatusText(w->menuBar());
+        actionOf(w, "manualAction")->showStatusText(w->menuBar());
         action->showStatusText(w->menuBar());
         QCOMPARE(hintPanel(), QStringLiteral("      ") + hint);
     }
@@ -808,9 +813,9 @@ private slots:
     {
         QFETCH(QString, opening);
         w->Match().PlayerCount = 1;
-        w->TETRIS1->NewGame();
-        w->TETRIS1->Well().PlacePiece(turningPiece(), PieceColumn, PieceRow);
-        const PieceState before = stateOf(w->TETRIS1->Well());
+        wellOf(w, 1)->NewGame();
+        wellOf(w, 1)->Well().PlacePiece(turningPiece(), PieceColumn, PieceRow);
+        const PieceState before = stateOf(wellOf(w, 1)->Well());
         if (opening == QLatin1String("alt")) {
             QTest::keyPress(w->windowHandle(), Qt::Key_Alt, Qt::AltModifier);
             QTest::keyRelease(w->windowHandle(), Qt::Key_Alt, Qt::NoModifier);
@@ -820,7 +825,7 @@ private slots:
             QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
         }
         sendKeys(QStringLiteral("jlik "));
-        QCOMPARE(stateOf(w->TETRIS1->Well()), before);
+        QCOMPARE(stateOf(wellOf(w, 1)->Well()), before);
         if (QWidget *popup = QApplication::activePopupWidget())
             popup->close();
     }
@@ -854,25 +859,25 @@ private slots:
         }
         QTRY_VERIFY(w->menuBar()->hasFocus());
         if (byClick)
-            QTest::mouseClick(w->TETRIS1, Qt::LeftButton, {}, QPoint(20, 20));
+            QTest::mouseClick(wellOf(w, 1), Qt::LeftButton, {}, QPoint(20, 20));
         else
             QTest::keyClick(w->windowHandle(), Qt::Key_Escape);
         QTRY_VERIFY(!w->menuBar()->hasFocus());
 
         w->Match().PlayerCount = 2;
-        w->TETRIS1->Well().PlacePiece(turningPiece(), PieceColumn, PieceRow);
+        wellOf(w, 1)->Well().PlacePiece(turningPiece(), PieceColumn, PieceRow);
         sendKey('s');
         QVERIFY(QApplication::activePopupWidget() == nullptr);
-        QCOMPARE(w->TETRIS1->PieceRow(), PieceRow + 1);
+        QCOMPARE(wellOf(w, 1)->PieceRow(), PieceRow + 1);
     }
 
     void hintOfMenuItem()
     {
-        w->EM->showStatusText(w->menuBar());
+        actionOf(w, "manualAction")->showStatusText(w->menuBar());
         QCOMPARE(hintPanel(), QStringLiteral("      Spustí elektronický manuál programu Parblok 2000"));
-        w->fovskpojistka1->showStatusText(w->menuBar());
+        actionOf(w, "bossScreenAction")->showStatusText(w->menuBar());
         QCOMPARE(hintPanel(), QStringLiteral("      Pojistka proti neodbytnému šéfovi"));
-        QVERIFY(w->StavovyRadek->currentMessage().isEmpty());
+        QVERIFY(partOf<TNStatusBar>(w, "statusLine")->currentMessage().isEmpty());
     }
 
     // An open menu with an item highlighted keeps that item's hint while the mouse enters the
@@ -895,15 +900,15 @@ private slots:
         QFETCH(bool, highlighted);
         QFETCH(bool, leaveControl);
         QFETCH(QString, hint);
-        auto *menu = w->findChild<QMenu *>(QStringLiteral("Nstroje1"));
+        auto *menu = w->findChild<QMenu *>(QStringLiteral("toolsMenu"));
         QVERIFY(menu != nullptr);
         menu->popup(w->mapToGlobal(QPoint(10, 10)));
         QTRY_VERIFY(menu->isVisible());
         if (highlighted)
-            menu->setActiveAction(w->MN5);
+            menu->setActiveAction(actionOf(w, "resultsTableAction"));
         if (leaveControl) {
             QEvent leave(QEvent::Leave);
-            QCoreApplication::sendEvent(w->LSCO2, &leave);
+            QCoreApplication::sendEvent(labelOf(w, "player2ScoreLabel"), &leave);
         } else {
             QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), menu->mapToGlobal(QPointF(2, 2)));
             QCoreApplication::sendEvent(menu, &enter);
@@ -936,7 +941,7 @@ private slots:
     void realMouseMoveShowsHint()
     {
         auto *bar = w->findChild<QToolBar *>();
-        QWidget *button = bar->widgetForAction(w->resultsTableToolAction);
+        QWidget *button = bar->widgetForAction(actionOf(w, "resultsTableToolAction"));
         QTest::mouseMove(w->windowHandle(), QPoint(300, 300));
         QTest::mouseMove(w->windowHandle(), button->mapTo(w, button->rect().center()));
         QTRY_COMPARE(hintPanel(), QStringLiteral("      Zobrazí tabulku nejlhorších hráčů"));

@@ -1,5 +1,6 @@
 #include "Data.h"
 #include "Hlavni.h"
+#include "MainWindowDriver.h"
 #include "ProgramFolderFixture.h"
 #include "TestMain.h"
 #include "TestSupport.h"
@@ -52,7 +53,7 @@ private slots:
         QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance();
         w->SuspendGravity();
         w->ResumeGravity();
-        for (Timer *timer : {w->gravityTimer1, w->gravityTimer2})
+        for (Timer *timer : {gravityTimerOf(w, 1), gravityTimerOf(w, 2)})
             QCOMPARE(dispatcher->registeredTimers(timer).size(), 0);
     }
 };

@@ -3,6 +3,7 @@
 #include "DotazKonec.h"
 #include "GradText.h"
 #include "Hlavni.h"
+#include "MainWindowDriver.h"
 #include "Hra1.h"
 #include "Hra2.h"
 #include "OContrls.h"
@@ -43,10 +44,10 @@ class TestMatch : public QObject
 
     QString data(const QString &name) const { return m_folder.data(name); }
 
-    TWellWidget *board(int player) const { return player == 1 ? w->TETRIS1 : w->TETRIS2; }
-    Timer *timer(int player) const { return player == 1 ? w->gravityTimer1 : w->gravityTimer2; }
-    QLabel *scoreLabel(int player) const { return player == 1 ? w->LSCO : w->LSCO2; }
-    QLabel *levelLabel(int player) const { return player == 1 ? w->LCL : w->LCL2; }
+    TWellWidget *board(int player) const { return player == 1 ? wellOf(w, 1) : wellOf(w, 2); }
+    Timer *timer(int player) const { return player == 1 ? gravityTimerOf(w, 1) : gravityTimerOf(w, 2); }
+    QLabel *scoreLabel(int player) const { return player == 1 ? labelOf(w, "player1ScoreLabel") : labelOf(w, "player2ScoreLabel"); }
+    QLabel *levelLabel(int player) const { return player == 1 ? labelOf(w, "player1LevelLabel") : labelOf(w, "player2LevelLabel"); }
 
     void key(QWidget *window, int key, char text = 0)
     {
@@ -60,13 +61,13 @@ class TestMatch : public QObject
         for (const QChar c : typed)
             QTest::keyClick(w->windowHandle(), c.toLatin1());
     }
-    void tick(int player) { player == 1 ? w->player1GravityTick() : w->player2GravityTick(); }
+    void tick(int player) { player == 1 ? w->Match().Tick(1) : w->Match().Tick(2); }
     void click(QWidget *control) { QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(5, 5)); }
 
     // Opens the selection dialog of `players` and clicks choice 1..3.
     void start(int players, int choice)
     {
-        (players == 1 ? w->MS1 : w->MS0)->trigger();
+        (players == 1 ? actionOf(w, "newOnePlayerGameAction") : actionOf(w, "newTwoPlayerGameAction"))->trigger();
         TVyberHryDialog *dialog = players == 1 ? static_cast<TVyberHryDialog *>(m_hra1) : m_hra2;
         QVERIFY(dialog->isVisible());
         QVERIFY(!w->isEnabled());
@@ -225,20 +226,20 @@ private slots:
         QFETCH(QString, kind);
         keys(QStringLiteral("p")); // a pause left from before is cleared by the start
         start(players, choice);
-        QCOMPARE(w->Tahy->text(), kind);
+        QCOMPARE(labelOf(w, "gameKindLabel")->text(), kind);
         QCOMPARE(w->Match().PlayerCount, players);
         QVERIFY(!w->PauseOn());
-        QVERIFY(w->Kryti1->isHidden());
-        QCOMPARE(w->Kryti2->isHidden(), players == 2);
-        QCOMPARE(w->gravityTimer1->Interval(), 1000);
-        QVERIFY(w->gravityTimer1->Enabled());
-        QCOMPARE(w->gravityTimer2->Interval(), players == 2 ? 1000 : 0);
-        QCOMPARE(w->gravityTimer2->Enabled(), players == 2);
-        QVERIFY(w->MS3->isEnabled() && w->endGameToolAction->isEnabled() && !w->MS1->isEnabled() && !w->newTwoPlayerGameToolAction->isEnabled());
-        QCOMPARE(w->GravitySuspensions(), 0);
+        QVERIFY(coverOf(w, 1)->isHidden());
+        QCOMPARE(coverOf(w, 2)->isHidden(), players == 2);
+        QCOMPARE(gravityTimerOf(w, 1)->Interval(), 1000);
+        QVERIFY(gravityTimerOf(w, 1)->Enabled());
+        QCOMPARE(gravityTimerOf(w, 2)->Interval(), players == 2 ? 1000 : 0);
+        QCOMPARE(gravityTimerOf(w, 2)->Enabled(), players == 2);
+        QVERIFY(actionOf(w, "endGameAction")->isEnabled() && actionOf(w, "endGameToolAction")->isEnabled() && !actionOf(w, "newOnePlayerGameAction")->isEnabled() && !actionOf(w, "newTwoPlayerGameToolAction")->isEnabled());
+        QCOMPARE(w->Match().GravitySuspensions(), 0);
         // The pause works on the new match from scratch.
         keys(QStringLiteral("pp"));
-        QCOMPARE(w->gravityTimer1->Interval(), 1000);
+        QCOMPARE(gravityTimerOf(w, 1)->Interval(), 1000);
     }
 
     void selectionLeftWithoutChoice_data()
@@ -253,8 +254,8 @@ private slots:
     {
         QFETCH(int, players);
         QFETCH(QString, how);
-        w->LSCO->setText(QStringLiteral("12"));
-        (players == 1 ? w->MS1 : w->MS0)->trigger();
+        labelOf(w, "player1ScoreLabel")->setText(QStringLiteral("12"));
+        (players == 1 ? actionOf(w, "newOnePlayerGameAction") : actionOf(w, "newTwoPlayerGameAction"))->trigger();
         TVyberHryDialog *dialog = players == 1 ? static_cast<TVyberHryDialog *>(m_hra1) : m_hra2;
         QVERIFY(!w->isEnabled() && !m_assistant->isEnabled());
         if (how == QLatin1String("back"))
@@ -265,9 +266,9 @@ private slots:
         QVERIFY(w->isEnabled() && m_assistant->isEnabled());
         // The keyboard is back in the game.
         QTRY_COMPARE(QApplication::activeWindow(), w);
-        QCOMPARE(w->Tahy->text(), QStringLiteral("nevybráno"));
-        QVERIFY(!w->Kryti1->isHidden() && !w->Kryti2->isHidden());
-        QCOMPARE(w->LSCO->text(), QStringLiteral("0"));
+        QCOMPARE(labelOf(w, "gameKindLabel")->text(), QStringLiteral("nevybráno"));
+        QVERIFY(!coverOf(w, 1)->isHidden() && !coverOf(w, 2)->isHidden());
+        QCOMPARE(labelOf(w, "player1ScoreLabel")->text(), QStringLiteral("0"));
         QCOMPARE(w->Match().PlayerCount, players);
     }
 
@@ -292,7 +293,7 @@ private slots:
         QTest::keyClick(w->windowHandle(), Qt::Key_F3);
         QVERIFY(m_question->isVisible());
         QVERIFY(!w->isEnabled() && !m_assistant->isEnabled());
-        QCOMPARE(w->gravityTimer1->Interval(), 0);
+        QCOMPARE(gravityTimerOf(w, 1)->Interval(), 0);
         if (answer == QLatin1String("ano"))
             click(m_question->OfficeButton1);
         else if (answer == QLatin1String("ne"))
@@ -302,12 +303,12 @@ private slots:
         QVERIFY(!m_question->isVisible());
         QVERIFY(w->isEnabled() && m_assistant->isEnabled());
         QTRY_COMPARE(QApplication::activeWindow(), w);
-        QCOMPARE(w->gravityTimer1->Interval(), 1000);
-        QCOMPARE(w->gravityTimer1->Enabled(), !ends);
-        QCOMPARE(w->Tahy->text(), ends ? QStringLiteral("nevybráno") : QStringLiteral("Standardní"));
-        QCOMPARE(w->LDLT->text(), ends ? QStringLiteral("0") : QStringLiteral("2"));
-        QCOMPARE(w->Kryti1->isHidden(), !ends);
-        QCOMPARE(w->MS1->isEnabled(), ends);
+        QCOMPARE(gravityTimerOf(w, 1)->Interval(), 1000);
+        QCOMPARE(gravityTimerOf(w, 1)->Enabled(), !ends);
+        QCOMPARE(labelOf(w, "gameKindLabel")->text(), ends ? QStringLiteral("nevybráno") : QStringLiteral("Standardní"));
+        QCOMPARE(labelOf(w, "player1TotalRowsLabel")->text(), ends ? QStringLiteral("0") : QStringLiteral("2"));
+        QCOMPARE(coverOf(w, 1)->isHidden(), !ends);
+        QCOMPARE(actionOf(w, "newOnePlayerGameAction")->isEnabled(), ends);
         QCOMPARE(w->Match().Rows1, ends ? 0 : 2);
         QVERIFY(!m_result->isVisible());
         QCOMPARE(stored(QStringLiteral("2")), QStringList());
@@ -324,7 +325,7 @@ private slots:
         setSoundObserver([&](const QString &source) {
             heard << QStringLiteral("%1 gravity %2 main %3 assistant %4")
                          .arg(QFileInfo(source).fileName())
-                         .arg(w->gravityTimer1->Interval())
+                         .arg(gravityTimerOf(w, 1)->Interval())
                          .arg(w->isEnabled())
                          .arg(m_assistant->isEnabled());
         });
@@ -334,7 +335,7 @@ private slots:
             QDir(sounds).removeRecursively();
         });
         start(1, 2);
-        w->MS3->trigger();
+        actionOf(w, "endGameAction")->trigger();
         QCOMPARE(heard, QStringList{QStringLiteral("Dotaz.wav gravity 0 main 1 assistant 1")});
         QVERIFY(!w->isEnabled() && !m_assistant->isEnabled());
     }
@@ -366,11 +367,11 @@ private slots:
             prepareRows(p, 1);
             keys(p == 1 ? (players == 1 ? QStringLiteral(" ") : QStringLiteral("f")) : QStringLiteral("h"));
             land(p);
-            const int points = board(p) == w->TETRIS1 ? w->Match().Score1 : w->Match().Score2;
+            const int points = board(p) == wellOf(w, 1) ? w->Match().Score1 : w->Match().Score2;
             QCOMPARE(scoreLabel(p)->text(), QString::number(points));
             endGame(p);
             QCOMPARE(m_result->Label1->text(), QStringLiteral("Hráč č. %1 ukončil hru").arg(p));
-            QCOMPARE(m_result->Label5->text(), w->Tahy->text());
+            QCOMPARE(m_result->Label5->text(), labelOf(w, "gameKindLabel")->text());
             QCOMPARE(m_result->Label7->text(), QStringLiteral("3"));
             QCOMPARE(m_result->Label10->text(), QString::number(points));
             QVERIFY(!w->isEnabled() && !m_assistant->isEnabled());
@@ -383,9 +384,9 @@ private slots:
             // The table keeps names without their trailing blanks.
             expected << name.trimmed() + u'|' + QString::number(points);
         }
-        QVERIFY(!w->Kryti1->isHidden() && !w->Kryti2->isHidden());
-        QVERIFY(w->MS1->isEnabled() && w->newOnePlayerGameToolAction->isEnabled() && !w->MS3->isEnabled() && !w->MP2->isEnabled());
-        QCOMPARE(w->LSCO->text(), QStringLiteral("0"));
+        QVERIFY(!coverOf(w, 1)->isHidden() && !coverOf(w, 2)->isHidden());
+        QVERIFY(actionOf(w, "newOnePlayerGameAction")->isEnabled() && actionOf(w, "newOnePlayerGameToolAction")->isEnabled() && !actionOf(w, "endGameAction")->isEnabled() && !actionOf(w, "endGamePopupAction")->isEnabled());
+        QCOMPARE(labelOf(w, "player1ScoreLabel")->text(), QStringLiteral("0"));
         QStringList rows = stored(code);
         rows.sort();
         expected.sort();
@@ -469,24 +470,24 @@ private slots:
     {
         start(2, 2);
         removeRowsInLandings(2, {4, 4});
-        QCOMPARE(w->gravityTimer2->Interval(), 900);
+        QCOMPARE(gravityTimerOf(w, 2)->Interval(), 900);
         endGame(1);
-        QVERIFY(!w->gravityTimer1->Enabled());
-        QCOMPARE(w->gravityTimer2->Interval(), 0);
+        QVERIFY(!gravityTimerOf(w, 1)->Enabled());
+        QCOMPARE(gravityTimerOf(w, 2)->Interval(), 0);
         QVERIFY(!w->isEnabled());
         key(m_result, Qt::Key_Escape);
-        QCOMPARE(w->gravityTimer2->Interval(), 900);
-        QVERIFY(w->gravityTimer2->Enabled());
-        QVERIFY(!w->Kryti1->isHidden() && w->Kryti2->isHidden());
-        for (QLabel *label : {w->LCP, w->LDL, w->LDLT, w->LCL, w->LSCO})
+        QCOMPARE(gravityTimerOf(w, 2)->Interval(), 900);
+        QVERIFY(gravityTimerOf(w, 2)->Enabled());
+        QVERIFY(!coverOf(w, 1)->isHidden() && coverOf(w, 2)->isHidden());
+        for (QLabel *label : {labelOf(w, "player1PiecesLabel"), labelOf(w, "player1LastRowsLabel"), labelOf(w, "player1TotalRowsLabel"), labelOf(w, "player1LevelLabel"), labelOf(w, "player1ScoreLabel")})
             QCOMPARE(label->text(), QStringLiteral("0"));
-        QCOMPARE(w->LDLT2->text(), QStringLiteral("8"));
-        QVERIFY(w->MS3->isEnabled() && !w->MS1->isEnabled());
+        QCOMPARE(labelOf(w, "player2TotalRowsLabel")->text(), QStringLiteral("8"));
+        QVERIFY(actionOf(w, "endGameAction")->isEnabled() && !actionOf(w, "newOnePlayerGameAction")->isEnabled());
         // Alone, player 2 still climbs and scores at its own level.
         removeRowsInLandings(2, {4, 4, 4});
         QCOMPARE(w->Match().Level2, 2);
-        QCOMPARE(w->gravityTimer2->Interval(), 800);
-        QCOMPARE(w->LCL2->text(), QStringLiteral("2"));
+        QCOMPARE(gravityTimerOf(w, 2)->Interval(), 800);
+        QCOMPARE(labelOf(w, "player2LevelLabel")->text(), QStringLiteral("2"));
     }
 
     // --- levels and scoring ------------------------------------------------------------------
@@ -509,10 +510,10 @@ private slots:
         start(1, 2);
         removeRowsInLandings(1, before);
         QCOMPARE(w->Match().Level1, level);
-        const int score = w->LSCO->text().toInt();
+        const int score = labelOf(w, "player1ScoreLabel")->text().toInt();
         removeRows(1, rows);
-        QCOMPARE(w->LSCO->text().toInt() - score, points);
-        QCOMPARE(w->LDL->text(), QString::number(rows));
+        QCOMPARE(labelOf(w, "player1ScoreLabel")->text().toInt() - score, points);
+        QCOMPARE(labelOf(w, "player1LastRowsLabel")->text(), QString::number(rows));
     }
 
     // Whoever reaches a threshold first raises the level of both; the other gains nothing there.
@@ -520,15 +521,15 @@ private slots:
     {
         start(2, 2);
         removeRowsInLandings(2, {4, 4});
-        QCOMPARE(w->LCL->text(), QStringLiteral("1"));
-        QCOMPARE(w->LCL2->text(), QStringLiteral("1"));
-        QCOMPARE(w->gravityTimer1->Interval(), 900);
-        QCOMPARE(w->gravityTimer2->Interval(), 900);
+        QCOMPARE(labelOf(w, "player1LevelLabel")->text(), QStringLiteral("1"));
+        QCOMPARE(labelOf(w, "player2LevelLabel")->text(), QStringLiteral("1"));
+        QCOMPARE(gravityTimerOf(w, 1)->Interval(), 900);
+        QCOMPARE(gravityTimerOf(w, 2)->Interval(), 900);
         removeRowsInLandings(1, {4, 4});
         QCOMPARE(w->Match().Level1, 1);
         QCOMPARE(w->Match().Level2, 1);
-        QCOMPARE(w->gravityTimer1->Interval(), 900);
-        QCOMPARE(w->gravityTimer2->Interval(), 900);
+        QCOMPARE(gravityTimerOf(w, 1)->Interval(), 900);
+        QCOMPARE(gravityTimerOf(w, 2)->Interval(), 900);
         // A row then counts double for both.
         const int score = w->Match().Score1;
         removeRows(1, 1);
@@ -540,25 +541,25 @@ private slots:
     {
         start(2, 3);
         removeRowsInLandings(1, {4, 4});
-        for (TWellWidget *well : {w->TETRIS1, w->TETRIS2}) {
+        for (TWellWidget *well : {wellOf(w, 1), wellOf(w, 2)}) {
             QCOMPARE(well->ScreenNumber(), 1);
             // Layout 1: columns 0 and 9 filled from row 13 down, nothing else.
             for (int r = 0; r < TWellModel::Rows; ++r)
                 for (int c = 0; c < TWellModel::Columns; ++c)
                     QCOMPARE(!well->Well().CellEmpty(c, r), r >= 13 && (c == 0 || c == 9));
         }
-        QCOMPARE(w->gravityTimer1->Interval(), 800);
-        QCOMPARE(w->gravityTimer2->Interval(), 800);
-        QVERIFY(w->gravityTimer1->Enabled() && w->gravityTimer2->Enabled());
-        QCOMPARE(w->LCL2->text(), QStringLiteral("1"));
+        QCOMPARE(gravityTimerOf(w, 1)->Interval(), 800);
+        QCOMPARE(gravityTimerOf(w, 2)->Interval(), 800);
+        QVERIFY(gravityTimerOf(w, 1)->Enabled() && gravityTimerOf(w, 2)->Enabled());
+        QCOMPARE(labelOf(w, "player2LevelLabel")->text(), QStringLiteral("1"));
         // Player 1 out: player 2's level changes leave player 1's timer stopped.
         endGame(1);
         key(m_result, Qt::Key_Escape);
         removeRowsInLandings(2, {4, 4, 4, 4, 4});
         QCOMPARE(w->Match().Level2, 2);
-        QCOMPARE(w->TETRIS2->ScreenNumber(), 2);
-        QVERIFY(!w->gravityTimer1->Enabled());
-        QCOMPARE(w->gravityTimer2->Interval(), 650);
+        QCOMPARE(wellOf(w, 2)->ScreenNumber(), 2);
+        QVERIFY(!gravityTimerOf(w, 1)->Enabled());
+        QCOMPARE(gravityTimerOf(w, 2)->Interval(), 650);
     }
 
     // --- keys --------------------------------------------------------------------------------
@@ -568,20 +569,20 @@ private slots:
     {
         start(1, 2);
         prepareRows(1, 1);
-        for (int i = 0; i < 30 && w->TETRIS1->NumberOfPieces() == 0; ++i)
+        for (int i = 0; i < 30 && wellOf(w, 1)->NumberOfPieces() == 0; ++i)
             keys(QStringLiteral("k"));
-        QCOMPARE(w->LDLT->text(), QStringLiteral("1"));
-        QCOMPARE(w->LSCO->text(), QStringLiteral("22"));
+        QCOMPARE(labelOf(w, "player1TotalRowsLabel")->text(), QStringLiteral("1"));
+        QCOMPARE(labelOf(w, "player1ScoreLabel")->text(), QStringLiteral("22"));
 
         prepareRows(1, 1);
         keys(QStringLiteral("p"));
         for (int i = 0; i < 30; ++i)
             keys(QStringLiteral("k"));
-        QCOMPARE(w->TETRIS1->NumberOfPieces(), 1);
+        QCOMPARE(wellOf(w, 1)->NumberOfPieces(), 1);
         keys(QStringLiteral("p"));
         keys(QStringLiteral("k"));
-        QCOMPARE(w->TETRIS1->NumberOfPieces(), 2);
-        QCOMPARE(w->LDLT->text(), QStringLiteral("2"));
+        QCOMPARE(wellOf(w, 1)->NumberOfPieces(), 2);
+        QCOMPARE(labelOf(w, "player1TotalRowsLabel")->text(), QStringLiteral("2"));
 
         prepareFullWell(1);
         keys(QStringLiteral("kk"));
@@ -623,29 +624,29 @@ private slots:
             if (steps[i] == u'P') {
                 keys(QStringLiteral("p"));
             } else if (steps[i] == u'B') {
-                w->fovskpojistka1->trigger();
+                actionOf(w, "bossScreenAction")->trigger();
             } else {
-                w->MS3->trigger();
+                actionOf(w, "endGameAction")->trigger();
                 QVERIFY(m_question->isVisible());
-                QCOMPARE(w->gravityTimer1->Interval(), 0);
+                QCOMPARE(gravityTimerOf(w, 1)->Interval(), 0);
                 click(m_question->OfficeButton2);
             }
             if (i + 1 < steps.size())
-                QCOMPARE(w->gravityTimer1->Interval() + w->gravityTimer2->Interval(), 0);
+                QCOMPARE(gravityTimerOf(w, 1)->Interval() + gravityTimerOf(w, 2)->Interval(), 0);
         }
-        QCOMPARE(w->gravityTimer1->Interval(), 900);
-        QCOMPARE(w->gravityTimer2->Interval(), 900);
-        QCOMPARE(w->GravitySuspensions(), 0);
+        QCOMPARE(gravityTimerOf(w, 1)->Interval(), 900);
+        QCOMPARE(gravityTimerOf(w, 2)->Interval(), 900);
+        QCOMPARE(w->Match().GravitySuspensions(), 0);
     }
 
     // A match chosen behind the boss screen waits for the game to come back.
     void startBehindBossScreen()
     {
-        w->fovskpojistka1->trigger();
+        actionOf(w, "bossScreenAction")->trigger();
         start(1, 2);
-        QCOMPARE(w->gravityTimer1->Interval(), 0);
-        w->fovskpojistka1->trigger();
-        QCOMPARE(w->gravityTimer1->Interval(), 1000);
+        QCOMPARE(gravityTimerOf(w, 1)->Interval(), 0);
+        actionOf(w, "bossScreenAction")->trigger();
+        QCOMPARE(gravityTimerOf(w, 1)->Interval(), 1000);
     }
 };
 

@@ -1,7 +1,7 @@
 #include "Clock.h"
 #include "Data.h"
 #include "Hlavni.h"
-#include "MatchDriver.h"
+#include "MainWindowDriver.h"
 #include "OContrls.h"
 #include "Pomocnik.h"
 #include "ProgramFolderFixture.h"
@@ -79,7 +79,7 @@ class TestResultsWindows : public QObject
         return counts;
     }
 
-    QPair<int, int> gravity() const { return {m_main->gravityTimer1->Interval(), m_main->gravityTimer2->Interval()}; }
+    QPair<int, int> gravity() const { return {gravityTimerOf(m_main, 1)->Interval(), gravityTimerOf(m_main, 2)->Interval()}; }
 
     // The first and last pixel columns of `image` with dark (text) pixels on the silver ground;
     // (-1, -1) when there are none.
@@ -141,7 +141,7 @@ private slots:
                          .arg(m_assistant->isEnabled());
         });
         const auto restore = qScopeGuard([] { setSoundObserver({}); });
-        m_main->Vymazattabulkunejlepch1->trigger();
+        actionOf(m_main, "clearResultsTableAction")->trigger();
         QCOMPARE(heard, QStringList{QStringLiteral("Dotaz.wav main 1 assistant 1")});
         QVERIFY(!m_main->isEnabled() && !m_assistant->isEnabled());
     }
@@ -180,7 +180,7 @@ private slots:
         // Left on the last page: the next opening starts on the first all the same.
         m_viewer->PageControl1->setCurrentIndex(2);
 
-        (toolbar ? m_main->resultsTableToolAction : m_main->MN5)->trigger();
+        (toolbar ? actionOf(m_main, "resultsTableToolAction") : actionOf(m_main, "resultsTableAction"))->trigger();
         QVERIFY(m_viewer->isVisible());
         QCOMPARE(m_viewer->PageControl1->currentIndex(), 0);
         QCOMPARE(m_viewer->PageControl1->tabText(page),
@@ -209,7 +209,7 @@ private slots:
             many.append(QStringLiteral("%1|%2|Trénink").arg(QString(100, u'W')).arg(99990 + n));
         store(many);
         setNowForTesting(QDateTime(QDate(2024, 12, 28), QTime(12, 0)));
-        m_main->MN5->trigger();
+        actionOf(m_main, "resultsTableAction")->trigger();
         QTableView *view = grid(0);
         QCOMPARE(view->model()->rowCount(), TTabulkaDialog::VisibleRows);
         QVERIFY(view->rowViewportPosition(9) + view->rowHeight(9) <= view->viewport()->height());
@@ -239,7 +239,7 @@ private slots:
     {
         QFETCH(QString, points);
         store({QStringLiteral("A|%1|Trénink").arg(points)});
-        m_main->MN5->trigger();
+        actionOf(m_main, "resultsTableAction")->trigger();
         QTableView *view = grid(0);
         QCOMPARE(view->model()->index(0, 1).data().toString(), points);
         const QRect cell = view->visualRect(view->model()->index(0, 1));
@@ -278,7 +278,7 @@ private slots:
     {
         QFETCH(int, key);
         QFETCH(bool, closes);
-        m_main->MN5->trigger();
+        actionOf(m_main, "resultsTableAction")->trigger();
         QVERIFY(!m_main->isEnabled());
         QVERIFY(!m_assistant->isEnabled());
         QTRY_COMPARE(QApplication::focusWidget(), m_viewer->Button1);
@@ -304,13 +304,13 @@ private slots:
         QFETCH(bool, paused);
         RunMatch(*m_main, 500, 700);
         if (paused)
-            m_main->FormKeyPress(u'P');
-        m_main->resultsTableToolAction->trigger();
+            m_main->PressGameKey(u'P');
+        actionOf(m_main, "resultsTableToolAction")->trigger();
         QCOMPARE(gravity(), qMakePair(0, 0));
         QTest::keyClick(m_viewer->windowHandle(), Qt::Key_Escape);
         QCOMPARE(gravity(), paused ? qMakePair(0, 0) : qMakePair(500, 700));
         if (paused)
-            m_main->FormKeyPress(u'P');
+            m_main->PressGameKey(u'P');
         QCOMPARE(gravity(), qMakePair(500, 700));
     }
 
@@ -342,9 +342,9 @@ private slots:
         QCOMPARE(gravity(), qMakePair(500, 700));
         QVERIFY(m_main->isEnabled());
         // The pause key's own pause still holds and gives gravity back.
-        m_main->FormKeyPress(u'P');
+        m_main->PressGameKey(u'P');
         QCOMPARE(gravity(), qMakePair(0, 0));
-        m_main->FormKeyPress(u'P');
+        m_main->PressGameKey(u'P');
         QCOMPARE(gravity(), qMakePair(500, 700));
     }
 
@@ -380,7 +380,7 @@ private slots:
         }
         RunMatch(*m_main, 500, 700);
 
-        m_main->Vymazattabulkunejlepch1->trigger();
+        actionOf(m_main, "clearResultsTableAction")->trigger();
         QVERIFY(m_question->isVisible());
         QVERIFY(m_assistant->isVisible());
         QVERIFY(!m_main->isEnabled());
@@ -412,7 +412,7 @@ private slots:
         QCOMPARE(rowsPerKind(), cleared ? QList<int>({0, 0, 0}) : QList<int>({1, 1, 1}));
         // Whatever the answer, the table takes the next result.
         store({QStringLiteral("Dana|8|Trénink")});
-        m_main->MN5->trigger();
+        actionOf(m_main, "resultsTableAction")->trigger();
         QCOMPARE(shownOn(0).size(), cleared ? 1 : 2);
     }
 };

@@ -1,5 +1,5 @@
 #include "Hlavni.h"
-#include "MatchDriver.h"
+#include "MainWindowDriver.h"
 #include "Launch.h"
 #include "Napoveda.h"
 #include "Placement.h"
@@ -155,7 +155,7 @@ private slots:
         m_assistant->CoolForm1DblClick();
         QVERIFY(m_welcome->isVisible());
         QVERIFY(!mainAndAssistantEnabled());
-        QCOMPARE(m_main->gravityTimer1->Interval(), 0);
+        QCOMPARE(gravityTimerOf(m_main, 1)->Interval(), 0);
         QFile::remove(m_folder.filePath(QStringLiteral("Kvadr.ini")));
         WriteSetting(Assistant, QStringLiteral("1"));
 
@@ -180,13 +180,13 @@ private slots:
         // The help window opened from here suspends gravity again and disables the others.
         const bool stopped = !left || helpShown;
         QCOMPARE(mainAndAssistantEnabled(), !stopped);
-        QCOMPARE(m_main->gravityTimer1->Interval(), stopped ? 0 : 700);
-        QCOMPARE(m_main->gravityTimer2->Interval(), stopped ? 0 : 500);
+        QCOMPARE(gravityTimerOf(m_main, 1)->Interval(), stopped ? 0 : 700);
+        QCOMPARE(gravityTimerOf(m_main, 2)->Interval(), stopped ? 0 : 500);
         if (helpShown) {
             QCOMPARE(m_help->Label1->text(), ListHeading);
             QVERIFY(m_help->Panel1->isVisible());
             sendKey(m_help, Qt::Key_Escape);
-            QCOMPARE(m_main->gravityTimer1->Interval(), 700);
+            QCOMPARE(gravityTimerOf(m_main, 1)->Interval(), 700);
             QVERIFY(mainAndAssistantEnabled());
         }
     }
@@ -269,7 +269,7 @@ private slots:
         QVERIFY(m_welcome->isVisible());
 
         QFile::remove(m_folder.filePath(QStringLiteral("ManualKvadr")));
-        m_main->CheckManual();
+        m_main->UpdateManualCommands();
         QVERIFY(!m_welcome->OfficeLabel3->isEnabled());
         QFile::remove(m_folder.filePath(QStringLiteral("Html/Parblok2000/Index.htm")));
     }
@@ -319,7 +319,7 @@ private slots:
         start(QStringLiteral("1"), QStringLiteral("0"));
         // A topic read earlier stays under the list; the list is what opens.
         m_help->ShowTopic((row + 3) % 8);
-        m_main->NpovdaproParblok20001->trigger();
+        actionOf(m_main, "helpTopicsAction")->trigger();
         QVERIFY(m_help->isVisible());
         QCOMPARE(m_help->Label1->text(), ListHeading);
         QVERIFY(m_help->Panel1->isVisible());
@@ -359,7 +359,7 @@ private slots:
         QFETCH(int, key);
         QFETCH(bool, closes);
         start(QStringLiteral("1"), QStringLiteral("0"));
-        m_main->NpovdaproParblok20001->trigger();
+        actionOf(m_main, "helpTopicsAction")->trigger();
         sendKey(m_help, Qt::Key(key));
         QCOMPARE(m_help->isVisible(), !closes);
         QCOMPARE(mainAndAssistantEnabled(), closes);
@@ -422,24 +422,24 @@ private slots:
             QTest::keyClick(m_main->windowHandle(), Qt::Key_P, Qt::NoModifier);
             QVERIFY(m_main->PauseOn());
         }
-        const int interval1 = m_main->gravityTimer1->Interval();
+        const int interval1 = gravityTimerOf(m_main, 1)->Interval();
         QWidget *window = help ? static_cast<QWidget *>(m_help) : m_welcome;
         if (help)
-            m_main->NpovdaproParblok20001->trigger();
+            actionOf(m_main, "helpTopicsAction")->trigger();
         else
             m_assistant->CoolForm1DblClick();
-        QCOMPARE(m_main->gravityTimer1->Interval(), 0);
-        QCOMPARE(m_main->gravityTimer2->Interval(), 0);
+        QCOMPARE(gravityTimerOf(m_main, 1)->Interval(), 0);
+        QCOMPARE(gravityTimerOf(m_main, 2)->Interval(), 0);
         sendKey(window, Qt::Key_Escape);
         QVERIFY(!window->isVisible());
-        QCOMPARE(m_main->gravityTimer1->Interval(), interval1);
-        QCOMPARE(m_main->gravityTimer2->Interval(), paused ? 0 : 500);
+        QCOMPARE(gravityTimerOf(m_main, 1)->Interval(), interval1);
+        QCOMPARE(gravityTimerOf(m_main, 2)->Interval(), paused ? 0 : 500);
         QCOMPARE(m_main->PauseOn(), paused);
         if (paused) {
             // The pause key still gives the match back at its speed.
             QTest::keyClick(m_main->windowHandle(), Qt::Key_P, Qt::NoModifier);
-            QCOMPARE(m_main->gravityTimer1->Interval(), 700);
-            QCOMPARE(m_main->gravityTimer2->Interval(), 500);
+            QCOMPARE(gravityTimerOf(m_main, 1)->Interval(), 700);
+            QCOMPARE(gravityTimerOf(m_main, 2)->Interval(), 500);
         }
     }
 

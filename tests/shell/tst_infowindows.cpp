@@ -1,7 +1,7 @@
 #include "Data.h"
 #include "GradText.h"
 #include "Hlavni.h"
-#include "MatchDriver.h"
+#include "MainWindowDriver.h"
 #include "KeyLayout.h"
 #include "OProgramu.h"
 #include "Ovladani.h"
@@ -237,9 +237,9 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("form");
-        QTest::newRow("one player") << "Ovldnpro1hre1" << "OvladaniDialog";
-        QTest::newRow("two players") << "Ovldnpro2hre1" << "Ovladani1Dialog";
-        QTest::newRow("about") << "OProgramu" << "OProgramuDialog";
+        QTest::newRow("one player") << "onePlayerKeysAction" << "OvladaniDialog";
+        QTest::newRow("two players") << "twoPlayerKeysAction" << "Ovladani1Dialog";
+        QTest::newRow("about") << "aboutAction" << "OProgramuDialog";
     }
     void commandsOpenTheirWindow()
     {
@@ -258,7 +258,7 @@ private slots:
         window(form)->close();
         QVERIFY(m_main->isEnabled());
         QVERIFY(m_assistant->isEnabled());
-        QCOMPARE(m_main->GravitySuspensions(), 0);
+        QCOMPARE(m_main->Match().GravitySuspensions(), 0);
     }
 
     // Gravity stands still while a window is open, unless the pause holds it already; after the
@@ -278,13 +278,13 @@ private slots:
         QFETCH(bool, paused);
         RunMatch(*m_main, 700, 400);
         if (paused)
-            m_main->FormKeyPress(QLatin1Char('p'));
+            m_main->PressGameKey(QLatin1Char('p'));
         QWidget *w = window(form);
-        const int starts1 = m_main->gravityTimer1->periodStarts();
+        const int starts1 = gravityTimerOf(m_main, 1)->periodStarts();
 
         w->show();
-        QCOMPARE(m_main->gravityTimer1->Interval(), 0);
-        QCOMPARE(m_main->gravityTimer2->Interval(), 0);
+        QCOMPARE(gravityTimerOf(m_main, 1)->Interval(), 0);
+        QCOMPARE(gravityTimerOf(m_main, 2)->Interval(), 0);
         QCOMPARE(m_main->Match().Gravity().interval(1), 700);
         QCOMPARE(m_main->Match().Gravity().interval(2), 400);
         QVERIFY(!m_main->isEnabled());
@@ -293,15 +293,15 @@ private slots:
         QVERIFY(m_main->isEnabled());
         QCOMPARE(m_main->PauseOn(), paused);
         if (paused) {
-            QCOMPARE(m_main->gravityTimer1->Interval(), 0);
-            m_main->FormKeyPress(QLatin1Char('P'));
+            QCOMPARE(gravityTimerOf(m_main, 1)->Interval(), 0);
+            m_main->PressGameKey(QLatin1Char('P'));
         } else {
-            QVERIFY(m_main->gravityTimer1->periodStarts() > starts1);
+            QVERIFY(gravityTimerOf(m_main, 1)->periodStarts() > starts1);
         }
-        QCOMPARE(m_main->gravityTimer1->Interval(), 700);
-        QCOMPARE(m_main->gravityTimer2->Interval(), 400);
-        QVERIFY(m_main->gravityTimer1->isArmed());
-        QVERIFY(m_main->gravityTimer2->isArmed());
+        QCOMPARE(gravityTimerOf(m_main, 1)->Interval(), 700);
+        QCOMPARE(gravityTimerOf(m_main, 2)->Interval(), 400);
+        QVERIFY(gravityTimerOf(m_main, 1)->isArmed());
+        QVERIFY(gravityTimerOf(m_main, 2)->isArmed());
     }
 
     void closeKeys_data()
@@ -336,7 +336,7 @@ private slots:
             sendKey(w, Qt::Key(key));
         QCOMPARE(w->isVisible(), !closes);
         QCOMPARE(m_main->isEnabled(), closes);
-        QCOMPARE(m_main->gravityTimer1->Interval(), closes ? 700 : 0);
+        QCOMPARE(gravityTimerOf(m_main, 1)->Interval(), closes ? 700 : 0);
         w->close();
     }
 

@@ -18,14 +18,14 @@ struct MainWindowBar
     {
         window.setCentralWidget(new QWidget);
         window.setStatusBar(bar);
-        bar->setObjectName(QStringLiteral("StavovyRadek"));
+        bar->setObjectName(QStringLiteral("statusLine"));
         bar->AddPanel(450);
         bar->AddPanel(50);
         caption = new QLabel(QStringLiteral("Druh hry :"), bar);
-        caption->setObjectName(QStringLiteral("Label1"));
+        caption->setObjectName(QStringLiteral("gameKindCaption"));
         caption->setGeometry(460, 4, 55, 13);
         kind = new QLabel(QStringLiteral("nevybráno"), bar);
-        kind->setObjectName(QStringLiteral("Tahy"));
+        kind->setObjectName(QStringLiteral("gameKindLabel"));
         kind->setGeometry(520, 4, 120, 13);
         window.setFixedSize(669, 421);
     }
@@ -136,7 +136,7 @@ private slots:
         QCOMPARE(main.kind->geometry(), QRect(520, 4, 120, 13));
         QVERIFY(main.caption->isVisible());
         QVERIFY(main.kind->isVisible());
-        QCOMPARE(main.bar->findChild<QLabel *>(QStringLiteral("Tahy"))->text(), QStringLiteral("Pokročilá"));
+        QCOMPARE(main.bar->findChild<QLabel *>(QStringLiteral("gameKindLabel"))->text(), QStringLiteral("Pokročilá"));
         // The bar runs along the bottom of the window and is tall enough for its controls.
         QCOMPARE(main.bar->width(), main.window.width());
         QCOMPARE(main.bar->geometry().bottom(), main.window.height() - 1);

@@ -21,20 +21,20 @@ TDotazKonecDialog::TDotazKonecDialog()
 {
     g_dotazKonecDialog = this;
     ui->setupUi(this);
-    Label1 = ui->Label1;
-    Label2 = ui->Label2;
-    OfficeButton1 = ui->OfficeButton1;
-    OfficeButton2 = ui->OfficeButton2;
+    titleLabel = ui->titleLabel;
+    questionLabel = ui->questionLabel;
+    yesButton = ui->yesButton;
+    noButton = ui->noButton;
 
-    formshape1 = SetUpBalloon(size(), tformshape::bpRightTop);
-    ui->Image1->setPixmap(QPixmap(WidgetArt::ProgramPicture35x35));
-    Label1->setFont(BalloonFont(13, true));
-    Label2->setFont(BalloonFont());
-    OfficeButton1->setFont(BalloonFont());
-    OfficeButton2->setFont(BalloonFont());
+    balloonShape = SetUpBalloon(size(), tformshape::bpRightTop);
+    ui->programPicture->setPixmap(QPixmap(WidgetArt::ProgramPicture35x35));
+    titleLabel->setFont(BalloonFont(13, true));
+    questionLabel->setFont(BalloonFont());
+    yesButton->setFont(BalloonFont());
+    noButton->setFont(BalloonFont());
 
-    connect(OfficeButton1, &TOfficeControl::clicked, this, &TDotazKonecDialog::OfficeButton1Click);
-    connect(OfficeButton2, &TOfficeControl::clicked, this, &TDotazKonecDialog::OfficeButton2Click);
+    connect(yesButton, &TOfficeControl::clicked, this, &TDotazKonecDialog::endMatch);
+    connect(noButton, &TOfficeControl::clicked, this, &TDotazKonecDialog::keepPlaying);
 }
 
 TDotazKonecDialog::~TDotazKonecDialog()
@@ -43,14 +43,14 @@ TDotazKonecDialog::~TDotazKonecDialog()
         g_dotazKonecDialog = nullptr;
 }
 
-void TDotazKonecDialog::OfficeButton1Click()
+void TDotazKonecDialog::endMatch()
 {
     if (THlavniDialog *main = HlavniDialog())
         main->EndMatch();
     close();
 }
 
-void TDotazKonecDialog::OfficeButton2Click()
+void TDotazKonecDialog::keepPlaying()
 {
     close();
 }
@@ -67,7 +67,7 @@ void TDotazKonecDialog::FormShow()
 void TDotazKonecDialog::FormKeyDown(QKeyEvent *event)
 {
     if (IsEscapeKey(event->key()))
-        OfficeButton2Click();
+        keepPlaying();
     else if (IsEnterKey(event->key()))
-        OfficeButton1Click();
+        endMatch();
 }

@@ -21,15 +21,15 @@ public:
     TDotazKonecDialog();
     ~TDotazKonecDialog() override;
 
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    TOfficeButton *OfficeButton1 = nullptr; // "Ano"
-    TOfficeButton *OfficeButton2 = nullptr; // "Ne"
-    tformshape *formshape1 = nullptr;
+    QLabel *titleLabel = nullptr;
+    QLabel *questionLabel = nullptr;
+    TOfficeButton *yesButton = nullptr; // "Ano"
+    TOfficeButton *noButton = nullptr; // "Ne"
+    tformshape *balloonShape = nullptr;
 
 public slots:
-    void OfficeButton1Click();
-    void OfficeButton2Click();
+    void endMatch();
+    void keepPlaying();
 
 private:
     void FormShow() override;

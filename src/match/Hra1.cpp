@@ -14,7 +14,7 @@ THra1Dialog::THra1Dialog() : TVyberHryDialog(1), ui(new Ui::Hra1Dialog)
 {
     g_hra1Dialog = this;
     ui->setupUi(this);
-    setUpForm(ui->Label1, ui->OfficeLabel1, ui->OfficeLabel2, ui->OfficeLabel3, ui->OfficeButton1);
+    setUpForm(ui->headingLabel, ui->trainingGameLink, ui->standardGameLink, ui->advancedGameLink, ui->backButton);
 }
 
 THra1Dialog::~THra1Dialog()

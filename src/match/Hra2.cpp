@@ -14,7 +14,7 @@ THra2Dialog::THra2Dialog() : TVyberHryDialog(2), ui(new Ui::Hra2Dialog)
 {
     g_hra2Dialog = this;
     ui->setupUi(this);
-    setUpForm(ui->Label1, ui->OfficeLabel1, ui->OfficeLabel2, ui->OfficeLabel3, ui->OfficeButton1);
+    setUpForm(ui->headingLabel, ui->trainingGameLink, ui->standardGameLink, ui->advancedGameLink, ui->backButton);
 }
 
 THra2Dialog::~THra2Dialog()

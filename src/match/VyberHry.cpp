@@ -13,43 +13,43 @@ TVyberHryDialog::TVyberHryDialog(int players) : TBalloonForm(WhileOpen::WindowsR
 
 TVyberHryDialog::~TVyberHryDialog() = default;
 
-void TVyberHryDialog::setUpForm(QLabel *label1, TOfficeLabel *office1, TOfficeLabel *office2,
-                                TOfficeLabel *office3, TOfficeButton *button1)
+void TVyberHryDialog::setUpForm(QLabel *heading, TOfficeLabel *training, TOfficeLabel *standard,
+                                TOfficeLabel *advanced, TOfficeButton *back)
 {
-    Label1 = label1;
-    OfficeLabel1 = office1;
-    OfficeLabel2 = office2;
-    OfficeLabel3 = office3;
-    OfficeButton1 = button1;
+    headingLabel = heading;
+    trainingGameLink = training;
+    standardGameLink = standard;
+    advancedGameLink = advanced;
+    backButton = back;
 
-    formshape1 = SetUpBalloon(size(), tformshape::bpBottomRight);
-    Label1->setFont(BalloonFont(13, true));
-    for (TOfficeLabel *choice : {OfficeLabel1, OfficeLabel2, OfficeLabel3})
+    balloonShape = SetUpBalloon(size(), tformshape::bpBottomRight);
+    headingLabel->setFont(BalloonFont(13, true));
+    for (TOfficeLabel *choice : {trainingGameLink, standardGameLink, advancedGameLink})
         choice->setFont(BalloonFont());
-    OfficeButton1->setFont(BalloonFont());
+    backButton->setFont(BalloonFont());
 
-    connect(OfficeButton1, &TOfficeControl::clicked, this, &TVyberHryDialog::OfficeButton1Click);
-    connect(OfficeLabel1, &TOfficeControl::clicked, this, &TVyberHryDialog::OfficeLabel1Click);
-    connect(OfficeLabel2, &TOfficeControl::clicked, this, &TVyberHryDialog::OfficeLabel2Click);
-    connect(OfficeLabel3, &TOfficeControl::clicked, this, &TVyberHryDialog::OfficeLabel3Click);
+    connect(backButton, &TOfficeControl::clicked, this, &TVyberHryDialog::goBack);
+    connect(trainingGameLink, &TOfficeControl::clicked, this, &TVyberHryDialog::chooseTrainingGame);
+    connect(standardGameLink, &TOfficeControl::clicked, this, &TVyberHryDialog::chooseStandardGame);
+    connect(advancedGameLink, &TOfficeControl::clicked, this, &TVyberHryDialog::chooseAdvancedGame);
 }
 
-void TVyberHryDialog::OfficeButton1Click()
+void TVyberHryDialog::goBack()
 {
     close();
 }
 
-void TVyberHryDialog::OfficeLabel1Click()
+void TVyberHryDialog::chooseTrainingGame()
 {
     choose(GameKind::Training);
 }
 
-void TVyberHryDialog::OfficeLabel2Click()
+void TVyberHryDialog::chooseStandardGame()
 {
     choose(GameKind::Standard);
 }
 
-void TVyberHryDialog::OfficeLabel3Click()
+void TVyberHryDialog::chooseAdvancedGame()
 {
     choose(GameKind::Advanced);
 }

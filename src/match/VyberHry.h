@@ -18,28 +18,28 @@ class TVyberHryDialog : public TBalloonForm
 public:
     ~TVyberHryDialog() override;
 
-    QLabel *Label1 = nullptr;
-    TOfficeLabel *OfficeLabel1 = nullptr; // "Tréninková hra"
-    TOfficeLabel *OfficeLabel2 = nullptr; // "Standardní hra"
-    TOfficeLabel *OfficeLabel3 = nullptr; // "Hra pro pokročilé"
-    TOfficeButton *OfficeButton1 = nullptr; // "Zpět"
-    tformshape *formshape1 = nullptr;
+    QLabel *headingLabel = nullptr;
+    TOfficeLabel *trainingGameLink = nullptr; // "Tréninková hra"
+    TOfficeLabel *standardGameLink = nullptr; // "Standardní hra"
+    TOfficeLabel *advancedGameLink = nullptr; // "Hra pro pokročilé"
+    TOfficeButton *backButton = nullptr; // "Zpět"
+    tformshape *balloonShape = nullptr;
 
     // 1 or 2.
     int playerCount() const { return m_players; }
 
 public slots:
-    void OfficeButton1Click();
-    void OfficeLabel1Click();
-    void OfficeLabel2Click();
-    void OfficeLabel3Click();
+    void goBack();
+    void chooseTrainingGame();
+    void chooseStandardGame();
+    void chooseAdvancedGame();
 
 protected:
     explicit TVyberHryDialog(int players);
 
     // Binds the controls of the subclass's form and finishes the window.
-    void setUpForm(QLabel *label1, TOfficeLabel *office1, TOfficeLabel *office2,
-                   TOfficeLabel *office3, TOfficeButton *button1);
+    void setUpForm(QLabel *heading, TOfficeLabel *training, TOfficeLabel *standard,
+                   TOfficeLabel *advanced, TOfficeButton *back);
 
 private:
     void FormShow() override;

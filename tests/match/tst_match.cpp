@@ -71,7 +71,7 @@ class TestMatch : public QObject
         TVyberHryDialog *dialog = players == 1 ? static_cast<TVyberHryDialog *>(m_hra1) : m_hra2;
         QVERIFY(dialog->isVisible());
         QVERIFY(!w->isEnabled());
-        TOfficeLabel *labels[] = {dialog->OfficeLabel1, dialog->OfficeLabel2, dialog->OfficeLabel3};
+        TOfficeLabel *labels[] = {dialog->trainingGameLink, dialog->standardGameLink, dialog->advancedGameLink};
         click(labels[choice - 1]);
         QVERIFY(!dialog->isVisible());
         QVERIFY(w->isEnabled());
@@ -259,7 +259,7 @@ private slots:
         TVyberHryDialog *dialog = players == 1 ? static_cast<TVyberHryDialog *>(m_hra1) : m_hra2;
         QVERIFY(!w->isEnabled() && !m_assistant->isEnabled());
         if (how == QLatin1String("back"))
-            click(dialog->OfficeButton1);
+            click(dialog->backButton);
         else
             key(dialog, how == QLatin1String("esc") ? Qt::Key_Escape : Qt::Key_Return);
         QVERIFY(!dialog->isVisible());
@@ -295,9 +295,9 @@ private slots:
         QVERIFY(!w->isEnabled() && !m_assistant->isEnabled());
         QCOMPARE(gravityTimerOf(w, 1)->Interval(), 0);
         if (answer == QLatin1String("ano"))
-            click(m_question->OfficeButton1);
+            click(m_question->yesButton);
         else if (answer == QLatin1String("ne"))
-            click(m_question->OfficeButton2);
+            click(m_question->noButton);
         else
             key(m_question, answer == QLatin1String("esc") ? Qt::Key_Escape : Qt::Key_Return);
         QVERIFY(!m_question->isVisible());
@@ -629,7 +629,7 @@ private slots:
                 actionOf(w, "endGameAction")->trigger();
                 QVERIFY(m_question->isVisible());
                 QCOMPARE(gravityTimerOf(w, 1)->Interval(), 0);
-                click(m_question->OfficeButton2);
+                click(m_question->noButton);
             }
             if (i + 1 < steps.size())
                 QCOMPARE(gravityTimerOf(w, 1)->Interval() + gravityTimerOf(w, 2)->Interval(), 0);

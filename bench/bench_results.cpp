@@ -84,8 +84,8 @@ int main(int argc, char *argv[])
             timer.restart();
             store.ShowKind(QString::number(1 + i % 3));
             QStringList firstTen;
-            for (int r = 0; r < std::min(10, store.DataSource1->rowCount()); ++r)
-                firstTen.append(store.DataSource1->index(r, 0).data().toString());
+            for (int r = 0; r < std::min(10, store.resultsSource->rowCount()); ++r)
+                firstTen.append(store.resultsSource->index(r, 0).data().toString());
             shows.push_back(double(timer.nsecsElapsed()) / 1e6);
         }
         std::printf("%6d rows: open (with index build) %.1f ms; append median %.2f ms, max %.2f ms; "

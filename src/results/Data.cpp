@@ -59,17 +59,17 @@ TDataModule1::TDataModule1(QObject *owner)
 {
     setObjectName(QStringLiteral("DataModule1"));
     DataModule1 = this;
-    Table1 = new TTable(this);
-    Table1->setObjectName(QStringLiteral("Table1"));
-    Table1->setTableName(kTableName);
-    Table1->setIndexFieldNames(QStringLiteral("TAHY"));
-    DataSource1 = new TDataSource(this);
-    DataSource1->setObjectName(QStringLiteral("DataSource1"));
-    DataSource1->setDataSet(Table1);
-    Table1JMENO = Table1->FieldByName(QStringLiteral("JMENO"));
-    Table1TAHY = Table1->FieldByName(QStringLiteral("TAHY"));
-    Table1HRA = Table1->FieldByName(QStringLiteral("HRA"));
-    Table1DATUM = Table1->FieldByName(QStringLiteral("DATUM"));
+    resultsTable = new TTable(this);
+    resultsTable->setObjectName(QStringLiteral("resultsTable"));
+    resultsTable->setTableName(kTableName);
+    resultsTable->setIndexFieldNames(QStringLiteral("TAHY"));
+    resultsSource = new TDataSource(this);
+    resultsSource->setObjectName(QStringLiteral("resultsSource"));
+    resultsSource->setDataSet(resultsTable);
+    nameField = resultsTable->FieldByName(QStringLiteral("JMENO"));
+    scoreField = resultsTable->FieldByName(QStringLiteral("TAHY"));
+    kindField = resultsTable->FieldByName(QStringLiteral("HRA"));
+    dateField = resultsTable->FieldByName(QStringLiteral("DATUM"));
 }
 
 TDataModule1::~TDataModule1()
@@ -80,8 +80,8 @@ TDataModule1::~TDataModule1()
 
 void TDataModule1::OpenAtStart()
 {
-    Table1->setDatabaseName(dataFolder());
-    reportingLocks([this] { Table1->Open(); });
+    resultsTable->setDatabaseName(dataFolder());
+    reportingLocks([this] { resultsTable->Open(); });
 }
 
 QString TDataModule1::KindCode(const QString &kindName)
@@ -91,21 +91,21 @@ QString TDataModule1::KindCode(const QString &kindName)
 
 void TDataModule1::AppendResult(const QString &name, const QString &points, const QString &kindName)
 {
-    if (Table1->DatabaseName().isEmpty())
-        Table1->setDatabaseName(dataFolder());
+    if (resultsTable->DatabaseName().isEmpty())
+        resultsTable->setDatabaseName(dataFolder());
     // Composed form first, so that a letter typed as base + accent is stored as one character.
     const QString stored = firstCharacters(name.normalized(QString::NormalizationForm_C), kNameLength);
     reportingLocks([&] {
-        Table1->Open();
-        Table1->AppendRecord(stored, points, KindCode(kindName), todayLocal());
+        resultsTable->Open();
+        resultsTable->AppendRecord(stored, points, KindCode(kindName), todayLocal());
     });
 }
 
 void TDataModule1::ShowKind(const QString &code)
 {
-    reportingLocks([this] { Table1->Refresh(); });
-    Table1->setShownKind(code);
-    Table1->setIndexFieldNames(QStringLiteral("TAHY"));
+    reportingLocks([this] { resultsTable->Refresh(); });
+    resultsTable->setShownKind(code);
+    resultsTable->setIndexFieldNames(QStringLiteral("TAHY"));
 }
 
 void TDataModule1::ResetTable()
@@ -114,13 +114,13 @@ void TDataModule1::ResetTable()
     // table closed and opened afterwards: when the blank pair is unusable or the table locked,
     // the table stays as it was, open or not.
     const QString folder = dataFolder();
-    Table1->setDatabaseName(folder);
+    resultsTable->setDatabaseName(folder);
     try {
         DbfTable::replaceWithCopy(folder + QStringLiteral("/Zaloha"), kTableName, kBlankIndexName, folder, kTableName,
                                   QByteArrayLiteral("TAHY"));
     } catch (const AppError &error) {
         throw AppError(QStringLiteral("Tabulku nejhorších nelze vymazat, zůstala beze změny. %1").arg(storeMessage(error)));
     }
-    Table1->Close();
-    reportingLocks([this] { Table1->Open(); });
+    resultsTable->Close();
+    reportingLocks([this] { resultsTable->Open(); });
 }

@@ -19,17 +19,17 @@ public:
     ~TDataModule1() override;
 
     // The table component bound to "Parblok.dbf" and the index beside it, ordered by "TAHY".
-    TTable *Table1 = nullptr;
-    // Presents Table1's current view (the visible rows, in order) to the viewer's grids.
-    TDataSource *DataSource1 = nullptr;
+    TTable *resultsTable = nullptr;
+    // Presents resultsTable's current view (the visible rows, in order) to the viewer's grids.
+    TDataSource *resultsSource = nullptr;
 
-    // The persistent fields of Table1, in column order.
-    TField *Table1JMENO = nullptr;
-    TField *Table1TAHY = nullptr;
-    TField *Table1HRA = nullptr;
-    TField *Table1DATUM = nullptr;
+    // The persistent fields of resultsTable, in column order.
+    TField *nameField = nullptr;
+    TField *scoreField = nullptr;
+    TField *kindField = nullptr;
+    TField *dateField = nullptr;
 
-    // Sets Table1's folder to the Data folder and opens it; called while the main window is
+    // Sets resultsTable's folder to the Data folder and opens it; called while the main window is
     // being created. A failure leaves the table closed and raises the engine's error.
     void OpenAtStart();
 

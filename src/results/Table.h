@@ -136,7 +136,7 @@ private:
     std::vector<int> m_view;         // indexes into m_rows of the visible rows, in view order
 };
 
-// The data source: Table1's current view as an item model for grids. Columns are the visible
+// The data source: resultsTable's current view as an item model for grids. Columns are the visible
 // fields (Jméno, Body, Datum); the header's horizontal titles are the fields' display labels.
 class TDataSource : public QAbstractTableModel
 {

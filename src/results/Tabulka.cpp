@@ -74,17 +74,17 @@ TTabulkaDialog::TTabulkaDialog() : TBalloonForm(WhileOpen::MatchStops), ui(new U
 {
     g_tabulkaDialog = this;
     ui->setupUi(this);
-    PageControl1 = ui->PageControl1;
-    TabSheet1 = ui->TabSheet1;
-    TabSheet2 = ui->TabSheet2;
-    TabSheet3 = ui->TabSheet3;
-    DBGrid1 = ui->DBGrid1;
-    DBGrid2 = ui->DBGrid2;
-    DBGrid3 = ui->DBGrid3;
-    Panel3 = ui->Panel3;
-    Panel4 = ui->Panel4;
-    Panel5 = ui->Panel5;
-    Button1 = ui->Button1;
+    kindPages = ui->kindPages;
+    trainingPage = ui->trainingPage;
+    standardPage = ui->standardPage;
+    advancedPage = ui->advancedPage;
+    trainingGrid = ui->trainingGrid;
+    standardGrid = ui->standardGrid;
+    advancedGrid = ui->advancedGrid;
+    trainingScrollCover = ui->trainingScrollCover;
+    standardScrollCover = ui->standardScrollCover;
+    advancedScrollCover = ui->advancedScrollCover;
+    okButton = ui->okButton;
     FormCreate();
 }
 
@@ -111,18 +111,18 @@ void TTabulkaDialog::FormCreate()
 
     // The pages and the panels over the grids' scroll bars share the window's colour, so the
     // panels do not show.
-    for (QWidget *page : {TabSheet1, TabSheet2, TabSheet3})
+    for (QWidget *page : {trainingPage, standardPage, advancedPage})
         page->setAutoFillBackground(true);
-    for (QFrame *cover : {Panel3, Panel4, Panel5}) {
+    for (QFrame *cover : {trainingScrollCover, standardScrollCover, advancedScrollCover}) {
         cover->setAutoFillBackground(true);
         cover->raise();
     }
-    for (QTableView *grid : {DBGrid1, DBGrid2, DBGrid3})
+    for (QTableView *grid : {trainingGrid, standardGrid, advancedGrid})
         setUpGrid(grid);
 
-    setFirstControl(Button1);
-    connect(Button1, &QPushButton::clicked, this, &TTabulkaDialog::Button1Click);
-    connect(PageControl1, &QTabWidget::currentChanged, this, &TTabulkaDialog::TabSheetShow);
+    setFirstControl(okButton);
+    connect(okButton, &QPushButton::clicked, this, &TTabulkaDialog::closeViewer);
+    connect(kindPages, &QTabWidget::currentChanged, this, &TTabulkaDialog::showKindOfPage);
 }
 
 void TTabulkaDialog::setUpGrid(QTableView *grid)
@@ -161,8 +161,8 @@ void TTabulkaDialog::bindGrids()
     if (m_rows != nullptr || DataModule1 == nullptr)
         return;
     m_rows = new TFirstRows(VisibleRows, this);
-    m_rows->setSourceModel(DataModule1->DataSource1);
-    for (QTableView *grid : {DBGrid1, DBGrid2, DBGrid3})
+    m_rows->setSourceModel(DataModule1->resultsSource);
+    for (QTableView *grid : {trainingGrid, standardGrid, advancedGrid})
         grid->setModel(m_rows);
 }
 
@@ -170,7 +170,7 @@ void TTabulkaDialog::sizeColumns()
 {
     if (m_rows == nullptr)
         return;
-    const std::pair<QTableView *, QFrame *> pages[] = {{DBGrid1, Panel3}, {DBGrid2, Panel4}, {DBGrid3, Panel5}};
+    const std::pair<QTableView *, QFrame *> pages[] = {{trainingGrid, trainingScrollCover}, {standardGrid, standardScrollCover}, {advancedGrid, advancedScrollCover}};
     for (const auto &[grid, cover] : pages) {
         // A cell keeps a margin on either side of its text.
         const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
@@ -180,7 +180,7 @@ void TTabulkaDialog::sizeColumns()
         int used = 0;
         int nameColumn = -1;
         for (int column = 0; column < m_rows->columnCount(); ++column) {
-            const TField *field = DataModule1->DataSource1->ColumnField(column);
+            const TField *field = DataModule1->resultsSource->ColumnField(column);
             int width = field != nullptr ? field->DisplayWidth() : 0;
             if (field != nullptr && field->DataType() == TField::Number)
                 width = std::max(width, widestNumberWidth(grid->font(), field->Size()) + margins + 1);
@@ -193,7 +193,7 @@ void TTabulkaDialog::sizeColumns()
                 used += width;
         }
         if (nameColumn >= 0) {
-            const int wanted = DataModule1->DataSource1->ColumnField(nameColumn)->DisplayWidth();
+            const int wanted = DataModule1->resultsSource->ColumnField(nameColumn)->DisplayWidth();
             grid->horizontalHeader()->resizeSection(nameColumn, std::min(wanted, cover->x() - grid->x() - used));
         }
     }
@@ -213,13 +213,13 @@ void TTabulkaDialog::FormShow()
     bindGrids();
     sizeColumns();
     {
-        const QSignalBlocker quiet(PageControl1);
-        PageControl1->setCurrentIndex(0);
+        const QSignalBlocker quiet(kindPages);
+        kindPages->setCurrentIndex(0);
     }
     showKind(KindOfPage(0));
 }
 
-void TTabulkaDialog::TabSheetShow(int index)
+void TTabulkaDialog::showKindOfPage(int index)
 {
     showKind(KindOfPage(index));
 }
@@ -236,7 +236,7 @@ void TTabulkaDialog::showKind(const QString &code)
     }
 }
 
-void TTabulkaDialog::Button1Click()
+void TTabulkaDialog::closeViewer()
 {
     close();
 }

@@ -29,23 +29,23 @@ public:
     // How many rows of its kind a page shows.
     static constexpr int VisibleRows = 10;
 
-    QTabWidget *PageControl1 = nullptr;
-    QWidget *TabSheet1 = nullptr;
-    QWidget *TabSheet2 = nullptr;
-    QWidget *TabSheet3 = nullptr;
-    QTableView *DBGrid1 = nullptr;
-    QTableView *DBGrid2 = nullptr;
-    QTableView *DBGrid3 = nullptr;
-    QFrame *Panel3 = nullptr;
-    QFrame *Panel4 = nullptr;
-    QFrame *Panel5 = nullptr;
-    QPushButton *Button1 = nullptr;
+    QTabWidget *kindPages = nullptr;
+    QWidget *trainingPage = nullptr;
+    QWidget *standardPage = nullptr;
+    QWidget *advancedPage = nullptr;
+    QTableView *trainingGrid = nullptr;
+    QTableView *standardGrid = nullptr;
+    QTableView *advancedGrid = nullptr;
+    QFrame *trainingScrollCover = nullptr;
+    QFrame *standardScrollCover = nullptr;
+    QFrame *advancedScrollCover = nullptr;
+    QPushButton *okButton = nullptr;
 
     // The game kind code ("1", "2", "3") page `index` shows.
     static QString KindOfPage(int index);
 
 public slots:
-    void Button1Click();
+    void closeViewer();
 
 private:
     void FormCreate();
@@ -53,7 +53,7 @@ private:
     // Keys of the Ok button reach the window too.
     void FormKeyDown(QKeyEvent *event) override;
     // A page was brought to the front: the table shows its kind.
-    void TabSheetShow(int index);
+    void showKindOfPage(int index);
     // Binds the grids to the store's data source the first time the viewer is shown.
     void bindGrids();
     // Gives each column the width its widest value needs, for the table as it is open now.

@@ -48,11 +48,11 @@ TVymazatDialog::TVymazatDialog() : TBalloonForm(WhileOpen::WindowsRest), ui(new 
 {
     g_vymazatDialog = this;
     ui->setupUi(this);
-    Image1 = ui->Image1;
-    Label1 = ui->Label1;
-    Label2 = ui->Label2;
-    OfficeButton1 = ui->OfficeButton1;
-    OfficeButton2 = ui->OfficeButton2;
+    programPicture = ui->programPicture;
+    titleLabel = ui->titleLabel;
+    questionLabel = ui->questionLabel;
+    yesButton = ui->yesButton;
+    noButton = ui->noButton;
     FormCreate();
 }
 
@@ -64,14 +64,14 @@ TVymazatDialog::~TVymazatDialog()
 
 void TVymazatDialog::FormCreate()
 {
-    formshape1 = SetUpBalloon(size(), tformshape::bpRightTop);
+    balloonShape = SetUpBalloon(size(), tformshape::bpRightTop);
     setFont(formFont(false));
-    Label1->setFont(formFont(true));
+    titleLabel->setFont(formFont(true));
     setFocusPolicy(Qt::StrongFocus);
     setFirstControl(this);
 
-    connect(OfficeButton1, &TOfficeButton::clicked, this, &TVymazatDialog::OfficeButton1Click);
-    connect(OfficeButton2, &TOfficeButton::clicked, this, &TVymazatDialog::OfficeButton2Click);
+    connect(yesButton, &TOfficeButton::clicked, this, &TVymazatDialog::clearTable);
+    connect(noButton, &TOfficeButton::clicked, this, &TVymazatDialog::keepTable);
 }
 
 void TVymazatDialog::FormKeyDown(QKeyEvent *event)
@@ -91,12 +91,12 @@ void TVymazatDialog::FormShow()
     PlaySoundAndGoOn(QStringLiteral("Dotaz.wav"));
 }
 
-void TVymazatDialog::OfficeButton1Click()
+void TVymazatDialog::clearTable()
 {
     ResetTable();
 }
 
-void TVymazatDialog::OfficeButton2Click()
+void TVymazatDialog::keepTable()
 {
     close();
 }

@@ -22,16 +22,16 @@ public:
     TVymazatDialog();
     ~TVymazatDialog() override;
 
-    tformshape *formshape1 = nullptr;
-    QLabel *Image1 = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    TOfficeButton *OfficeButton1 = nullptr;
-    TOfficeButton *OfficeButton2 = nullptr;
+    tformshape *balloonShape = nullptr;
+    QLabel *programPicture = nullptr;
+    QLabel *titleLabel = nullptr;
+    QLabel *questionLabel = nullptr;
+    TOfficeButton *yesButton = nullptr;
+    TOfficeButton *noButton = nullptr;
 
 public slots:
-    void OfficeButton1Click();
-    void OfficeButton2Click();
+    void clearTable();
+    void keepTable();
 
 private:
     void FormCreate();

@@ -22,25 +22,25 @@ TVysledekDialog::TVysledekDialog() : TBalloonForm(WhileOpen::WindowsRest), ui(ne
 {
     g_vysledekDialog = this;
     ui->setupUi(this);
-    Label1 = ui->Label1;
-    Label5 = ui->Label5;
-    Label6 = ui->Label6;
-    Label7 = ui->Label7;
-    Label10 = ui->Label10;
-    Edit1 = ui->Edit1;
-    OfficeButton1 = ui->OfficeButton1;
+    headingLabel = ui->headingLabel;
+    gameKindLabel = ui->gameKindLabel;
+    piecesLabel = ui->piecesLabel;
+    rowsLabel = ui->rowsLabel;
+    scoreLabel = ui->scoreLabel;
+    nameEdit = ui->nameEdit;
+    okButton = ui->okButton;
 
-    formshape1 = SetUpBalloon(size(), tformshape::bpBottomRight);
-    setFirstControl(Edit1);
-    for (QLabel *text : {ui->Label2, ui->Label3, ui->Label4, ui->Label9, ui->Label8})
+    balloonShape = SetUpBalloon(size(), tformshape::bpBottomRight);
+    setFirstControl(nameEdit);
+    for (QLabel *text : {ui->gameKindCaption, ui->piecesCaption, ui->rowsCaption, ui->scoreCaption, ui->nameCaption})
         text->setFont(BalloonFont());
-    for (QLabel *value : {Label1, Label5, Label6, Label7, Label10})
+    for (QLabel *value : {headingLabel, gameKindLabel, piecesLabel, rowsLabel, scoreLabel})
         value->setFont(BalloonFont(13, true));
-    Edit1->setFont(BalloonFont());
-    OfficeButton1->setFont(BalloonFont());
+    nameEdit->setFont(BalloonFont());
+    okButton->setFont(BalloonFont());
 
     // Enter and Esc typed into the name are left by the text box to the window's key handler.
-    connect(OfficeButton1, &TOfficeControl::clicked, this, &TVysledekDialog::OfficeButton1Click);
+    connect(okButton, &TOfficeControl::clicked, this, &TVysledekDialog::storeResultAndClose);
 }
 
 TVysledekDialog::~TVysledekDialog()
@@ -52,23 +52,23 @@ TVysledekDialog::~TVysledekDialog()
 void TVysledekDialog::Fill(int player, const QString &kind, const QString &pieces,
                            const QString &rows, const QString &points)
 {
-    Label1->setText(player == 1 ? QStringLiteral("Hráč č. 1 ukončil hru")
+    headingLabel->setText(player == 1 ? QStringLiteral("Hráč č. 1 ukončil hru")
                                 : QStringLiteral("Hráč č. 2 ukončil hru"));
-    Label5->setText(kind);
-    Label6->setText(pieces);
-    Label7->setText(rows);
-    Label10->setText(points);
+    gameKindLabel->setText(kind);
+    piecesLabel->setText(pieces);
+    rowsLabel->setText(rows);
+    scoreLabel->setText(points);
 }
 
 bool TVysledekDialog::StoreResult()
 {
-    const QString name = Edit1->text();
+    const QString name = nameEdit->text();
     if (name.isEmpty() || DataModule1 == nullptr)
         return true;
     const TMainWindowLink *main = MainWindowLink();
-    const QString kind = main != nullptr ? main->GameKindText() : Label5->text();
+    const QString kind = main != nullptr ? main->GameKindText() : gameKindLabel->text();
     try {
-        DataModule1->AppendResult(name, Label10->text(), kind);
+        DataModule1->AppendResult(name, scoreLabel->text(), kind);
     } catch (const std::exception &error) {
         TApplication::HandleException(error);
         return false;
@@ -76,7 +76,7 @@ bool TVysledekDialog::StoreResult()
     return true;
 }
 
-void TVysledekDialog::OfficeButton1Click()
+void TVysledekDialog::storeResultAndClose()
 {
     if (StoreResult())
         close();
@@ -90,7 +90,7 @@ void TVysledekDialog::FormKeyDown(QKeyEvent *event)
     if (IsEscapeKey(event->key()))
         close();
     else if (IsEnterKey(event->key()))
-        OfficeButton1Click();
+        storeResultAndClose();
 }
 
 void TVysledekDialog::FormShow()
@@ -98,7 +98,7 @@ void TVysledekDialog::FormShow()
     PlaySoundAndGoOn(QStringLiteral("Dialog.wav"));
     PlaceBesideAssistant(PlacementCaller::MatchEnd, this);
     // The name offered again is selected: typing replaces it, Enter keeps it.
-    Edit1->selectAll();
+    nameEdit->selectAll();
 }
 
 void TVysledekDialog::FormClose()

@@ -22,21 +22,21 @@ public:
     TVysledekDialog();
     ~TVysledekDialog() override;
 
-    QLabel *Label1 = nullptr;  // which player finished
-    QLabel *Label5 = nullptr;  // the game kind
-    QLabel *Label6 = nullptr;  // pieces
-    QLabel *Label7 = nullptr;  // rows
-    QLabel *Label10 = nullptr; // points, the stored value
-    QLineEdit *Edit1 = nullptr; // the name; kept from one showing to the next
-    TOfficeButton *OfficeButton1 = nullptr; // "Ok"
-    tformshape *formshape1 = nullptr;
+    QLabel *headingLabel = nullptr;  // which player finished
+    QLabel *gameKindLabel = nullptr;  // the game kind
+    QLabel *piecesLabel = nullptr;  // pieces
+    QLabel *rowsLabel = nullptr;  // rows
+    QLabel *scoreLabel = nullptr; // points, the stored value
+    QLineEdit *nameEdit = nullptr; // the name; kept from one showing to the next
+    TOfficeButton *okButton = nullptr; // "Ok"
+    tformshape *balloonShape = nullptr;
 
     // Fills the figures of player `player` (1 or 2) from the main window's labels.
     void Fill(int player, const QString &kind, const QString &pieces, const QString &rows,
               const QString &points);
 
 public slots:
-    void OfficeButton1Click();
+    void storeResultAndClose();
 
 private:
     void FormShow() override;

@@ -461,7 +461,7 @@ private slots:
         // The test's program folder holds no table: the failure is shown once, the window stands.
         QCOMPARE(m_messages->texts().size(), 1);
         QVERIFY(!m_messages->last().isEmpty());
-        QVERIFY(!DataModule1->Table1->Active());
+        QVERIFY(!DataModule1->resultsTable->Active());
         QVERIFY(w->isVisible());
         sendKey('p');
         QVERIFY(w->PauseOn());
@@ -475,8 +475,8 @@ private slots:
         QVERIFY(shipped.isValid());
         w = m_folder.make<THlavniDialog>();
         QCOMPARE(m_messages->texts(), QStringList());
-        QVERIFY(DataModule1->Table1->Active());
-        DataModule1->Table1->Close();
+        QVERIFY(DataModule1->resultsTable->Active());
+        DataModule1->resultsTable->Close();
     }
 
     // --- the manual -----------------------------------------------------------------------------

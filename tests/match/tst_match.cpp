@@ -132,15 +132,15 @@ class TestMatch : public QObject
     {
         m_data->ShowKind(code);
         QStringList rows;
-        for (int r = 0; r < m_data->DataSource1->rowCount(); ++r)
-            rows << m_data->DataSource1->index(r, 0).data().toString() + u'|'
-                        + m_data->DataSource1->index(r, 1).data().toString();
+        for (int r = 0; r < m_data->resultsSource->rowCount(); ++r)
+            rows << m_data->resultsSource->index(r, 0).data().toString() + u'|'
+                        + m_data->resultsSource->index(r, 1).data().toString();
         return rows;
     }
 
     void typeName(const QString &name)
     {
-        m_result->Edit1->clear();
+        m_result->nameEdit->clear();
         for (const QChar c : name)
             QTest::keyClick(m_result->windowHandle(), c.toLatin1());
     }
@@ -170,7 +170,7 @@ private slots:
     void cleanup()
     {
         m_folder.destroyWindows();
-        m_data->Table1->Close();
+        m_data->resultsTable->Close();
         m_messages.reset();
     }
 
@@ -370,10 +370,10 @@ private slots:
             const int points = board(p) == wellOf(w, 1) ? w->Match().Score1 : w->Match().Score2;
             QCOMPARE(scoreLabel(p)->text(), QString::number(points));
             endGame(p);
-            QCOMPARE(m_result->Label1->text(), QStringLiteral("Hráč č. %1 ukončil hru").arg(p));
-            QCOMPARE(m_result->Label5->text(), labelOf(w, "gameKindLabel")->text());
-            QCOMPARE(m_result->Label7->text(), QStringLiteral("3"));
-            QCOMPARE(m_result->Label10->text(), QString::number(points));
+            QCOMPARE(m_result->headingLabel->text(), QStringLiteral("Hráč č. %1 ukončil hru").arg(p));
+            QCOMPARE(m_result->gameKindLabel->text(), labelOf(w, "gameKindLabel")->text());
+            QCOMPARE(m_result->rowsLabel->text(), QStringLiteral("3"));
+            QCOMPARE(m_result->scoreLabel->text(), QString::number(points));
             QVERIFY(!w->isEnabled() && !m_assistant->isEnabled());
             const QString name = p == 1 ? QStringLiteral("Jan") : QStringLiteral("  ");
             typeName(name);
@@ -411,7 +411,7 @@ private slots:
         this->key(m_result, key);
         QVERIFY(!m_result->isVisible());
         endGame(1);
-        QCOMPARE(m_result->Edit1->text(), name);
+        QCOMPARE(m_result->nameEdit->text(), name);
         this->key(m_result, Qt::Key_Escape);
         QCOMPARE(stored(QStringLiteral("1")), QStringList());
     }
@@ -434,7 +434,7 @@ private slots:
         typeName(QStringLiteral("Ab"));
         key(m_result, Qt::Key_Return);
         endGame(1);
-        QCOMPARE(m_result->Edit1->selectedText(), QStringLiteral("Ab"));
+        QCOMPARE(m_result->nameEdit->selectedText(), QStringLiteral("Ab"));
         for (const QChar c : typed)
             QTest::keyClick(m_result->windowHandle(), c.toLatin1());
         key(m_result, Qt::Key_Return);
@@ -451,10 +451,10 @@ private slots:
     {
         start(1, 2);
         endGame(1);
-        m_data->Table1->Close();
+        m_data->resultsTable->Close();
         QVERIFY(QFile::rename(data(QStringLiteral("Parblok.dbf")), data(QStringLiteral("moved.dbf"))));
         typeName(QStringLiteral("Ota"));
-        click(m_result->OfficeButton1);
+        click(m_result->okButton);
         QCOMPARE(m_messages->texts().size(), 1);
         QVERIFY(m_result->isVisible());
         QVERIFY(!w->isEnabled());
@@ -598,7 +598,7 @@ private slots:
         QCOMPARE(w->Match().Score1, 1);
         tick(1);
         QVERIFY(m_result->isVisible());
-        QCOMPARE(m_result->Label10->text(), QStringLiteral("1"));
+        QCOMPARE(m_result->scoreLabel->text(), QStringLiteral("1"));
     }
 
     // Pause, boss screen and the question, in several orders: gravity comes back at its speed.

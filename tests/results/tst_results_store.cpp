@@ -49,7 +49,7 @@ class TestResultsStore : public QObject
     QStringList shown() const
     {
         QStringList rows;
-        TDataSource *source = m_store->DataSource1;
+        TDataSource *source = m_store->resultsSource;
         for (int r = 0; r < source->rowCount(); ++r)
             rows.append(source->index(r, 0).data().toString() + u'|' + source->index(r, 1).data().toString());
         return rows;
@@ -137,7 +137,7 @@ private slots:
         QFETCH(QString, stored);
         m_store->AppendResult(name, QStringLiteral("1"), QStringLiteral("Trénink"));
         m_store->ShowKind(QStringLiteral("1"));
-        QCOMPARE(m_store->DataSource1->index(0, 0).data().toString(), stored);
+        QCOMPARE(m_store->resultsSource->index(0, 0).data().toString(), stored);
     }
 
     // A result carries the local calendar day, in the row and in the table's header, whatever the
@@ -172,7 +172,7 @@ private slots:
         setNowForTesting(moment);
         m_store->AppendResult(QStringLiteral("Adam"), QStringLiteral("5"), QStringLiteral("Trénink"));
         m_store->ShowKind(QStringLiteral("1"));
-        QCOMPARE(m_store->DataSource1->index(0, 2).data(Qt::EditRole).toDate(), day);
+        QCOMPARE(m_store->resultsSource->index(0, 2).data(Qt::EditRole).toDate(), day);
         const QByteArray dbf = readFile(data(QStringLiteral("Parblok.dbf")));
         QCOMPARE(dbf.mid(161 + 1 + 100 + 10 + 2, 8), day.toString(u"yyyyMMdd").toLatin1());
         QCOMPARE(QDate(1900 + quint8(dbf[1]), dbf[2], dbf[3]), day);
@@ -211,7 +211,7 @@ private slots:
     {
         m_store->AppendResult(QStringLiteral("Adam"), QStringLiteral("1234"), QStringLiteral("Standardní"));
         m_store->ShowKind(QStringLiteral("2"));
-        TDataSource *source = m_store->DataSource1;
+        TDataSource *source = m_store->resultsSource;
         QCOMPARE(source->columnCount(), 3);
         QCOMPARE(source->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Jméno"));
         QCOMPARE(source->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Body"));
@@ -223,8 +223,8 @@ private slots:
         QVERIFY(source->index(0, 2).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
         QVERIFY(source->headerData(2, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
         QVERIFY(!(source->flags(source->index(0, 0)) & Qt::ItemIsEditable));
-        QCOMPARE(m_store->Table1DATUM->DisplayLabel(), QStringLiteral("Datum"));
-        QVERIFY(!m_store->Table1HRA->Visible());
+        QCOMPARE(m_store->dateField->DisplayLabel(), QStringLiteral("Datum"));
+        QVERIFY(!m_store->kindField->Visible());
     }
 
     void resetEmptiesEveryKind()
@@ -232,7 +232,7 @@ private slots:
         m_store->AppendResult(QStringLiteral("Adam"), QStringLiteral("5"), QStringLiteral("Trénink"));
         m_store->AppendResult(QStringLiteral("Bára"), QStringLiteral("6"), QStringLiteral("Pokročilá"));
         m_store->ResetTable();
-        QVERIFY(m_store->Table1->Active());
+        QVERIFY(m_store->resultsTable->Active());
         for (const QString &code : {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")})
             QCOMPARE(shownKind(code), QStringList{});
         QCOMPARE(readFile(data(QStringLiteral("Parblok.dbf"))), readFile(data(QStringLiteral("Zaloha/Parblok.dbf"))));
@@ -272,7 +272,7 @@ private slots:
                  qPrintable(error));
         QCOMPARE(readFile(data(QStringLiteral("Parblok.dbf"))), dbf);
         QCOMPARE(readFile(data(QStringLiteral("Parblok.mdx"))), mdx);
-        QVERIFY(m_store->Table1->Active());
+        QVERIFY(m_store->resultsTable->Active());
         QCOMPARE(shownKind(QStringLiteral("1")), QStringList{QStringLiteral("Adam|5")});
     }
 
@@ -285,7 +285,7 @@ private slots:
         m_store = std::make_unique<TDataModule1>();
         QString error = errorOf([&] { m_store->OpenAtStart(); });
         QVERIFY2(error.contains(QDir::toNativeSeparators(data(QStringLiteral("Parblok.dbf")))), qPrintable(error));
-        QVERIFY(!m_store->Table1->Active());
+        QVERIFY(!m_store->resultsTable->Active());
         QCOMPARE(shownKind(QStringLiteral("1")), QStringList{});
         error = errorOf([&] { m_store->AppendResult(QStringLiteral("Adam"), QStringLiteral("5"), QStringLiteral("Trénink")); });
         QVERIFY2(error.contains(QLatin1String("Parblok.dbf")), qPrintable(error));
@@ -357,10 +357,10 @@ private slots:
         QCOMPARE(errorOf([&] { m_store->AppendResult(QStringLiteral("Bára"), QStringLiteral("3"), QStringLiteral("Trénink")); }), locked);
         QCOMPARE(errorOf([&] { m_store->ShowKind(QStringLiteral("1")); }), locked);
         QCOMPARE(errorOf([&] { m_store->ResetTable(); }), QStringLiteral("Tabulku nejhorších nelze vymazat, zůstala beze změny. ") + locked);
-        QVERIFY(m_store->Table1->Active());
-        m_store->Table1->Close();
+        QVERIFY(m_store->resultsTable->Active());
+        m_store->resultsTable->Close();
         QCOMPARE(errorOf([&] { m_store->OpenAtStart(); }), locked);
-        QVERIFY(!m_store->Table1->Active());
+        QVERIFY(!m_store->resultsTable->Active());
         QCOMPARE(readFile(data(QStringLiteral("Parblok.dbf"))), dbf);
         QCOMPARE(readFile(data(QStringLiteral("Parblok.mdx"))), mdx);
 
@@ -469,7 +469,7 @@ private slots:
         }
         m_store = std::make_unique<TDataModule1>();
         QCOMPARE(errorOf([&] { m_store->OpenAtStart(); }), message.arg(QDir::toNativeSeparators(data())));
-        QVERIFY(!m_store->Table1->Active());
+        QVERIFY(!m_store->resultsTable->Active());
         QCOMPARE(QDir(data()).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden), QStringList{});
     }
 

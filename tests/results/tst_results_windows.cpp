@@ -53,7 +53,7 @@ class TestResultsWindows : public QObject
 
     QTableView *grid(int page) const
     {
-        return QList<QTableView *>{m_viewer->DBGrid1, m_viewer->DBGrid2, m_viewer->DBGrid3}.at(page);
+        return QList<QTableView *>{m_viewer->trainingGrid, m_viewer->standardGrid, m_viewer->advancedGrid}.at(page);
     }
 
     // What a page's grid shows, as "name|points|date".
@@ -74,7 +74,7 @@ class TestResultsWindows : public QObject
         QList<int> counts;
         for (const QString &code : {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}) {
             m_data->ShowKind(code);
-            counts.append(m_data->DataSource1->rowCount());
+            counts.append(m_data->resultsSource->rowCount());
         }
         return counts;
     }
@@ -115,7 +115,7 @@ private slots:
         QCOMPARE(VymazatDialog(), m_question);
         m_main->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_main));
-        QVERIFY(m_data->Table1->Active());
+        QVERIFY(m_data->resultsTable->Active());
     }
 
     void cleanup()
@@ -178,14 +178,14 @@ private slots:
         // Made at start-up without reading the table; the grids are bound when first shown.
         QCOMPARE(grid(page)->model(), nullptr);
         // Left on the last page: the next opening starts on the first all the same.
-        m_viewer->PageControl1->setCurrentIndex(2);
+        m_viewer->kindPages->setCurrentIndex(2);
 
         (toolbar ? actionOf(m_main, "resultsTableToolAction") : actionOf(m_main, "resultsTableAction"))->trigger();
         QVERIFY(m_viewer->isVisible());
-        QCOMPARE(m_viewer->PageControl1->currentIndex(), 0);
-        QCOMPARE(m_viewer->PageControl1->tabText(page),
+        QCOMPARE(m_viewer->kindPages->currentIndex(), 0);
+        QCOMPARE(m_viewer->kindPages->tabText(page),
                  QStringList({QStringLiteral("Tréninková hra"), QStringLiteral("Standardní hra"), QStringLiteral("Hra pro pokročilé")}).at(page));
-        m_viewer->PageControl1->setCurrentIndex(page);
+        m_viewer->kindPages->setCurrentIndex(page);
 
         const QString date = QLocale::system().toString(m_today, QLocale::system().dateFormat(QLocale::ShortFormat));
         QStringList expected;
@@ -215,13 +215,13 @@ private slots:
         QVERIFY(view->rowViewportPosition(9) + view->rowHeight(9) <= view->viewport()->height());
         QVERIFY(view->columnWidth(0) <= 240);
         QVERIFY(view->columnWidth(1) >= 30);
-        const int coverStart = m_viewer->Panel3->x() - view->x();
+        const int coverStart = m_viewer->trainingScrollCover->x() - view->x();
         QVERIFY(view->columnViewportPosition(2) + view->columnWidth(2) <= coverStart);
         const QString longDate = QLocale::system().toString(QDate(2024, 12, 28), QLocale::ShortFormat);
         QVERIFY(view->fontMetrics().horizontalAdvance(longDate) <= view->columnWidth(2));
         QCOMPARE(view->font().pixelSize(), 11);
         QVERIFY(view->horizontalHeader()->font().bold());
-        QVERIFY(m_viewer->Panel3->geometry().intersects(view->geometry()));
+        QVERIFY(m_viewer->trainingScrollCover->geometry().intersects(view->geometry()));
     }
 
     // Every score the points column holds is drawn whole and centred in its cell: the cell's ink
@@ -281,9 +281,9 @@ private slots:
         actionOf(m_main, "resultsTableAction")->trigger();
         QVERIFY(!m_main->isEnabled());
         QVERIFY(!m_assistant->isEnabled());
-        QTRY_COMPARE(QApplication::focusWidget(), m_viewer->Button1);
+        QTRY_COMPARE(QApplication::focusWidget(), m_viewer->okButton);
         if (key == 0)
-            QTest::mouseClick(m_viewer->Button1, Qt::LeftButton);
+            QTest::mouseClick(m_viewer->okButton, Qt::LeftButton);
         else
             QTest::keyClick(m_viewer->windowHandle(), Qt::Key(key));
         QCOMPARE(m_viewer->isVisible(), !closes);
@@ -399,9 +399,9 @@ private slots:
         QVERIFY(!shape.contains(QPoint(d.width() - 2, d.height() / 2 + 20)));
 
         if (answer == QLatin1String("Ano"))
-            QTest::mouseClick(m_question->OfficeButton1, Qt::LeftButton);
+            QTest::mouseClick(m_question->yesButton, Qt::LeftButton);
         else if (answer == QLatin1String("Ne"))
-            QTest::mouseClick(m_question->OfficeButton2, Qt::LeftButton);
+            QTest::mouseClick(m_question->noButton, Qt::LeftButton);
         else
             QTest::keyClick(m_question->windowHandle(), answer == QLatin1String("Enter") ? Qt::Key_Return : Qt::Key_Escape);
 

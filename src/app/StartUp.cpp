@@ -75,9 +75,9 @@ int RunNormalStart()
     answerer.listen();
     const CreationHook reportMainWindow = ReportMainWindowTo(answerer);
     const int delayMs = StepDelayForTesting();
-    TGradProgress *metr = splash->Metr;
+    TGradProgress *progress = splash->progressBar;
     const TProgramWindows windows = CreateProgramWindows(
-        CreationSteps(), [metr](int position) { metr->setPosition(position); },
+        CreationSteps(), [progress](int position) { progress->setPosition(position); },
         [&](const StartUpStep &step, QObject *created) {
             reportMainWindow(step, created);
             if (delayMs > 0)
@@ -111,11 +111,11 @@ void TProgramWindows::add(std::unique_ptr<QObject> object)
     m_objects.push_back(std::move(object));
 }
 
-TProgramWindows CreateProgramWindows(std::span<const StartUpStep> steps, const MetrSetter &setMetr,
+TProgramWindows CreateProgramWindows(std::span<const StartUpStep> steps, const ProgressSetter &setProgress,
                                      const CreationHook &hook)
 {
     TProgramWindows windows;
-    setMetr(MetrBeforeCreation);
+    setProgress(ProgressBeforeCreation);
     for (const StartUpStep &step : steps) {
         QObject *created = nullptr;
         try {
@@ -125,12 +125,12 @@ TProgramWindows CreateProgramWindows(std::span<const StartUpStep> steps, const M
         } catch (const std::exception &error) {
             TApplication::HandleException(error);
         }
-        setMetr(step.metr);
+        setProgress(step.progress);
         if (hook)
             hook(step, created);
     }
-    for (const int position : MetrAfterCreation)
-        setMetr(position);
+    for (const int position : ProgressAfterCreation)
+        setProgress(position);
     return windows;
 }
 

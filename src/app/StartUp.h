@@ -20,15 +20,15 @@ struct StartUpStep
 {
     const char *className;
     std::unique_ptr<QObject> (*create)();
-    int metr;
+    int progress;
 };
 
 // The fourteen steps, in the order they run.
 std::span<const StartUpStep> CreationSteps();
 
 // The bar's position before the first step and after the last, in the order they are set.
-inline constexpr int MetrBeforeCreation = 5;
-inline constexpr int MetrAfterCreation[] = {90, 100};
+inline constexpr int ProgressBeforeCreation = 5;
+inline constexpr int ProgressAfterCreation[] = {90, 100};
 
 // Everything a normal start created; destroyed in the reverse order of creation.
 class TProgramWindows
@@ -46,14 +46,14 @@ private:
     std::vector<std::unique_ptr<QObject>> m_objects;
 };
 
-using MetrSetter = std::function<void(int position)>;
+using ProgressSetter = std::function<void(int position)>;
 using CreationHook = std::function<void(const StartUpStep &step, QObject *created)>;
 
-// Runs `steps`: the bar at MetrBeforeCreation, then each step's creation followed by its bar
+// Runs `steps`: the bar at ProgressBeforeCreation, then each step's creation followed by its bar
 // position and the hook (given null when the creation failed), then the bar at
-// MetrAfterCreation. An error raised while a window is made is reported in a message box and the
+// ProgressAfterCreation. An error raised while a window is made is reported in a message box and the
 // sequence goes on with the next step.
-TProgramWindows CreateProgramWindows(std::span<const StartUpStep> steps, const MetrSetter &setMetr,
+TProgramWindows CreateProgramWindows(std::span<const StartUpStep> steps, const ProgressSetter &setProgress,
                                      const CreationHook &hook = {});
 
 // A hook that has `answerer` report the main window to other copies from the moment it is created,

@@ -155,7 +155,7 @@ void THlavniDialog::UpdateManualCommands()
     ui->manualToolAction->setEnabled(available);
     ui->manualAction->setEnabled(available);
     if (TUvitaniDialog *welcome = UvitaniDialog())
-        welcome->OfficeLabel3->setEnabled(available);
+        welcome->manualLink->setEnabled(available);
 }
 
 void THlavniDialog::showHintInStatusBar()

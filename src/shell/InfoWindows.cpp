@@ -75,9 +75,9 @@ void FillKeyList(QFrame *panel, KeyLayout::Column column, int top)
             grid->addWidget(rule, row++, 0, 1, 3);
         }
         const QString number = QString::number(index + 1);
-        addLabel(QStringLiteral("Akce") + number, actionName(action), row, 0);
+        addLabel(QStringLiteral("actionLabel") + number, actionName(action), row, 0);
         addLabel(QStringLiteral("Pomlcka") + number, QStringLiteral("–"), row, 1);
-        addLabel(QStringLiteral("Klavesa") + number, keyName(column, action), row, 2);
+        addLabel(QStringLiteral("keyLabel") + number, keyName(column, action), row, 2);
         ++row;
     }
     grid->setRowStretch(row, 1);

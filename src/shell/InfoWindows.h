@@ -28,5 +28,5 @@ void ShowInfoWindow(TInfoWindow *window);
 // Fills a framed list panel with the keys of `column`: one line per action with its name, a dash
 // and its key, the pause below a rule, centred in the room from `top` pixels below the panel's
 // top edge down to its bottom.
-// The labels are named Akce1..Akce6 and Klavesa1..Klavesa6 from the top.
+// The labels are named actionLabel1..actionLabel6 and keyLabel1..keyLabel6 from the top.
 void FillKeyList(QFrame *panel, KeyLayout::Column column, int top);

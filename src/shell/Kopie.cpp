@@ -24,7 +24,7 @@ TKopieDialog::TKopieDialog() : TBalloonForm(WhileOpen::WindowsRest), ui(new Ui::
 {
     g_kopieDialog = this;
     ui->setupUi(this);
-    OfficeButton2 = ui->OfficeButton2;
+    okButton = ui->okButton;
     FormCreate();
 }
 
@@ -36,19 +36,19 @@ TKopieDialog::~TKopieDialog()
 
 void TKopieDialog::FormCreate()
 {
-    formshape1 = SetUpBalloon(QSize(320, 97), tformshape::bpRightTop);
+    balloonShape = SetUpBalloon(QSize(320, 97), tformshape::bpRightTop);
     setFocusPolicy(Qt::StrongFocus);
     setFirstControl(this);
-    ui->Label1->setFont(BalloonFont(13, true));
-    ui->Label2->setFont(BalloonFont(13));
+    ui->titleLabel->setFont(BalloonFont(13, true));
+    ui->warningLabel->setFont(BalloonFont(13));
     setColor(DarkColor);
 
-    Timer1 = new Timer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(BlinkMs);
-    Timer1->setEnabled(true);
-    connect(Timer1, &Timer::OnTimer, this, &TKopieDialog::Timer1Timer);
-    connect(OfficeButton2, &TOfficeButton::clicked, this, &TKopieDialog::OfficeButton2Click);
+    blinkTimer = new Timer(this);
+    blinkTimer->setObjectName(QStringLiteral("blinkTimer"));
+    blinkTimer->setInterval(BlinkMs);
+    blinkTimer->setEnabled(true);
+    connect(blinkTimer, &Timer::OnTimer, this, &TKopieDialog::blink);
+    connect(okButton, &TOfficeButton::clicked, this, &TKopieDialog::closeProgram);
 }
 
 TColor TKopieDialog::Color() const
@@ -63,12 +63,12 @@ void TKopieDialog::setColor(TColor color)
     setPalette(colours);
 }
 
-void TKopieDialog::Timer1Timer()
+void TKopieDialog::blink()
 {
     setColor(Color() == LightColor ? DarkColor : LightColor);
 }
 
-void TKopieDialog::OfficeButton2Click()
+void TKopieDialog::closeProgram()
 {
     SetAssistantEnabled(true);
     if (TPomocnikDialog *assistant = PomocnikDialog())
@@ -78,5 +78,5 @@ void TKopieDialog::OfficeButton2Click()
 void TKopieDialog::FormKeyDown(QKeyEvent *event)
 {
     if (IsEnterKey(event->key()) || IsEscapeKey(event->key()))
-        OfficeButton2Click();
+        closeProgram();
 }

@@ -23,9 +23,9 @@ public:
     TKopieDialog();
     ~TKopieDialog() override;
 
-    TOfficeButton *OfficeButton2 = nullptr;
-    Timer *Timer1 = nullptr;
-    tformshape *formshape1 = nullptr;
+    TOfficeButton *okButton = nullptr;
+    Timer *blinkTimer = nullptr;
+    tformshape *balloonShape = nullptr;
 
     // The background colour the notice shows now.
     TColor Color() const;
@@ -36,9 +36,9 @@ public:
 
 public slots:
     // "Ok": enables the assistant, then closes it.
-    void OfficeButton2Click();
+    void closeProgram();
     // Each tick swaps the background between the two colours.
-    void Timer1Timer();
+    void blink();
 
 protected:
     // While the notice is open the assistant rests (a refused copy has no main window); Enter and

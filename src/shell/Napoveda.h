@@ -37,13 +37,13 @@ public:
     TNapovedaDialog();
     ~TNapovedaDialog() override;
 
-    QLabel *Label1 = nullptr; // heading
-    QLabel *Label2 = nullptr; // topic text
-    QLabel *Label3 = nullptr; // topic note
-    QLabel *Label4 = nullptr; // "Informace"
-    QWidget *Panel1 = nullptr; // the list of topics
-    TOfficeLabel *OfficeLabel1 = nullptr; // back to the list
-    TOfficeLabel *OfficeLabel2 = nullptr; // leave the help
+    QLabel *headingLabel = nullptr;
+    QLabel *topicTextLabel = nullptr;
+    QLabel *topicNoteLabel = nullptr;
+    QLabel *noteCaption = nullptr; // "Informace"
+    QWidget *topicList = nullptr; // the list of topics
+    TOfficeLabel *topicListLink = nullptr; // back to the list
+    TOfficeLabel *leaveHelpLink = nullptr; // leave the help
 
     // The list view: heading "Seznam témat nápovědy", the list over the last topic read.
     void ShowTopicList();
@@ -54,8 +54,8 @@ public:
     TOfficeLabel *topicLink(int index) const;
 
 public slots:
-    void OfficeLabel1Click();
-    void OfficeLabel2Click();
+    void backToTopicList();
+    void leaveHelp();
 
 private:
     void FormKeyDown(QKeyEvent *event) override;

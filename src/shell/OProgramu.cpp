@@ -32,13 +32,13 @@ TOProgramuDialog::TOProgramuDialog() : TInfoWindow(BorderlessFlags()), ui(new Ui
 {
     g_oProgramuDialog = this;
     ui->setupUi(this);
-    Image1 = ui->Image1;
-    GradText1 = ui->GradText1;
-    GradText2 = ui->GradText2;
+    programPicture = ui->programPicture;
+    titleText = ui->titleText;
+    versionText = ui->versionText;
     makerLabel = ui->makerLabel;
-    Button1 = ui->Button1;
-    SysInfo1 = new TSysInfo(this);
-    SysInfo1->setObjectName(QStringLiteral("SysInfo1"));
+    okButton = ui->okButton;
+    systemInfo = new TSysInfo(this);
+    systemInfo->setObjectName(QStringLiteral("systemInfo"));
 
     setFixedSize(323, 244);
     QPalette colours = palette();
@@ -49,10 +49,10 @@ TOProgramuDialog::TOProgramuDialog() : TInfoWindow(BorderlessFlags()), ui(new Ui
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11, false));
     makerLabel->setFont(pixelFont(QStringLiteral("Times New Roman"), 15, false, true));
 
-    setUpTitle(GradText1, QStringLiteral("Parblok 2000"), 32);
-    setUpTitle(GradText2, QStringLiteral("verze 5.0"), 19);
-    setFirstControl(Button1);
-    connect(Button1, &QPushButton::clicked, this, &TOProgramuDialog::Button1Click);
+    setUpTitle(titleText, QStringLiteral("Parblok 2000"), 32);
+    setUpTitle(versionText, QStringLiteral("verze 5.0"), 19);
+    setFirstControl(okButton);
+    connect(okButton, &QPushButton::clicked, this, &TOProgramuDialog::closeAbout);
 }
 
 TOProgramuDialog::~TOProgramuDialog()
@@ -61,7 +61,7 @@ TOProgramuDialog::~TOProgramuDialog()
         g_oProgramuDialog = nullptr;
 }
 
-void TOProgramuDialog::Button1Click()
+void TOProgramuDialog::closeAbout()
 {
     close();
 }

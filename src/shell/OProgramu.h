@@ -22,15 +22,15 @@ public:
     TOProgramuDialog();
     ~TOProgramuDialog() override;
 
-    QLabel *Image1 = nullptr;
-    TGradText *GradText1 = nullptr; // "Parblok 2000"
-    TGradText *GradText2 = nullptr; // "verze 5.0"
+    QLabel *programPicture = nullptr;
+    TGradText *titleText = nullptr; // "Parblok 2000"
+    TGradText *versionText = nullptr; // "verze 5.0"
     QLabel *makerLabel = nullptr;       // the maker's line
-    QPushButton *Button1 = nullptr;
-    TSysInfo *SysInfo1 = nullptr;   // facts about the computer, not shown
+    QPushButton *okButton = nullptr;
+    TSysInfo *systemInfo = nullptr;   // facts about the computer, not shown
 
 public slots:
-    void Button1Click();
+    void closeAbout();
 
 private:
     std::unique_ptr<Ui::OProgramuDialog> ui;

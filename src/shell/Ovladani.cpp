@@ -18,10 +18,10 @@ TOvladaniDialog::TOvladaniDialog()
 {
     g_ovladaniDialog = this;
     ui->setupUi(this);
-    Image1 = ui->Image1;
-    Panel1 = ui->Panel1;
+    keyboardPicture = ui->keyboardPicture;
+    keyList = ui->keyList;
     setFixedSize(526, 202);
-    FillKeyList(Panel1, KeyLayout::Column::OnePlayer, 14);
+    FillKeyList(keyList, KeyLayout::Column::OnePlayer, 14);
 }
 
 TOvladaniDialog::~TOvladaniDialog()

@@ -20,8 +20,8 @@ public:
     TOvladaniDialog();
     ~TOvladaniDialog() override;
 
-    QLabel *Image1 = nullptr;
-    QFrame *Panel1 = nullptr;
+    QLabel *keyboardPicture = nullptr;
+    QFrame *keyList = nullptr;
 
 private:
     std::unique_ptr<Ui::OvladaniDialog> ui;

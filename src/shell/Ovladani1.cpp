@@ -35,16 +35,16 @@ TOvladani1Dialog::TOvladani1Dialog()
 {
     g_ovladani1Dialog = this;
     ui->setupUi(this);
-    Image1 = ui->Image1;
-    Panel1 = ui->Panel1;
-    Panel2 = ui->Panel2;
-    GradText1 = ui->GradText1;
-    GradText2 = ui->GradText2;
+    keyboardPicture = ui->keyboardPicture;
+    player1KeyList = ui->player1KeyList;
+    player2KeyList = ui->player2KeyList;
+    player1Heading = ui->player1Heading;
+    player2Heading = ui->player2Heading;
     setFixedSize(712, 202);
-    setUpHeading(GradText1, QStringLiteral("Hráč č. 1"));
-    setUpHeading(GradText2, QStringLiteral("Hráč č. 2"));
-    FillKeyList(Panel1, KeyLayout::Column::PlayerOne, ListTop);
-    FillKeyList(Panel2, KeyLayout::Column::PlayerTwo, ListTop);
+    setUpHeading(player1Heading, QStringLiteral("Hráč č. 1"));
+    setUpHeading(player2Heading, QStringLiteral("Hráč č. 2"));
+    FillKeyList(player1KeyList, KeyLayout::Column::PlayerOne, ListTop);
+    FillKeyList(player2KeyList, KeyLayout::Column::PlayerTwo, ListTop);
 }
 
 TOvladani1Dialog::~TOvladani1Dialog()

@@ -21,11 +21,11 @@ public:
     TOvladani1Dialog();
     ~TOvladani1Dialog() override;
 
-    QLabel *Image1 = nullptr;
-    QFrame *Panel1 = nullptr; // player 1
-    QFrame *Panel2 = nullptr; // player 2
-    TGradText *GradText1 = nullptr;
-    TGradText *GradText2 = nullptr;
+    QLabel *keyboardPicture = nullptr;
+    QFrame *player1KeyList = nullptr;
+    QFrame *player2KeyList = nullptr;
+    TGradText *player1Heading = nullptr;
+    TGradText *player2Heading = nullptr;
 
 private:
     std::unique_ptr<Ui::Ovladani1Dialog> ui;

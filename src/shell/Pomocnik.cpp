@@ -33,9 +33,9 @@ TPomocnikDialog::TPomocnikDialog(QWidget *parent)
 {
     g_pomocnikDialog = this;
     ui->setupUi(this);
-    CoolForm1 = ui->CoolForm1;
-    AppPath1 = new TAppPath(this);
-    AppPath1->setObjectName(QStringLiteral("AppPath1"));
+    figureShape = ui->figureShape;
+    appPath = new TAppPath(this);
+    appPath->setObjectName(QStringLiteral("appPath"));
     FormCreate();
 }
 
@@ -53,9 +53,9 @@ void TPomocnikDialog::FormCreate()
     setPalette(colours);
     setAutoFillBackground(true);
 
-    CoolForm1->setPicture(QPixmap(QStringLiteral(":/widgets/assistant.png")));
-    CoolForm1->loadMask2(QStringLiteral(":/widgets/assistant.mask2"));
-    connect(CoolForm1, &TCoolForm::doubleClicked, this, &TPomocnikDialog::CoolForm1DblClick);
+    figureShape->setPicture(QPixmap(QStringLiteral(":/widgets/assistant.png")));
+    figureShape->loadMask2(QStringLiteral(":/widgets/assistant.mask2"));
+    connect(figureShape, &TCoolForm::doubleClicked, this, &TPomocnikDialog::reopenWelcome);
 
     move(cornerPosition(placementArea(), size(), CreationMargins));
 }
@@ -121,7 +121,7 @@ void TPomocnikDialog::FormClose()
     WriteSetting(QStringLiteral("Pomocnik"), QStringLiteral("0"));
 }
 
-void TPomocnikDialog::CoolForm1DblClick()
+void TPomocnikDialog::reopenWelcome()
 {
     TUvitaniDialog *welcome = UvitaniDialog();
     if (!m_welcomeAllowed || !isEnabled() || welcome == nullptr)

@@ -24,8 +24,8 @@ public:
     explicit TPomocnikDialog(QWidget *parent = nullptr);
     ~TPomocnikDialog() override;
 
-    TCoolForm *CoolForm1 = nullptr;
-    TAppPath *AppPath1 = nullptr;
+    TCoolForm *figureShape = nullptr;
+    TAppPath *appPath = nullptr;
 
     // Hides the assistant, moves it to the screen's lower right corner `margins` pixels from the
     // right and bottom edges, and shows it again.
@@ -38,7 +38,7 @@ public:
 
 public slots:
     // Opens the welcome window beside the assistant.
-    void CoolForm1DblClick();
+    void reopenWelcome();
 
 private:
     void FormCreate();

@@ -90,9 +90,9 @@ TSpusteniDialog::TSpusteniDialog(QWidget *parent)
       ui(new Ui::SpusteniDialog)
 {
     ui->setupUi(this);
-    Metr = ui->Metr;
-    SysInfo1 = new TSysInfo(this);
-    SysInfo1->setObjectName(QStringLiteral("SysInfo1"));
+    progressBar = ui->progressBar;
+    systemInfo = new TSysInfo(this);
+    systemInfo->setObjectName(QStringLiteral("systemInfo"));
     FormCreate();
 }
 
@@ -101,29 +101,29 @@ TSpusteniDialog::~TSpusteniDialog() = default;
 void TSpusteniDialog::FormCreate()
 {
     setFixedSize(339, 288);
-    setBackground(ui->Panel1, Qt::black);
-    ui->Panel2->setPixmap(Background(ui->Panel2->size()));
+    setBackground(ui->outerFrame, Qt::black);
+    ui->backgroundPicture->setPixmap(Background(ui->backgroundPicture->size()));
 
-    setUpHeading(ui->GradText1, QStringLiteral("Parblok 2000"), 37);
-    setUpHeading(ui->GradText2, QStringLiteral("verze 5.0"), 19);
+    setUpHeading(ui->titleText, QStringLiteral("Parblok 2000"), 37);
+    setUpHeading(ui->versionText, QStringLiteral("verze 5.0"), 19);
 
-    ui->Label1->setFont(BalloonFont(13, true));
-    setTextColour(ui->Label1, Qt::white);
-    ui->Label2->setFont(BalloonFont(13, true));
-    ui->Label3->setFont(BalloonFont(13));
-    ui->Label4->setFont(BalloonFont(9));
+    ui->familyLabel->setFont(BalloonFont(13, true));
+    setTextColour(ui->familyLabel, Qt::white);
+    ui->descriptionLabel->setFont(BalloonFont(13, true));
+    ui->wishLabel->setFont(BalloonFont(13));
+    ui->waitLabel->setFont(BalloonFont(9));
 
-    setBackground(ui->Panel3, Qt::black);
-    setTextColour(ui->Panel4, Qt::white);
+    setBackground(ui->progressStrip, Qt::black);
+    setTextColour(ui->progressFrame, Qt::white);
 
-    Metr->setStyle(TGradProgress::gsHorizontal);
-    Metr->setBevelStyle(TGradProgress::bsNone);
-    Metr->setStartColor(clWhite);
-    Metr->setEndColor(clRed);
-    Metr->setBackColor(clBlack);
-    Metr->setShowPercent(false);
-    Metr->setMaxValue(100);
-    Metr->setStep(1);
+    progressBar->setStyle(TGradProgress::gsHorizontal);
+    progressBar->setBevelStyle(TGradProgress::bsNone);
+    progressBar->setStartColor(clWhite);
+    progressBar->setEndColor(clRed);
+    progressBar->setBackColor(clBlack);
+    progressBar->setShowPercent(false);
+    progressBar->setMaxValue(100);
+    progressBar->setStep(1);
 }
 
 QPixmap TSpusteniDialog::Background(QSize size)

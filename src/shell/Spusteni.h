@@ -12,7 +12,7 @@ class SpusteniDialog;
 }
 
 // The splash window shown while the program creates its windows: the title, the version, the
-// program's picture and the progress bar Metr, which the start-up advances and which paints
+// program's picture and the progress bar, which the start-up advances and which paints
 // itself at once, since no events are processed meanwhile.
 class TSpusteniDialog : public QWidget
 {
@@ -21,8 +21,8 @@ public:
     explicit TSpusteniDialog(QWidget *parent = nullptr);
     ~TSpusteniDialog() override;
 
-    TGradProgress *Metr = nullptr;
-    TSysInfo *SysInfo1 = nullptr; // facts about the computer, not shown
+    TGradProgress *progressBar = nullptr;
+    TSysInfo *systemInfo = nullptr; // facts about the computer, not shown
 
     // Shows the window centred on the screen, waits (briefly) for the window system to put it on
     // the screen and paints it before returning.

@@ -33,26 +33,26 @@ TUvitaniDialog::TUvitaniDialog()
 {
     g_uvitaniDialog = this;
     ui->setupUi(this);
-    OfficeLabel2 = ui->OfficeLabel2;
-    OfficeLabel3 = ui->OfficeLabel3;
-    OfficeLabel4 = ui->OfficeLabel4;
-    CheckBox1 = ui->CheckBox1;
-    AppPath1 = new TAppPath(this);
-    AppPath1->setObjectName(QStringLiteral("AppPath1"));
+    helpTopicsLink = ui->helpTopicsLink;
+    manualLink = ui->manualLink;
+    startPlayingLink = ui->startPlayingLink;
+    showAtStartCheckBox = ui->showAtStartCheckBox;
+    appPath = new TAppPath(this);
+    appPath->setObjectName(QStringLiteral("appPath"));
 
     SetUpBalloon(QSize(406, 140), tformshape::bpBottomRight);
     setFont(BalloonFont());
     setFocusPolicy(Qt::StrongFocus);
-    setFirstControl(CheckBox1);
-    ui->Label1->setFont(BalloonFont(13, true));
-    ui->Label2->setFont(BalloonFont(13, true));
-    for (TOfficeLabel *link : {OfficeLabel2, OfficeLabel3, OfficeLabel4})
+    setFirstControl(showAtStartCheckBox);
+    ui->greetingLabel->setFont(BalloonFont(13, true));
+    ui->offerLabel->setFont(BalloonFont(13, true));
+    for (TOfficeLabel *link : {helpTopicsLink, manualLink, startPlayingLink})
         link->setFont(BalloonFont());
-    CheckBox1->setChecked(false);
+    showAtStartCheckBox->setChecked(false);
 
-    connect(OfficeLabel2, &TOfficeLabel::clicked, this, &TUvitaniDialog::OfficeLabel2Click);
-    connect(OfficeLabel3, &TOfficeLabel::clicked, this, &TUvitaniDialog::OfficeLabel3Click);
-    connect(OfficeLabel4, &TOfficeLabel::clicked, this, &TUvitaniDialog::OfficeLabel4Click);
+    connect(helpTopicsLink, &TOfficeLabel::clicked, this, &TUvitaniDialog::showHelpTopics);
+    connect(manualLink, &TOfficeLabel::clicked, this, &TUvitaniDialog::startManual);
+    connect(startPlayingLink, &TOfficeLabel::clicked, this, &TUvitaniDialog::startPlaying);
 }
 
 TUvitaniDialog::~TUvitaniDialog()
@@ -64,7 +64,7 @@ TUvitaniDialog::~TUvitaniDialog()
 void TUvitaniDialog::FormShow()
 {
     if (ReadSetting(Welcome) == Yes)
-        CheckBox1->setChecked(true);
+        showAtStartCheckBox->setChecked(true);
     PlaceBesideAssistant(PlacementCaller::WelcomeFromAssistant, this);
 }
 
@@ -79,23 +79,23 @@ void TUvitaniDialog::FormKeyDown(QKeyEvent *event)
 
 void TUvitaniDialog::Leave()
 {
-    WriteSetting(Welcome, CheckBox1->isChecked() ? Yes : QStringLiteral("0"));
+    WriteSetting(Welcome, showAtStartCheckBox->isChecked() ? Yes : QStringLiteral("0"));
     SetMainAndAssistantEnabled(true);
     close();
 }
 
-void TUvitaniDialog::OfficeLabel2Click()
+void TUvitaniDialog::showHelpTopics()
 {
     Leave();
     OpenHelpTopics(PlacementCaller::HelpFromWelcome);
 }
 
-void TUvitaniDialog::OfficeLabel3Click()
+void TUvitaniDialog::startManual()
 {
-    LaunchManual(AppPath1->AppFolder());
+    LaunchManual(appPath->AppFolder());
 }
 
-void TUvitaniDialog::OfficeLabel4Click()
+void TUvitaniDialog::startPlaying()
 {
     Leave();
 }
@@ -120,6 +120,6 @@ void StartUpAssistant()
         assistant->show();
         return;
     }
-    welcome->CheckBox1->setChecked(true);
+    welcome->showAtStartCheckBox->setChecked(true);
     ShowBesideAssistant(PlacementCaller::WelcomeAtStart, welcome);
 }

@@ -23,16 +23,16 @@ public:
     TUvitaniDialog();
     ~TUvitaniDialog() override;
 
-    TOfficeLabel *OfficeLabel2 = nullptr; // the list of help topics
-    TOfficeLabel *OfficeLabel3 = nullptr; // the electronic manual
-    TOfficeLabel *OfficeLabel4 = nullptr; // start playing
-    QCheckBox *CheckBox1 = nullptr;
-    TAppPath *AppPath1 = nullptr;
+    TOfficeLabel *helpTopicsLink = nullptr; // the list of help topics
+    TOfficeLabel *manualLink = nullptr; // the electronic manual
+    TOfficeLabel *startPlayingLink = nullptr; // start playing
+    QCheckBox *showAtStartCheckBox = nullptr;
+    TAppPath *appPath = nullptr;
 
 public slots:
-    void OfficeLabel2Click();
-    void OfficeLabel3Click();
-    void OfficeLabel4Click();
+    void showHelpTopics();
+    void startManual();
+    void startPlaying();
 
 private:
     void FormShow() override;

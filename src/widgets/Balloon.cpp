@@ -12,7 +12,7 @@ tformshape *MakeBalloon(QWidget *dialog, tformshape::TBalloonPosition tail)
     dialog->setAutoFillBackground(true);
 
     auto *shape = new tformshape(dialog);
-    shape->setObjectName(QStringLiteral("formshape1"));
+    shape->setObjectName(QStringLiteral("balloonShape"));
     shape->setBalloonPosition(tail);
     shape->setBalloonEllips(20);
     shape->setBalloonIndent(15);

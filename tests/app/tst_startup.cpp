@@ -77,12 +77,12 @@ void TestStartUp::windowsCreatedInOrderBeforeAnyIsShown()
     MessageCatcher messages; // the folder has no results table
     QStringList steps;
     QStringList created;
-    QList<int> metr;
+    QList<int> progress;
     bool dataModuleBeforeMainWindow = false;
     bool nothingShown = true;
 
     TProgramWindows windows = CreateProgramWindows(
-        CreationSteps(), [&](int position) { metr.append(position); },
+        CreationSteps(), [&](int position) { progress.append(position); },
         [&](const StartUpStep &step, QObject *object) {
             steps.append(QString::fromLatin1(step.className));
             created.append(object != nullptr ? QString::fromLatin1(object->metaObject()->className())
@@ -100,7 +100,7 @@ void TestStartUp::windowsCreatedInOrderBeforeAnyIsShown()
         QStringLiteral("TTabulkaDialog"),   QStringLiteral("TOProgramuDialog")};
     QCOMPARE(steps, order);
     QCOMPARE(created, order);
-    QCOMPARE(metr, QList<int>({5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70, 75, 90, 100}));
+    QCOMPARE(progress, QList<int>({5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70, 75, 90, 100}));
     QCOMPARE(int(windows.size()), order.size());
     QVERIFY(dataModuleBeforeMainWindow);
     QVERIFY(nothingShown);
@@ -115,15 +115,15 @@ void TestStartUp::failedCreationIsReportedAndTheSequenceGoesOn()
         {"Piece", makeFailing, 2},
         {"Piece", makeLast, 3},
     }};
-    QList<int> metr;
+    QList<int> progress;
     g_destroyed.clear();
     {
         TProgramWindows windows =
-            CreateProgramWindows(steps, [&](int position) { metr.append(position); });
+            CreateProgramWindows(steps, [&](int position) { progress.append(position); });
         QCOMPARE(int(windows.size()), 2);
     }
     QCOMPARE(messages.texts(), QStringList{QStringLiteral("Okno nelze vytvořit")});
-    QCOMPARE(metr, QList<int>({5, 1, 2, 3, 90, 100}));
+    QCOMPARE(progress, QList<int>({5, 1, 2, 3, 90, 100}));
     // Made first, gone last.
     QCOMPARE(g_destroyed, QStringList({QStringLiteral("last"), QStringLiteral("first")}));
 }
@@ -225,7 +225,7 @@ void TestStartUp::noticeOkWorksWhileTheAssistantIsDisabled()
     ProgramFolderFixture folder;
     const TRefusedStart start = runRefusedStart();
     QVERIFY(!start.assistant->isEnabled());
-    TOfficeButton *ok = start.notice->OfficeButton2;
+    TOfficeButton *ok = start.notice->okButton;
     QCOMPARE(ok->Caption(), QStringLiteral("Ok"));
     QTest::mouseClick(start.notice->windowHandle(), Qt::LeftButton, {},
                       ok->mapTo(start.notice.get(), ok->rect().center()));
@@ -244,7 +244,7 @@ void TestStartUp::noticeClosedOtherwiseLeavesTheAssistant()
     QVERIFY(start.assistant->isEnabled());
     QCOMPARE(assistantSetting(), QStringLiteral("1"));
     const QPoint place = start.assistant->pos();
-    start.assistant->CoolForm1DblClick();
+    start.assistant->reopenWelcome();
     QVERIFY(!welcome.isVisible());
     QVERIFY(start.assistant->isEnabled());
     QCOMPARE(start.assistant->pos(), place);
@@ -254,11 +254,11 @@ void TestStartUp::noticeBlinks()
 {
     TKopieDialog notice;
     QCOMPARE(notice.Color(), TColor(10184434));
-    QVERIFY(notice.Timer1->isArmed());
-    QCOMPARE(notice.Timer1->Interval(), 500);
+    QVERIFY(notice.blinkTimer->isArmed());
+    QCOMPARE(notice.blinkTimer->Interval(), 500);
     const QList<TColor> expected = {13547001, 10184434, 13547001, 10184434};
     for (const TColor colour : expected) {
-        notice.Timer1Timer();
+        notice.blink();
         QCOMPARE(notice.Color(), colour);
         QCOMPARE(notice.grab().toImage().pixelColor(150, 5), ToQColor(colour));
     }
@@ -270,15 +270,15 @@ void TestStartUp::splashLayout()
     QCOMPARE(splash.size(), QSize(339, 288));
     QVERIFY(splash.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
-    const TGradProgress *metr = splash.Metr;
-    QCOMPARE(metr->size(), QSize(231, 17));
-    QCOMPARE(metr->Position(), 0);
-    QCOMPARE(metr->MaxValue(), 100);
-    QCOMPARE(metr->StartColor(), clWhite);
-    QCOMPARE(metr->EndColor(), clRed);
-    QCOMPARE(metr->BackColor(), clBlack);
-    QCOMPARE(metr->BevelStyle(), TGradProgress::bsNone);
-    QVERIFY(!metr->ShowPercent());
+    const TGradProgress *progress = splash.progressBar;
+    QCOMPARE(progress->size(), QSize(231, 17));
+    QCOMPARE(progress->Position(), 0);
+    QCOMPARE(progress->MaxValue(), 100);
+    QCOMPARE(progress->StartColor(), clWhite);
+    QCOMPARE(progress->EndColor(), clRed);
+    QCOMPARE(progress->BackColor(), clBlack);
+    QCOMPARE(progress->BevelStyle(), TGradProgress::bsNone);
+    QVERIFY(!progress->ShowPercent());
 
     // Black frame, cream panel, the band with its circle at the top, the black box in the
     // middle, the bar's panel at the bottom right.
@@ -292,7 +292,7 @@ void TestStartUp::splashLayout()
     QCOMPARE(image.pixelColor(2 + 100, 2 + 140), QColor(Qt::black));
     QCOMPARE(image.pixelColor(2 + 11, 2 + 140), QColor(Qt::white));
     QCOMPARE(image.pixelColor(2 + 96, 2 + 270), QColor(Qt::black));
-    const QPoint bar = metr->mapTo(&splash, QPoint(200, 8));
+    const QPoint bar = progress->mapTo(&splash, QPoint(200, 8));
     QCOMPARE(image.pixelColor(bar), QColor(Qt::black));
 }
 

@@ -117,9 +117,9 @@ private slots:
             return;
         // Shown at start the box is always checked; the balloon stands above the assistant and
         // has the keyboard focus.
-        QVERIFY(m_welcome->CheckBox1->isChecked());
+        QVERIFY(m_welcome->showAtStartCheckBox->isChecked());
         QCOMPARE(m_welcome->pos(), m_assistant->pos() + QPoint(104 - 406 - 38, 30 - 140));
-        QCOMPARE(m_welcome->focusWidget(), m_welcome->CheckBox1);
+        QCOMPARE(m_welcome->focusWidget(), m_welcome->showAtStartCheckBox);
 
         // Later showings of the main window decide nothing.
         sendKey(m_welcome, Qt::Key_Escape);
@@ -152,22 +152,22 @@ private slots:
         QFETCH(bool, helpShown);
         start(QStringLiteral("1"), QStringLiteral("0"));
         RunMatch(*m_main, 700, 500);
-        m_assistant->CoolForm1DblClick();
+        m_assistant->reopenWelcome();
         QVERIFY(m_welcome->isVisible());
         QVERIFY(!mainAndAssistantEnabled());
         QCOMPARE(gravityTimerOf(m_main, 1)->Interval(), 0);
         QFile::remove(m_folder.filePath(QStringLiteral("Kvadr.ini")));
         WriteSetting(Assistant, QStringLiteral("1"));
 
-        m_welcome->CheckBox1->setChecked(checked);
+        m_welcome->showAtStartCheckBox->setChecked(checked);
         if (way == QLatin1String("enter"))
             sendKey(m_welcome, Qt::Key_Return);
         else if (way == QLatin1String("escape"))
             sendKey(m_welcome, Qt::Key_Escape);
         else if (way == QLatin1String("start"))
-            click(m_welcome->OfficeLabel4);
+            click(m_welcome->startPlayingLink);
         else if (way == QLatin1String("help"))
-            click(m_welcome->OfficeLabel2);
+            click(m_welcome->helpTopicsLink);
         else if (way == QLatin1String("key"))
             sendKey(m_welcome, Qt::Key_X);
         else
@@ -183,8 +183,8 @@ private slots:
         QCOMPARE(gravityTimerOf(m_main, 1)->Interval(), stopped ? 0 : 700);
         QCOMPARE(gravityTimerOf(m_main, 2)->Interval(), stopped ? 0 : 500);
         if (helpShown) {
-            QCOMPARE(m_help->Label1->text(), ListHeading);
-            QVERIFY(m_help->Panel1->isVisible());
+            QCOMPARE(m_help->headingLabel->text(), ListHeading);
+            QVERIFY(m_help->topicList->isVisible());
             sendKey(m_help, Qt::Key_Escape);
             QCOMPARE(gravityTimerOf(m_main, 1)->Interval(), 700);
             QVERIFY(mainAndAssistantEnabled());
@@ -212,9 +212,9 @@ private slots:
             QFile::remove(m_folder.filePath(QStringLiteral("Kvadr.ini")));
         else
             WriteSetting(Welcome, setting);
-        m_welcome->CheckBox1->setChecked(before);
-        m_assistant->CoolForm1DblClick();
-        QCOMPARE(m_welcome->CheckBox1->isChecked(), after);
+        m_welcome->showAtStartCheckBox->setChecked(before);
+        m_assistant->reopenWelcome();
+        QCOMPARE(m_welcome->showAtStartCheckBox->isChecked(), after);
     }
 
     void doubleClickOnTheAssistant_data()
@@ -240,7 +240,7 @@ private slots:
         m_assistant->move(from);
         m_assistant->setWelcomeAllowed(allowed);
         m_assistant->setEnabled(enabled);
-        m_assistant->CoolForm1DblClick();
+        m_assistant->reopenWelcome();
         QCOMPARE(m_welcome->isVisible(), opens);
         if (!opens)
             return;
@@ -256,21 +256,21 @@ private slots:
         // The link follows the main window's check and starts the manual, leaving the window open.
         QVERIFY(m_folder.addManual());
         start(QStringLiteral("1"), QStringLiteral("0"));
-        QVERIFY(m_welcome->OfficeLabel3->isEnabled());
+        QVERIFY(m_welcome->manualLink->isEnabled());
         QStringList launches;
         setProcessStarterForTesting([&](const QString &file, const QStringList &arguments, const QString &) {
             launches << QFileInfo(file).fileName() + QLatin1Char(' ') + arguments.join(QLatin1Char(' '));
             return true;
         });
-        m_assistant->CoolForm1DblClick();
-        click(m_welcome->OfficeLabel3);
+        m_assistant->reopenWelcome();
+        click(m_welcome->manualLink);
         setProcessStarterForTesting({});
         QCOMPARE(launches, QStringList(QStringLiteral("ManualKvadr Html/Parblok2000/Index.htm")));
         QVERIFY(m_welcome->isVisible());
 
         QFile::remove(m_folder.filePath(QStringLiteral("ManualKvadr")));
         m_main->UpdateManualCommands();
-        QVERIFY(!m_welcome->OfficeLabel3->isEnabled());
+        QVERIFY(!m_welcome->manualLink->isEnabled());
         QFile::remove(m_folder.filePath(QStringLiteral("Html/Parblok2000/Index.htm")));
     }
 
@@ -283,28 +283,28 @@ private slots:
         QTest::addColumn<QString>("heading");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("note");
-        QTest::newRow("manual") << 0 << "OfficeLabel9" << "Elektronický manuál"
+        QTest::newRow("manual") << 0 << "manualTopicLink" << "Elektronický manuál"
             << "Každý modul skupiny programů Kvadr obsahuje podrobný manuál v elektronické podobě. Tento manuál obsahuje rady, návody a tipy pro práci s vybraným modulem. Spustíte ho pomocí ikony, která je zobrazena v nástrojové liště, nebo pomocí nabídky menu > Nápověda > Elektronický manuál."
             << "";
-        QTest::newRow("how to play") << 1 << "OfficeLabel15" << "Jak hrát"
+        QTest::newRow("how to play") << 1 << "howToPlayTopicLink" << "Jak hrát"
             << "Hra se hraje za pomoci kláves. Účelem této hry je poskládat padající obrazce do hracího pole tak, aby vytvořily vodorovný pás, který bude následně odmazán. Hra končí v momentě, že jsou obrazce naskládány do takové výšky hracího pole, že znemožňují dalším obrazcům vstup do herního pole."
             << "";
-        QTest::newRow("new game") << 2 << "OfficeLabel4" << "Nová hra"
+        QTest::newRow("new game") << 2 << "newGameTopicLink" << "Nová hra"
             << "Tato nabídka Vám umožňuje vybrat způsob hry. Po otevření dialogového okna s výběrem nové hry stačí kliknout na požadovanou hru."
             << "";
-        QTest::newRow("keys") << 3 << "OfficeLabel8" << "Ovládání hry"
+        QTest::newRow("keys") << 3 << "controlsTopicLink" << "Ovládání hry"
             << "Jednotlivé ovládání hry pro jednoho nebo dvy hráče je podrobně popsáno a zobrazeno v dialogových oknech Ovládání hry, která zobrazíte nabídkou menu Nástroje -> Ovládání hry."
             << "";
-        QTest::newRow("boss") << 4 << "OfficeLabel6" << "Šéfovská pojistka"
+        QTest::newRow("boss") << 4 << "bossScreenTopicLink" << "Šéfovská pojistka"
             << "Tato volba slouží pro rychlé uschování hry v případě, že přijde k Vašemu počítači nepovolaná návštěva (nadřízený, nespolehlivý spolupracovník, ředitel...) a Vy  nechcete přijít o rozehranou partii. Po pominutí nebezpečí stačí znovu stisknout tlačítko s pojistkou a hra bude pokračovat."
             << "Samozřejmě nechci nabádat k hraní her v pracovní době, ale v některých případech může jít o malé rozptýlení v jinak šedém dni.";
-        QTest::newRow("worst table") << 5 << "OfficeLabel16" << "Tabulka nejhorších"
+        QTest::newRow("worst table") << 5 << "resultsTableTopicLink" << "Tabulka nejhorších"
             << "Každý hráč má možnost zápisu do tabulky nejhorších. V tabulce se však zobrazí pouze deset nejhorších výsledků."
             << "V každé hře najdete tabulku nejlepších hráčů, protože chceme, aby tato hra byla alespoň trochu jiná, nahradili jsme ji tabulkou nejhorších.";
-        QTest::newRow("ending") << 6 << "OfficeLabel7" << "Ukončení hry"
+        QTest::newRow("ending") << 6 << "endGameTopicLink" << "Ukončení hry"
             << "Pokud nechcete vybranou partii dohrát, stačí zvolit nabídku menu Soubor > Ukončení hry. Aktuální hra bude ukončena bez zápisu do tabulky. Pokud chcete hru pouze přerušit kvůli nevítané návštěvě, použijte nabídku menu Nástroje > Šéfovská pojistka. Hra bude přerušena a uschována pod fiktivní data o plnění plánu."
             << "Uschovanou hru opět zobrazíte kliknutím na nabídku menu Nástroje > Šéfovská pojistka.";
-        QTest::newRow("levels") << 7 << "OfficeLabel3" << "Změna obtížnosti hry"
+        QTest::newRow("levels") << 7 << "difficultyTopicLink" << "Změna obtížnosti hry"
             << "V průběhu her Standardní a Pokročilá dochází ke změně obtížnosti hry. Tato změna nastane po dosažení následujících počtů odmazaných čar : 8, 20, 33, 44, 55, 66, 80, 100 a 120.Po každé změně obtížnosti dojde k mírnému zrychlení pádu obrazců."
             << "";
     }
@@ -321,8 +321,8 @@ private slots:
         m_help->ShowTopic((row + 3) % 8);
         actionOf(m_main, "helpTopicsAction")->trigger();
         QVERIFY(m_help->isVisible());
-        QCOMPARE(m_help->Label1->text(), ListHeading);
-        QVERIFY(m_help->Panel1->isVisible());
+        QCOMPARE(m_help->headingLabel->text(), ListHeading);
+        QVERIFY(m_help->topicList->isVisible());
 
         // The links answer while the main window is disabled; the list runs from the top.
         QVERIFY(!m_main->isEnabled());
@@ -331,16 +331,16 @@ private slots:
         QCOMPARE(topic->Caption(), heading);
         QCOMPARE(topic->geometry(), QRect(0, 16 * row, 230, 17));
         click(topic);
-        QCOMPARE(m_help->Label1->text(), heading);
-        QCOMPARE(m_help->Label2->text(), text);
-        QCOMPARE(m_help->Label3->text(), note);
-        QVERIFY(!m_help->Panel1->isVisible());
-        QVERIFY(m_help->Label4->isVisible());
+        QCOMPARE(m_help->headingLabel->text(), heading);
+        QCOMPARE(m_help->topicTextLabel->text(), text);
+        QCOMPARE(m_help->topicNoteLabel->text(), note);
+        QVERIFY(!m_help->topicList->isVisible());
+        QVERIFY(m_help->noteCaption->isVisible());
 
-        click(m_help->OfficeLabel1);
-        QCOMPARE(m_help->Label1->text(), ListHeading);
-        QVERIFY(m_help->Panel1->isVisible());
-        click(m_help->OfficeLabel2);
+        click(m_help->topicListLink);
+        QCOMPARE(m_help->headingLabel->text(), ListHeading);
+        QVERIFY(m_help->topicList->isVisible());
+        click(m_help->leaveHelpLink);
         QVERIFY(!m_help->isVisible());
         QVERIFY(mainAndAssistantEnabled());
     }
@@ -427,7 +427,7 @@ private slots:
         if (help)
             actionOf(m_main, "helpTopicsAction")->trigger();
         else
-            m_assistant->CoolForm1DblClick();
+            m_assistant->reopenWelcome();
         QCOMPARE(gravityTimerOf(m_main, 1)->Interval(), 0);
         QCOMPARE(gravityTimerOf(m_main, 2)->Interval(), 0);
         sendKey(window, Qt::Key_Escape);
@@ -483,7 +483,7 @@ private slots:
 
     void linksAreAccessible()
     {
-        QAccessibleInterface *link = QAccessible::queryAccessibleInterface(m_welcome->OfficeLabel4);
+        QAccessibleInterface *link = QAccessible::queryAccessibleInterface(m_welcome->startPlayingLink);
         QVERIFY(link != nullptr);
         QCOMPARE(link->role(), QAccessible::Link);
         QCOMPARE(link->text(QAccessible::Name), QStringLiteral("Začít pracovat s programem Parblok 2000"));
@@ -491,7 +491,7 @@ private slots:
 
         // Pressed through the interface, the link leaves the window as a click does.
         start(QStringLiteral("1"), QStringLiteral("0"));
-        m_assistant->CoolForm1DblClick();
+        m_assistant->reopenWelcome();
         QVERIFY(link->actionInterface() != nullptr);
         link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QVERIFY(!m_welcome->isVisible());

@@ -144,11 +144,11 @@ private slots:
         QTest::addColumn<QString>("form");
         QTest::addColumn<QString>("panel");
         QTest::addColumn<QStringList>("keys");
-        QTest::newRow("one player") << "OvladaniDialog" << "Panel1"
+        QTest::newRow("one player") << "OvladaniDialog" << "keyList"
                                     << QStringList{QStringLiteral("I"), QStringLiteral("J"), QStringLiteral("L"), QStringLiteral("K"), QStringLiteral("Space"), QStringLiteral("P")};
-        QTest::newRow("player 1") << "Ovladani1Dialog" << "Panel1"
+        QTest::newRow("player 1") << "Ovladani1Dialog" << "player1KeyList"
                                   << QStringList{QStringLiteral("W"), QStringLiteral("A"), QStringLiteral("D"), QStringLiteral("S"), QStringLiteral("F"), QStringLiteral("P")};
-        QTest::newRow("player 2") << "Ovladani1Dialog" << "Panel2"
+        QTest::newRow("player 2") << "Ovladani1Dialog" << "player2KeyList"
                                   << QStringList{QStringLiteral("I"), QStringLiteral("J"), QStringLiteral("L"), QStringLiteral("K"), QStringLiteral("H"), QStringLiteral("P")};
     }
     void keyLists()
@@ -165,8 +165,8 @@ private slots:
         int lastTop = -1;
         for (int row = 0; row < actions.size(); ++row) {
             const QString number = QString::number(row + 1);
-            auto *action = list->findChild<QLabel *>(QStringLiteral("Akce") + number);
-            auto *key = list->findChild<QLabel *>(QStringLiteral("Klavesa") + number);
+            auto *action = list->findChild<QLabel *>(QStringLiteral("actionLabel") + number);
+            auto *key = list->findChild<QLabel *>(QStringLiteral("keyLabel") + number);
             QVERIFY(action != nullptr && key != nullptr);
             QCOMPARE(action->text(), actions[row]);
             QCOMPARE(key->text(), keys[row]);
@@ -182,8 +182,8 @@ private slots:
         // The rule stands between the drop and the pause.
         auto *rule = list->findChild<QFrame *>(QStringLiteral("Bevel") + panel);
         QVERIFY(rule != nullptr);
-        QVERIFY(rule->y() > list->findChild<QLabel *>(QStringLiteral("Akce5"))->geometry().bottom());
-        QVERIFY(rule->geometry().bottom() < list->findChild<QLabel *>(QStringLiteral("Akce6"))->y());
+        QVERIFY(rule->y() > list->findChild<QLabel *>(QStringLiteral("actionLabel5"))->geometry().bottom());
+        QVERIFY(rule->geometry().bottom() < list->findChild<QLabel *>(QStringLiteral("actionLabel6"))->y());
         w->close();
     }
 
@@ -194,10 +194,10 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("pixels");
         QTest::addColumn<TColor>("begin");
-        QTest::newRow("player 1") << "Ovladani1Dialog" << "GradText1" << "Hráč č. 1" << 21 << clBlue;
-        QTest::newRow("player 2") << "Ovladani1Dialog" << "GradText2" << "Hráč č. 2" << 21 << clBlue;
-        QTest::newRow("title") << "OProgramuDialog" << "GradText1" << "Parblok 2000" << 32 << clRed;
-        QTest::newRow("version") << "OProgramuDialog" << "GradText2" << "verze 5.0" << 19 << clRed;
+        QTest::newRow("player 1") << "Ovladani1Dialog" << "player1Heading" << "Hráč č. 1" << 21 << clBlue;
+        QTest::newRow("player 2") << "Ovladani1Dialog" << "player2Heading" << "Hráč č. 2" << 21 << clBlue;
+        QTest::newRow("title") << "OProgramuDialog" << "titleText" << "Parblok 2000" << 32 << clRed;
+        QTest::newRow("version") << "OProgramuDialog" << "versionText" << "verze 5.0" << 19 << clRed;
     }
     void headings()
     {
@@ -216,17 +216,17 @@ private slots:
 
     void aboutWindow()
     {
-        QCOMPARE(m_about->Button1->text(), QStringLiteral("Ok"));
-        QCOMPARE(m_about->Button1->size(), QSize(75, 25));
-        QCOMPARE(m_about->Button1->toolTip(),
+        QCOMPARE(m_about->okButton->text(), QStringLiteral("Ok"));
+        QCOMPARE(m_about->okButton->size(), QSize(75, 25));
+        QCOMPARE(m_about->okButton->toolTip(),
                  QStringLiteral("Uzavře dialogové okno s informacemi o programu"));
-        QCOMPARE(m_about->Image1->size(), QSize(63, 62));
-        QVERIFY(!m_about->Image1->pixmap().isNull());
+        QCOMPARE(m_about->programPicture->size(), QSize(63, 62));
+        QVERIFY(!m_about->programPicture->pixmap().isNull());
         QVERIFY(!m_about->makerLabel->text().isEmpty());
         // The button closes the window and gives the main window back.
         m_about->show();
-        QVERIFY(m_about->Button1->hasFocus() || m_about->focusWidget() == m_about->Button1);
-        QTest::mouseClick(m_about->Button1, Qt::LeftButton);
+        QVERIFY(m_about->okButton->hasFocus() || m_about->focusWidget() == m_about->okButton);
+        QTest::mouseClick(m_about->okButton, Qt::LeftButton);
         QVERIFY(!m_about->isVisible());
         QVERIFY(m_main->isEnabled());
     }
@@ -329,9 +329,9 @@ private slots:
         QWidget *w = window(form);
         w->show();
         // The window takes the keyboard at once, while the main window is disabled.
-        QCOMPARE(w->focusWidget(), onButton || w == m_about ? m_about->Button1 : w);
+        QCOMPARE(w->focusWidget(), onButton || w == m_about ? m_about->okButton : w);
         if (onButton)
-            QTest::keyClick(m_about->Button1, Qt::Key(key));
+            QTest::keyClick(m_about->okButton, Qt::Key(key));
         else
             sendKey(w, Qt::Key(key));
         QCOMPARE(w->isVisible(), !closes);
@@ -389,14 +389,14 @@ private slots:
 
     void windowsShowThePictures()
     {
-        for (QLabel *image : {m_one->Image1, m_two->Image1}) {
+        for (QLabel *image : {m_one->keyboardPicture, m_two->keyboardPicture}) {
             QCOMPARE(image->contentsRect().size(), QSize(322, 182));
             QCOMPARE(image->pixmap().size(), QSize(322, 182));
         }
         // Each window its own picture: W turns only in the two-player one.
-        QCOMPARE(m_one->Image1->pixmap().toImage().pixelColor(capFace(QStringLiteral("W"))).rgb(),
+        QCOMPARE(m_one->keyboardPicture->pixmap().toImage().pixelColor(capFace(QStringLiteral("W"))).rgb(),
                  KeyLayout::plainCapColour().rgb());
-        QCOMPARE(m_two->Image1->pixmap().toImage().pixelColor(capFace(QStringLiteral("W"))).rgb(),
+        QCOMPARE(m_two->keyboardPicture->pixmap().toImage().pixelColor(capFace(QStringLiteral("W"))).rgb(),
                  KeyLayout::actionColour(KeyLayout::Action::Turn).rgb());
     }
 };
